@@ -1,0 +1,19 @@
+// The main driver: one whole run of the dialogue, from the source question
+// to the final key wait.
+#ifndef UGRAPH_APP_DRIVER_H_
+#define UGRAPH_APP_DRIVER_H_
+
+#include "console/console.h"
+
+namespace ugraph {
+
+// Asks where the graph comes from (K or k: the keyboard; F or f: the data
+// file dataFileName), reads it, normalises, summarises, indexes and tests
+// it, prints the verdict and reads one last character. A data file read
+// that yields no graph skips to that last read. Returns the exit status:
+// 1 when input ended before the graph was read (after saying so), else 0.
+int runUgraph(Console& console, const char* dataFileName);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_DRIVER_H_

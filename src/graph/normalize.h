@@ -1,0 +1,32 @@
+// Link normalisation: from the raw link list an input reader leaves to the
+// form the analysis relies on.
+#ifndef UGRAPH_GRAPH_NORMALIZE_H_
+#define UGRAPH_GRAPH_NORMALIZE_H_
+
+#include <cstdint>
+
+#include "graph/ugraph.h"
+
+namespace ugraph {
+
+// The packed form of one directed entry; ascending keys are ascending
+// from-node, then ascending to-node.
+// REQUIRES: 1 <= from, to <= 9999.
+constexpr int32_t linkKey(int32_t from, int32_t to) {
+  return from * 10000 + to;
+}
+
+// Rewrites the entries in place: every entry (a, b) also present as (b, a),
+// all in ascending linkKey order, none twice. Sets linkFrom[0] to the number
+// c of entries kept and puts the 0 sentinel in slot c+1 of both arrays;
+// linkTo[0] and the slots beyond c+1 are left as they were. Applied to its
+// own result it changes nothing.
+// REQUIRES: 0 <= linkFrom[0] = k <= kMaxEntries; entries in slots 1..k with
+// node numbers in 1..9999; the result has at most kMaxEntries entries (true
+// whenever every node number lies in 1..kMaxNodes and no node links to
+// itself, or k <= kMaxEntries / 2).
+void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_GRAPH_NORMALIZE_H_

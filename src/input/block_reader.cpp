@@ -1,0 +1,43 @@
+#include "input/block_reader.h"
+
+#include <algorithm>
+
+namespace ugraph {
+
+bool BlockReader::refill() {
+  pos_ = 0;
+  end_ = std::fread(block_.data(), 1, block_.size(), file_);
+  return end_ > 0;
+}
+
+std::size_t BlockReader::readUntil(char stop, std::span<char> dest,
+                                   bool& found) {
+  found = false;
+  std::size_t copied = 0;
+  while (copied < dest.size()) {
+    if (pos_ == end_ && !refill()) break;
+    const char* from = block_.data() + pos_;
+    const std::size_t window = std::min(end_ - pos_, dest.size() - copied);
+    const void* hit = std::memchr(from, stop, window);
+    const std::size_t length =
+        hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - from)
+            : window;
+    std::memcpy(dest.data() + copied, from, length);
+    copied += length;
+    pos_ += length;
+    if (hit) {
+      ++pos_;
+      found = true;
+      break;
+    }
+  }
+  return copied;
+}
+
+void BlockReader::rewind() {
+  std::rewind(file_);
+  pos_ = 0;
+  end_ = 0;
+}
+
+}  // namespace ugraph

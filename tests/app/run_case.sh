@@ -1,0 +1,30 @@
+#!/bin/sh
+# Runs the ugraph binary on one end-to-end case in a fresh folder and
+# compares its whole standard output, byte for byte, and its exit status
+# with what the case expects.
+#   usage: run_case.sh UGRAPH CASE_DIR
+# CASE_DIR holds stdin, stdout, and optionally status (default 0) and the
+# GraphDataFile2.txt to run beside.
+set -eu
+bin=$1
+case_dir=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [ -f "$case_dir/GraphDataFile2.txt" ]; then
+  cp "$case_dir/GraphDataFile2.txt" "$work/"
+fi
+expected_status=0
+if [ -f "$case_dir/status" ]; then
+  expected_status=$(cat "$case_dir/status")
+fi
+status=0
+(cd "$work" && "$bin" <"$case_dir/stdin" >"$work/out") || status=$?
+if ! cmp -s "$work/out" "$case_dir/stdout"; then
+  echo "standard output differs from $case_dir/stdout:"
+  diff "$case_dir/stdout" "$work/out" || true
+  exit 1
+fi
+if [ "$status" != "$expected_status" ]; then
+  echo "exit status $status, expected $expected_status"
+  exit 1
+fi
