@@ -1,1 +1,111 @@
+#include "console/console.h"
+
 #include <gtest/gtest.h>
+
+#include "console/memory_console.h"
+
+namespace ugraph {
+namespace {
+
+using testing::MemoryConsole;
+using Kind = FormattedInt::Kind;
+
+TEST(ConsoleTest, ReadIntSkipsWhiteSpaceAndLeavesTheNextCharacter) {
+  MemoryConsole io("\n\n \t 42\nrest");
+  const FormattedInt answer = io.console().readInt();
+  EXPECT_EQ(answer.kind, Kind::kNumber);
+  EXPECT_EQ(answer.value, 42);
+  EXPECT_TRUE(answer.fits);
+  EXPECT_EQ(io.rest(), "\nrest");
+}
+
+TEST(ConsoleTest, ReadIntTakesASignAndEveryDigit) {
+  MemoryConsole io("-007x +5 -2147483648 2147483647");
+  Console& console = io.console();
+  EXPECT_EQ(console.readInt().value, -7);
+  EXPECT_EQ(console.readChar(), 'x');
+  EXPECT_EQ(console.readInt().value, 5);
+  const FormattedInt lowest = console.readInt();
+  EXPECT_TRUE(lowest.fits);
+  EXPECT_EQ(lowest.value, INT32_MIN);
+  EXPECT_TRUE(console.readInt().isIn(INT32_MAX, INT32_MAX));
+}
+
+TEST(ConsoleTest, ReadIntSaturatesValuesBeyond32Bits) {
+  MemoryConsole io("2147483648 -99999999999999999999999 7");
+  Console& console = io.console();
+  const FormattedInt high = console.readInt();
+  EXPECT_EQ(high.kind, Kind::kNumber);
+  EXPECT_FALSE(high.fits);
+  EXPECT_EQ(high.value, INT32_MAX);
+  EXPECT_FALSE(high.isIn(0, INT64_MAX));
+  const FormattedInt low = console.readInt();
+  EXPECT_FALSE(low.fits);
+  EXPECT_EQ(low.value, INT32_MIN);
+  EXPECT_EQ(console.readInt().value, 7);  // every digit was consumed
+}
+
+TEST(ConsoleTest, ReadIntReportsAnAnswerThatIsNoNumber) {
+  MemoryConsole io("  abc\n");
+  EXPECT_EQ(io.console().readInt().kind, Kind::kNotANumber);
+  EXPECT_EQ(io.rest(), "abc\n");
+
+  MemoryConsole sign("-\n5");
+  EXPECT_EQ(sign.console().readInt().kind, Kind::kNotANumber);
+  EXPECT_EQ(sign.rest(), "\n5");  // the line end is still there to discard
+
+  MemoryConsole signAtEnd("+");
+  EXPECT_EQ(signAtEnd.console().readInt().kind, Kind::kNotANumber);
+}
+
+TEST(ConsoleTest, ReadIntReportsEndOfInputAfterWhiteSpaceOnly) {
+  MemoryConsole io(" \n\t\n");
+  EXPECT_EQ(io.console().readInt().kind, Kind::kEnd);
+  MemoryConsole empty("");
+  EXPECT_EQ(empty.console().readInt().kind, Kind::kEnd);
+}
+
+TEST(ConsoleTest, ReadLineHandsOverTheLineWithoutItsLineEnd) {
+  MemoryConsole io("ab c\nlast");
+  Console& console = io.console();
+  std::string line;
+  EXPECT_TRUE(console.readLine([&](char c) { line.push_back(c); }));
+  EXPECT_EQ(line, "ab c");
+  line.clear();
+  EXPECT_FALSE(console.readLine([&](char c) { line.push_back(c); }));
+  EXPECT_EQ(line, "last");
+}
+
+TEST(ConsoleTest, EndOfInputStaysEnded) {
+  MemoryConsole io("a");
+  Console& console = io.console();
+  EXPECT_EQ(console.readChar(), 'a');
+  EXPECT_EQ(console.readChar(), Console::kEnd);
+  EXPECT_EQ(console.readChar(), Console::kEnd);
+  EXPECT_EQ(console.readInt().kind, Kind::kEnd);
+}
+
+TEST(ConsoleTest, EveryReadFlushesThePromptFirst) {
+  MemoryConsole io("1\nx\nline\n");
+  Console& console = io.console();
+  console.write("first  ");
+  console.readInt();
+  EXPECT_EQ(io.unflushedView(), "first  ");
+  console.write("second ");
+  console.readChar();
+  EXPECT_EQ(io.unflushedView(), "first  second ");
+  console.writeLine("third");
+  console.discardLine();
+  EXPECT_EQ(io.unflushedView(), "first  second third\n");
+}
+
+TEST(ConsoleTest, WritesNumbersInDecimal) {
+  MemoryConsole io("");
+  io.console().write(int64_t{-12});
+  io.console().write(" ");
+  io.console().write(int64_t{9000000000});
+  EXPECT_EQ(io.output(), "-12 9000000000");
+}
+
+}  // namespace
+}  // namespace ugraph

@@ -1,1 +1,139 @@
+#include "input/data_file.h"
+
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "console/memory_console.h"
+#include "graph/links.h"
+
+namespace ugraph {
+namespace {
+
+using testing::Entry;
+
+constexpr const char* kExample =
+    "Test graphs for the connectivity check.\n"
+    "[U \"Triangle\", (1),2,3, (2),3, (3)]\n"
+    "[u \"Star\" (1) 2 3 4 5]\n"
+    "[U \"Loose\", (1),2 ,, 0, 3, (4)]\n"
+    "[X \"Other\", (1),2]\n";
+
+int openDescriptors() {
+  int count = 0;
+  DIR* dir = opendir("/proc/self/fd");
+  while (readdir(dir) != nullptr) ++count;
+  closedir(dir);
+  return count;
+}
+
+struct Loaded {
+  int32_t result;
+  Ugraph graph;
+  std::string printed;
+};
+
+// Runs the reader on a catalogue file holding `file`, answering `answers`.
+Loaded load(const std::string& file, const std::string& answers) {
+  char path[] = "/tmp/ugraph-catalogue-XXXXXX";
+  const int fd = mkstemp(path);
+  EXPECT_EQ(write(fd, file.data(), file.size()),
+            static_cast<ssize_t>(file.size()));
+  close(fd);
+
+  Loaded l{0, Ugraph{}, ""};
+  l.graph.linkFrom.fill(-1);
+  l.graph.linkTo.fill(-1);
+  const int before = openDescriptors();
+  {
+    testing::MemoryConsole io(answers);
+    l.result = readGraphFromDataFile(l.graph.linkFrom, l.graph.linkTo,
+                                     l.graph.name, io.console(), path);
+    l.printed = io.output();
+  }
+  EXPECT_EQ(openDescriptors(), before) << "the catalogue was left open";
+  unlink(path);
+  return l;
+}
+
+TEST(DataFileTest, LoadsBothDirectionsNormalised) {
+  const Loaded l = load(kExample, "1\n");
+  EXPECT_EQ(l.result, 6);
+  EXPECT_STREQ(l.graph.name.data(), "Triangle");
+  EXPECT_EQ(l.graph.linkTo[0], 3);
+  EXPECT_EQ(testing::entriesOf(l.graph),
+            (std::vector<Entry>{{1, 2}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 2}}));
+  EXPECT_TRUE(testing::sentinelAfterEntries(l.graph));
+}
+
+TEST(DataFileTest, ADataInputWithoutLinksLeavesAnEmptyList) {
+  const Loaded l = load("[U \"Lone\" (5)]", "1\n");
+  EXPECT_EQ(l.result, 0);
+  EXPECT_STREQ(l.graph.name.data(), "Lone");
+  EXPECT_EQ(l.graph.linkFrom[0], 0);
+  EXPECT_EQ(l.graph.linkTo[0], 5);
+  EXPECT_TRUE(testing::sentinelAfterEntries(l.graph));
+}
+
+TEST(DataFileTest, FailuresLeaveTheRecordUntouched) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {kExample, "0\n"},                     // abort
+      {kExample, "4\n"},                     // mark X
+      {"[U \"Bad\", (1) 77]", "1\n"},        // breaks the format
+      {"[U \"Open\", (1) 2", "1\n"},         // no closing ']'
+      {"[U \"Long\" (1)" + std::string(3000, ' ') + "]", "1\n"},
+  };
+  for (const auto& [file, answers] : cases) {
+    const Loaded l = load(file, answers);
+    EXPECT_EQ(l.result, 0) << file;
+    EXPECT_EQ(l.graph.linkFrom[0], -1) << file;
+    EXPECT_EQ(l.graph.linkTo[0], -1) << file;
+  }
+}
+
+TEST(DataFileTest, EndOfInputAtTheQuestion) {
+  EXPECT_EQ(load(kExample, "").result, kInputEnded);
+  EXPECT_EQ(load(kExample, "9\n \n").result, kInputEnded);
+  EXPECT_EQ(load(kExample, "two\n").result, kInputEnded);
+}
+
+TEST(DataFileTest, AMissingFileIsReported) {
+  testing::MemoryConsole io("1\n");
+  Ugraph g{};
+  EXPECT_EQ(readGraphFromDataFile(g.linkFrom, g.linkTo, g.name, io.console(),
+                                  "/nonexistent/GraphDataFile2.txt"),
+            0);
+  EXPECT_EQ(io.output(), "Cannot find file /nonexistent/GraphDataFile2.txt\n");
+  EXPECT_EQ(io.rest(), "1\n");
+}
+
+TEST(DataFileTest, FindsTheListedDataInputPastStrayBrackets) {
+  // A ']' in free text would shift a count of ']'; the listing's own scan
+  // does not.
+  const Loaded l = load("free ] text\n[U \"A\" (1) 2]\n]] [U \"B\" (1) 3]\n",
+                        "2\n");
+  EXPECT_STREQ(l.graph.name.data(), "B");
+  EXPECT_EQ(l.graph.linkTo[0], 3);
+}
+
+TEST(DataFileTest, AcceptsADataInputOfExactly2500Characters) {
+  const std::string head = "[U \"Edge\" (1) 2";
+  const std::string exact = head + std::string(2500 - head.size() - 1, ' ') + "]";
+  ASSERT_EQ(exact.size(), 2500u);
+  EXPECT_EQ(load(exact, "1\n").result, 2);
+
+  const std::string over = head + std::string(2500 - head.size(), ' ') + "]";
+  const Loaded l = load(over, "1\n");
+  EXPECT_EQ(l.result, 0);
+  EXPECT_NE(l.printed.find("longer than 2500 characters"), std::string::npos);
+
+  // 2500 characters and then the end of the file: no ']' came.
+  const Loaded cut = load(over.substr(0, 2500), "1\n");
+  EXPECT_NE(cut.printed.find("has no closing ']'"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ugraph

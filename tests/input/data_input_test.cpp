@@ -1,1 +1,127 @@
+#include "input/data_input.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace ugraph {
+namespace {
+
+using Fault = DataInputFault;
+
+struct Parsed {
+  Fault fault;
+  std::string name;
+  int32_t nodeCount;
+  std::vector<std::pair<int32_t, int32_t>> links;
+};
+
+Parsed parse(std::string_view text) {
+  DataInput input;
+  const Fault fault = parseDataInput(text, input);
+  Parsed p{fault, "", 0, {}};
+  if (fault != Fault::kNone) return p;
+  p.name = input.name.data();
+  p.nodeCount = input.nodeCount;
+  for (int32_t i = 0; i < input.linkCount; ++i) {
+    const DataInputLink& l = input.links[static_cast<std::size_t>(i)];
+    p.links.emplace_back(l.node, l.neighbour);
+  }
+  return p;
+}
+
+using Links = std::vector<std::pair<int32_t, int32_t>>;
+
+TEST(DataInputTest, ReadsTheCatalogueExamples) {
+  const Parsed triangle = parse(R"([U "Triangle", (1),2,3, (2),3, (3)])");
+  EXPECT_EQ(triangle.fault, Fault::kNone);
+  EXPECT_EQ(triangle.name, "Triangle");
+  EXPECT_EQ(triangle.nodeCount, 3);
+  EXPECT_EQ(triangle.links, (Links{{1, 2}, {1, 3}, {2, 3}}));
+
+  const Parsed star = parse(R"([u "Star" (1) 2 3 4 5])");
+  EXPECT_EQ(star.name, "Star");
+  EXPECT_EQ(star.nodeCount, 5);
+  EXPECT_EQ(star.links, (Links{{1, 2}, {1, 3}, {1, 4}, {1, 5}}));
+
+  const Parsed loose = parse(R"([U "Loose", (1),2 ,, 0, 3, (4)])");
+  EXPECT_EQ(loose.nodeCount, 4);
+  EXPECT_EQ(loose.links, (Links{{1, 2}, {1, 3}}));
+}
+
+TEST(DataInputTest, NodeCountIsTheLargestNumberAnywhere) {
+  const Parsed header = parse(R"([U "H", (5)])");
+  EXPECT_EQ(header.fault, Fault::kNone);
+  EXPECT_EQ(header.nodeCount, 5);
+  EXPECT_TRUE(header.links.empty());
+  EXPECT_EQ(parse(R"([U "N", (2) 0 7 (3)])").nodeCount, 7);
+  EXPECT_EQ(parse(R"([U "Z", (1),0,000])").links, Links{});
+}
+
+TEST(DataInputTest, FormVariantsThatLoadAsUsual) {
+  EXPECT_EQ(parse(R"([U ""(1)2])").name, "");
+  EXPECT_EQ(parse(R"x([U "a b (C)"(1)2])x").name, "a b (C)");
+  EXPECT_EQ(parse("[U\nlead\nin \"ML\"\n,\n(1)2]").links, (Links{{1, 2}}));
+  EXPECT_EQ(parse(R"([U "Two", (1),2, (2),3, (1),3])").links,
+            (Links{{1, 2}, {2, 3}, {1, 3}}));
+  EXPECT_EQ(parse(R"([U "S", (3),3])").links, (Links{{3, 3}}));
+  EXPECT_EQ(parse(R"([U "L", (007) 008,, 0 ,(1)2])").links,
+            (Links{{7, 8}, {1, 2}}));
+  EXPECT_EQ(parse(R"([U "Q" "gap" (1)2])").links, (Links{{1, 2}}));
+  EXPECT_EQ(parse(R"([U "x", (1)2] trailing (9)9)").nodeCount, 2);
+  EXPECT_EQ(parse(R"([U "F", (50) 1])").nodeCount, 50);
+}
+
+TEST(DataInputTest, ReportsTheFirstRuleBroken) {
+  const std::vector<std::pair<const char*, Fault>> cases = {
+      {R"([U Name, (1),2])", Fault::kNoName},
+      {R"([U "Name, (1),2])", Fault::kNoName},
+      {R"([U "Na]me", (1),2])", Fault::kNoName},
+      {R"([U "0123456789abcdef", (1)])", Fault::kNameTooLong},
+      {R"([U "Name", 1, 2])", Fault::kNoNode},
+      {R"([U "Name", ()])", Fault::kBadHeader},
+      {R"([U "Name", (x)])", Fault::kBadHeader},
+      {R"([U "Name", ( 1)])", Fault::kBadHeader},
+      {R"([U "Name", (1 )])", Fault::kBadHeader},
+      {R"([U "Name", (1])", Fault::kBadHeader},
+      {R"([U "Name", (0) 1])", Fault::kBadHeader},
+      {R"([U "Name", (51) 1])", Fault::kBadHeader},
+      {R"([U "Name", (99999999999999) 1])", Fault::kBadHeader},
+      {R"([U "Name", (1) 51])", Fault::kNeighbourAbove50},
+      {R"([U "Name", (1) 99999999999999999999])", Fault::kNeighbourAbove50},
+      {"[U \"Name\", (1)\n2]", Fault::kOutOfPlace},
+      {"[U \"Name\", (1)\t2]", Fault::kOutOfPlace},
+      {R"([U "Name", (1) 2 # note])", Fault::kOutOfPlace},
+      {R"([U "Name", (1) -2])", Fault::kOutOfPlace},
+      {R"([U "Name", (1) 2)])", Fault::kOutOfPlace},
+      {R"([U "Name", (1) 2a])", Fault::kOutOfPlace},
+      {R"([U "Name", (1) 2 x 60])", Fault::kOutOfPlace},
+      {R"([U "Name", (1) 60 x])", Fault::kNeighbourAbove50},
+      {"", Fault::kNoName},
+      {"[", Fault::kNoName},
+  };
+  for (const auto& [text, fault] : cases) {
+    EXPECT_EQ(parse(text).fault, fault) << text;
+  }
+}
+
+TEST(DataInputTest, Holds624LinksButNotOneMore) {
+  std::string text = R"([U "Many", (1))";
+  for (int i = 0; i < 624; ++i) text += " 2";
+  const Parsed full = parse(text + " 0 0]");
+  EXPECT_EQ(full.fault, Fault::kNone);
+  EXPECT_EQ(full.links.size(), 624u);
+  EXPECT_EQ(parse(text + " 3]").fault, Fault::kTooManyLinks);
+}
+
+TEST(DataInputTest, EveryFaultHasItsLine) {
+  EXPECT_EQ(faultMessage(Fault::kTooManyLinks),
+            "Input-array in file has more than 624 links");
+  EXPECT_EQ(faultMessage(Fault::kOutOfPlace),
+            "Input-array in file has a character out of place in its node "
+            "groups");
+}
+
+}  // namespace
+}  // namespace ugraph
