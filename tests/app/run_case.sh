@@ -4,14 +4,18 @@
 # with what the case expects.
 #   usage: run_case.sh UGRAPH CASE_DIR
 # CASE_DIR holds stdin, stdout, and optionally status (default 0) and the
-# GraphDataFile2.txt to run beside.
+# GraphDataFile2.txt to run beside, or a file `catalogue` naming one of the
+# shared catalogues in the catalogues folder beside this script.
 set -eu
-bin=$1
-case_dir=$2
+bin=$(realpath "$1")
+case_dir=$(realpath "$2")
+here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ -f "$case_dir/GraphDataFile2.txt" ]; then
   cp "$case_dir/GraphDataFile2.txt" "$work/"
+elif [ -f "$case_dir/catalogue" ]; then
+  cp "$here/catalogues/$(cat "$case_dir/catalogue")" "$work/GraphDataFile2.txt"
 fi
 expected_status=0
 if [ -f "$case_dir/status" ]; then
