@@ -42,8 +42,16 @@ std::string_view verdictLine(GraphClass verdict) {
   return "Graph is not connected";
 }
 
-void analyse(Ugraph& graph, Console& console) {
+// Tells the observer, if there is one, what a step left.
+void report(StepObserver* observer, Step step, const Ugraph& graph,
+            GraphClass verdict = GraphClass::kNotConnected) {
+  if (observer != nullptr) observer->after(step, graph, verdict);
+}
+
+void analyse(Ugraph& graph, Console& console, StepObserver* observer) {
+  report(observer, Step::kRead, graph);
   normalizeLinks(graph.linkFrom, graph.linkTo);
+  report(observer, Step::kNormalized, graph);
   console.write("Ufile ");
   console.write(std::string_view(graph.name.data()));
   console.write("     ");
@@ -53,14 +61,17 @@ void analyse(Ugraph& graph, Console& console) {
   console.write(" Links\n");
   buildAdjacencyIndex(graph.linkFrom, graph.linkTo, graph.degree,
                       graph.firstLink);
+  report(observer, Step::kIndexed, graph);
   const GraphClass verdict =
       classifyGraph(graph.linkFrom, graph.linkTo, graph.firstLink, console);
+  report(observer, Step::kClassified, graph, verdict);
   console.writeLine(verdictLine(verdict));
 }
 
 }  // namespace
 
-int runUgraph(Console& console, const char* dataFileName) {
+int runUgraph(Console& console, const char* dataFileName,
+              StepObserver* observer) {
   Ugraph graph{};
   bool haveGraph = false;
   bool inputEnded = false;
@@ -85,7 +96,7 @@ int runUgraph(Console& console, const char* dataFileName) {
     console.writeLine("Error: input ended before the graph was read");
     return 1;
   }
-  if (haveGraph) analyse(graph, console);
+  if (haveGraph) analyse(graph, console, observer);
   console.readChar();  // the final key wait
   return 0;
 }

@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the data-input parser and checks that what it
+// accepts lies within the format's limits.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "fuzz/record_checks.h"
+#include "input/data_input.h"
+
+using namespace ugraph;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  DataInput input;
+  if (parseDataInput(text, input) != DataInputFault::kNone) return 0;
+  fuzz::require(std::memchr(input.name.data(), '\0', kNameSize) != nullptr,
+                "name not terminated");
+  fuzz::require(0 <= input.linkCount && input.linkCount <= kMaxFileLinks,
+                "link count outside 0..624");
+  fuzz::require(1 <= input.nodeCount && input.nodeCount <= kMaxNodes,
+                "node count outside 1..50");
+  for (int32_t i = 0; i < input.linkCount; ++i) {
+    const DataInputLink& link = input.links[static_cast<std::size_t>(i)];
+    fuzz::require(1 <= link.node && link.node <= input.nodeCount &&
+                      1 <= link.neighbour && link.neighbour <= input.nodeCount,
+                  "link outside 1..node count");
+  }
+  return 0;
+}
