@@ -128,19 +128,22 @@ void checkVisitOrder(std::string_view printed, int32_t n, GraphClass verdict) {
     require(printed.empty(), "a walk that missed nodes printed something");
     return;
   }
-  std::string expectedHeader = "Path connecting all " + std::to_string(n) + " nodes:\n";
+  std::string expectedHeader =
+      "Path connecting all " + std::to_string(n) + " nodes:\n";
   require(printed.substr(0, expectedHeader.size()) == expectedHeader,
           "visit order header wrong");
   std::string_view rest = printed.substr(expectedHeader.size());
   std::vector<bool> seen(at(n) + 1, false);
   for (int32_t i = 0; i < n; ++i) {
     int32_t node = 0;
-    auto [p, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), node);
+    auto [p, ec] =
+        std::from_chars(rest.data(), rest.data() + rest.size(), node);
     require(ec == std::errc() && 1 <= node && node <= n && !seen[at(node)],
             "visit order is not a permutation of 1..n");
     seen[at(node)] = true;
     rest = rest.substr(static_cast<std::size_t>(p - rest.data()));
-    require(!rest.empty() && rest[0] == ' ', "visit order number without blank");
+    require(!rest.empty() && rest[0] == ' ',
+            "visit order number without blank");
     rest = rest.substr(1);
   }
   require(rest == "\n", "visit order line not ended alone");

@@ -73,8 +73,9 @@ void Console::write(std::string_view text) {
 
 void Console::write(int64_t value) {
   std::array<char, 24> digits;
-  const auto end = std::to_chars(digits.begin(), digits.end(), value).ptr;
-  write(std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+  char* const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+  write(std::string_view(digits.data(),
+                         static_cast<std::size_t>(end - digits.data())));
 }
 
 void Console::writeLine(std::string_view text) {

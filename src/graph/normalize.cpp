@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <span>
 
 namespace ugraph {
 
@@ -19,15 +20,15 @@ void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo) {
     keyBuffer[m++] = linkKey(linkFrom[i], linkTo[i]);
     keyBuffer[m++] = linkKey(linkTo[i], linkFrom[i]);
   }
-  const auto first = keyBuffer.begin();
-  std::sort(first, first + static_cast<std::ptrdiff_t>(m));
-  const auto last = std::unique(first, first + static_cast<std::ptrdiff_t>(m));
+  const std::span<int32_t> keys(keyBuffer.data(), m);
+  std::sort(keys.begin(), keys.end());
+  const auto distinct = std::unique(keys.begin(), keys.end()) - keys.begin();
 
   std::size_t c = 0;
-  for (auto key = first; key != last; ++key) {
+  for (const int32_t key : keys.first(static_cast<std::size_t>(distinct))) {
     ++c;
-    linkFrom[c] = *key / 10000;
-    linkTo[c] = *key % 10000;
+    linkFrom[c] = key / 10000;
+    linkTo[c] = key % 10000;
   }
   linkFrom[0] = static_cast<int32_t>(c);
   linkFrom[c + 1] = 0;

@@ -37,8 +37,9 @@ class BlockReader {
       const std::size_t available = end_ - pos_;
       const void* found = std::memchr(from, stop, available);
       const std::size_t length =
-          found ? static_cast<std::size_t>(static_cast<const char*>(found) - from)
-                : available;
+          found
+              ? static_cast<std::size_t>(static_cast<const char*>(found) - from)
+              : available;
       if (length > 0) sink(std::string_view(from, length));
       pos_ += length;
       if (found) {

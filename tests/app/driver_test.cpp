@@ -43,13 +43,15 @@ TEST(DriverTest, KOrKStartsTheKeyboardEntry) {
     const Outcome r = run(input);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(afterQuestion(r), "");
-    EXPECT_NE(r.printed.find("Ufile Tri     1 Nodes   0 Links\n"), std::string::npos);
+    EXPECT_NE(r.printed.find("Ufile Tri     1 Nodes   0 Links\n"),
+              std::string::npos);
   }
 }
 
 TEST(DriverTest, EachAttemptTakesTwoCharacters) {
   // K is the choice, i is dropped, and "m" is the name line.
-  EXPECT_NE(run("Kim\n0\n").printed.find("Ufile m     0 Nodes"), std::string::npos);
+  EXPECT_NE(run("Kim\n0\n").printed.find("Ufile m     0 Nodes"),
+            std::string::npos);
 
   const std::vector<std::pair<const char*, int>> errors = {
       {"x\nK\nn\n0\n", 1},
@@ -68,7 +70,8 @@ TEST(DriverTest, EndOfInputAtTheChoiceEndsTheRunWithStatusOne) {
   for (const char* input : {"", "x\n", "hello\n", "\n\n\n\n"}) {
     const Outcome r = run(input);
     EXPECT_EQ(r.status, 1) << input;
-    const std::string tail = r.printed.substr(r.printed.size() - std::string(kEnded).size());
+    const std::string tail =
+        r.printed.substr(r.printed.size() - std::string(kEnded).size());
     EXPECT_EQ(tail, kEnded) << input;
   }
 }
@@ -83,8 +86,9 @@ TEST(DriverTest, EndOfInputAtTheNodeCountEndsTheRunWithStatusOne) {
 TEST(DriverTest, AFailedFileReadSkipsToTheFinalKeyWait) {
   const Outcome r = run("F\nxy");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.printed, std::string(kQuestion) +
-                           "Cannot find file /nonexistent/GraphDataFile2.txt\n");
+  EXPECT_EQ(r.printed,
+            std::string(kQuestion) +
+                "Cannot find file /nonexistent/GraphDataFile2.txt\n");
   EXPECT_EQ(r.left, "y");  // the final key wait took one character
 }
 

@@ -55,7 +55,7 @@ class Terminal {
     return screen_.size() == before && state() == 'S';
   }
 
-  void type(const std::string& keys) {
+  void type(const std::string& keys) const {
     ASSERT_EQ(write(master_, keys.data(), keys.size()),
               static_cast<ssize_t>(keys.size()));
   }
@@ -103,8 +103,9 @@ class Terminal {
     std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
     std::string all((std::istreambuf_iterator<char>(stat)), {});
     const std::size_t close = all.rfind(')');
-    return close == std::string::npos || close + 2 >= all.size() ? '?'
-                                                                  : all[close + 2];
+    return close == std::string::npos || close + 2 >= all.size()
+               ? '?'
+               : all[close + 2];
   }
 
   pid_t pid_ = -1;
@@ -129,7 +130,8 @@ class TempDir {
 
 // Waits for prompt, checks the program blocks there, then types answer.
 void answer(Terminal& t, const std::string& prompt, const std::string& keys) {
-  ASSERT_TRUE(t.waitFor(prompt)) << "never showed: " << prompt << "\n" << t.screen();
+  ASSERT_TRUE(t.waitFor(prompt)) << "never showed: " << prompt << "\n"
+                                 << t.screen();
   ASSERT_TRUE(t.blocked()) << "did not wait after: " << prompt;
   t.type(keys);
 }
@@ -150,19 +152,20 @@ TEST(TerminalTest, KeyboardRoadShowsEachPromptBeforeItsAnswer) {
   answer(t, "(3),", "\n");
   ASSERT_TRUE(t.waitFor("Graph is connected but not a tree\n"));
   EXPECT_TRUE(t.blocked()) << "the final key wait did not wait";
-  EXPECT_EQ(t.screen(), std::string(kQuestion) +
-                            "k\n"
-                            "Not exceeding 10 characters, input name of graph   Tri\n"
-                            "Input number of non-isolated nodes:  3\n"
-                            "Input every neighbor with higher natural number after "
-                            "each (node):\n"
-                            "(1),2 3\n"
-                            "(2),3\n"
-                            "(3),\n"
-                            "Ufile Tri     3 Nodes   3 Links\n"
-                            "Path connecting all 3 nodes:\n"
-                            "1 2 3 \n"
-                            "Graph is connected but not a tree\n");
+  EXPECT_EQ(t.screen(),
+            std::string(kQuestion) +
+                "k\n"
+                "Not exceeding 10 characters, input name of graph   Tri\n"
+                "Input number of non-isolated nodes:  3\n"
+                "Input every neighbor with higher natural number after "
+                "each (node):\n"
+                "(1),2 3\n"
+                "(2),3\n"
+                "(3),\n"
+                "Ufile Tri     3 Nodes   3 Links\n"
+                "Path connecting all 3 nodes:\n"
+                "1 2 3 \n"
+                "Graph is connected but not a tree\n");
   t.type("\n");
   EXPECT_EQ(t.exitStatus(), 0);
 }
@@ -174,26 +177,28 @@ TEST(TerminalTest, FileRoadListsTheCatalogueAndWaitsForTheChoice) {
   Terminal t(dir.path());
   answer(t, "type F\n", "F\n");
   answer(t, "(zero to abort):\n", "9\n");
-  answer(t, "Number must be between 1 and 2\n"
-            "Input number before the selected data-input (zero to abort):\n",
+  answer(t,
+         "Number must be between 1 and 2\n"
+         "Input number before the selected data-input (zero to abort):\n",
          "1\n");
   ASSERT_TRUE(t.waitFor("Graph is connected and is a tree\n"));
   EXPECT_TRUE(t.blocked());
-  EXPECT_EQ(t.screen(), std::string(kQuestion) +
-                            "F\n"
-                            "1  [U \"Path\", (1),2, (2),3]\n\n"
-                            "2  [u \"Pair\" (1) 2]\n\n"
-                            "Input number before the selected data-input (zero to abort):\n"
-                            "9\n"
-                            "Number must be between 1 and 2\n"
-                            "Input number before the selected data-input (zero to abort):\n"
-                            "1\n"
-                            "Input-data from file is:\n"
-                            "[U \"Path\", (1),2, (2),3]\n"
-                            "Ufile Path     3 Nodes   2 Links\n"
-                            "Path connecting all 3 nodes:\n"
-                            "1 2 3 \n"
-                            "Graph is connected and is a tree\n");
+  EXPECT_EQ(t.screen(),
+            std::string(kQuestion) +
+                "F\n"
+                "1  [U \"Path\", (1),2, (2),3]\n\n"
+                "2  [u \"Pair\" (1) 2]\n\n"
+                "Input number before the selected data-input (zero to abort):\n"
+                "9\n"
+                "Number must be between 1 and 2\n"
+                "Input number before the selected data-input (zero to abort):\n"
+                "1\n"
+                "Input-data from file is:\n"
+                "[U \"Path\", (1),2, (2),3]\n"
+                "Ufile Path     3 Nodes   2 Links\n"
+                "Path connecting all 3 nodes:\n"
+                "1 2 3 \n"
+                "Graph is connected and is a tree\n");
   t.type("x");  // any key, even without Enter once the line is sent
   t.type("\n");
   EXPECT_EQ(t.exitStatus(), 0);

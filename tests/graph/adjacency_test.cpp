@@ -29,7 +29,8 @@ std::vector<int32_t> prefix(const NodeArray& a, std::size_t slots) {
 TEST(AdjacencyTest, IndexesEachNodesRun) {
   const Ugraph g = indexed(5, {{1, 2}, {2, 3}, {2, 4}, {1, 5}});
   EXPECT_EQ(prefix(g.degree, 7), (std::vector<int32_t>{0, 2, 3, 1, 1, 1, -1}));
-  EXPECT_EQ(prefix(g.firstLink, 7), (std::vector<int32_t>{0, 1, 3, 6, 7, 8, -1}));
+  EXPECT_EQ(prefix(g.firstLink, 7),
+            (std::vector<int32_t>{0, 1, 3, 6, 7, 8, -1}));
 }
 
 TEST(AdjacencyTest, ANodeWithoutLinksPointsAtTheNextRun) {

@@ -68,8 +68,7 @@ TEST(ClassifyTest, ASingleNodeIsATree) {
 }
 
 TEST(ClassifyTest, UnreachedNodesMeanNotConnectedAndNothingPrinted) {
-  for (const Outcome& o : {classify(4, {{1, 2}, {3, 4}}),
-                           classify(3, {{2, 3}}),
+  for (const Outcome& o : {classify(4, {{1, 2}, {3, 4}}), classify(3, {{2, 3}}),
                            classify(3, {{1, 2}}),
                            // 2n - 2 entries, yet node 4 is never reached
                            classify(4, {{1, 2}, {2, 3}, {1, 3}}),

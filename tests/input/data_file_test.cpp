@@ -64,8 +64,9 @@ TEST(DataFileTest, LoadsBothDirectionsNormalised) {
   EXPECT_EQ(l.result, 6);
   EXPECT_STREQ(l.graph.name.data(), "Triangle");
   EXPECT_EQ(l.graph.linkTo[0], 3);
-  EXPECT_EQ(testing::entriesOf(l.graph),
-            (std::vector<Entry>{{1, 2}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 2}}));
+  EXPECT_EQ(
+      testing::entriesOf(l.graph),
+      (std::vector<Entry>{{1, 2}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 2}}));
   EXPECT_TRUE(testing::sentinelAfterEntries(l.graph));
 }
 
@@ -80,10 +81,10 @@ TEST(DataFileTest, ADataInputWithoutLinksLeavesAnEmptyList) {
 
 TEST(DataFileTest, FailuresLeaveTheRecordUntouched) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {kExample, "0\n"},                     // abort
-      {kExample, "4\n"},                     // mark X
-      {"[U \"Bad\", (1) 77]", "1\n"},        // breaks the format
-      {"[U \"Open\", (1) 2", "1\n"},         // no closing ']'
+      {kExample, "0\n"},               // abort
+      {kExample, "4\n"},               // mark X
+      {"[U \"Bad\", (1) 77]", "1\n"},  // breaks the format
+      {"[U \"Open\", (1) 2", "1\n"},   // no closing ']'
       {"[U \"Long\" (1)" + std::string(3000, ' ') + "]", "1\n"},
   };
   for (const auto& [file, answers] : cases) {
@@ -113,15 +114,16 @@ TEST(DataFileTest, AMissingFileIsReported) {
 TEST(DataFileTest, FindsTheListedDataInputPastStrayBrackets) {
   // A ']' in free text would shift a count of ']'; the listing's own scan
   // does not.
-  const Loaded l = load("free ] text\n[U \"A\" (1) 2]\n]] [U \"B\" (1) 3]\n",
-                        "2\n");
+  const Loaded l =
+      load("free ] text\n[U \"A\" (1) 2]\n]] [U \"B\" (1) 3]\n", "2\n");
   EXPECT_STREQ(l.graph.name.data(), "B");
   EXPECT_EQ(l.graph.linkTo[0], 3);
 }
 
 TEST(DataFileTest, AcceptsADataInputOfExactly2500Characters) {
   const std::string head = "[U \"Edge\" (1) 2";
-  const std::string exact = head + std::string(2500 - head.size() - 1, ' ') + "]";
+  const std::string exact =
+      head + std::string(2500 - head.size() - 1, ' ') + "]";
   ASSERT_EQ(exact.size(), 2500u);
   EXPECT_EQ(load(exact, "1\n").result, 2);
 

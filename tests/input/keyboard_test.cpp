@@ -160,7 +160,8 @@ TEST(KeyboardTest, AFullRecordIsNormalisedAndTypingGoesOn) {
   // Each of the 2450 directed pairs is still there.
   std::vector<std::vector<bool>> seen(51, std::vector<bool>(51, false));
   for (const Entry& e : testing::entriesOf(t.graph)) {
-    seen[static_cast<std::size_t>(e.from)][static_cast<std::size_t>(e.to)] = true;
+    seen[static_cast<std::size_t>(e.from)][static_cast<std::size_t>(e.to)] =
+        true;
   }
   for (std::size_t a = 1; a <= 50; ++a) {
     for (std::size_t b = 1; b <= 50; ++b) EXPECT_EQ(seen[a][b], a != b);
