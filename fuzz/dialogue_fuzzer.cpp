@@ -2,6 +2,7 @@
 // the standard input that follows; the bytes after it are the catalogue
 // file (none at all when empty). Every step's record is checked, and so is
 // what the walk printed.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -44,18 +45,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::fclose(file);
   }
 
-  std::FILE* in = stdinSize == 0
-                      ? std::fopen("/dev/null", "r")
-                      : fmemopen(const_cast<char*>(input), stdinSize, "r");
+  const int in = memfd_create("stdin", 0);
+  fuzz::require(write(in, input, stdinSize) == static_cast<ssize_t>(stdinSize),
+                "cannot write the standard input");
+  lseek(in, 0, SEEK_SET);
   char* output = nullptr;
   std::size_t outputSize = 0;
   std::FILE* out = open_memstream(&output, &outputSize);
   {
     Console console(in, out);
-    fuzz::RecordChecker checker(out, &output, &outputSize);
+    fuzz::RecordChecker checker(console, &output, &outputSize);
     runUgraph(console, path.c_str(), &checker);
   }
-  std::fclose(in);
+  close(in);
   std::fclose(out);
   std::free(output);
   return 0;

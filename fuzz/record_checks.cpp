@@ -151,7 +151,7 @@ void checkVisitOrder(std::string_view printed, int32_t n, GraphClass verdict) {
 
 void RecordChecker::after(Step step, const Ugraph& graph, GraphClass verdict) {
   checkRecord(step, graph, verdict);
-  std::fflush(out_);
+  console_.flush();
   if (step == Step::kIndexed) walkStart_ = *size_;
   if (step == Step::kClassified) {
     const std::string_view printed(*buffer_ + walkStart_, *size_ - walkStart_);

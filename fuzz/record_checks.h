@@ -3,10 +3,11 @@
 #ifndef UGRAPH_FUZZ_RECORD_CHECKS_H_
 #define UGRAPH_FUZZ_RECORD_CHECKS_H_
 
-#include <cstdio>
+#include <cstddef>
 #include <string_view>
 
 #include "app/driver.h"
+#include "console/console.h"
 #include "graph/ugraph.h"
 
 namespace ugraph::fuzz {
@@ -22,18 +23,19 @@ void checkRecord(Step step, const Ugraph& graph, GraphClass verdict);
 // else the header for n and a permutation of 1..n, each with a blank.
 void checkVisitOrder(std::string_view printed, int32_t n, GraphClass verdict);
 
-// Checks the record after every step, and what the walk printed to the
-// in-memory output stream *size follows (an open_memstream).
+// Checks the record after every step, and what the walk printed through
+// console to the in-memory stream whose *buffer and *size open_memstream
+// keeps.
 class RecordChecker : public StepObserver {
  public:
-  RecordChecker(std::FILE* out, const char* const* buffer,
+  RecordChecker(Console& console, const char* const* buffer,
                 const std::size_t* size)
-      : out_(out), buffer_(buffer), size_(size) {}
+      : console_(console), buffer_(buffer), size_(size) {}
 
   void after(Step step, const Ugraph& graph, GraphClass verdict) override;
 
  private:
-  std::FILE* out_;
+  Console& console_;
   const char* const* buffer_;
   const std::size_t* size_;
   std::size_t walkStart_ = 0;

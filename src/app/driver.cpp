@@ -72,7 +72,9 @@ void analyse(Ugraph& graph, Console& console, StepObserver* observer) {
 
 int runUgraph(Console& console, const char* dataFileName,
               StepObserver* observer) {
-  Ugraph graph{};
+  // Needs no initial contents: each field is written by one step before a
+  // later step reads it.
+  Ugraph graph;
   bool haveGraph = false;
   bool inputEnded = false;
   switch (askSource(console)) {

@@ -1,7 +1,9 @@
 #include "console/console.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <array>
+#include <cerrno>
 #include <charconv>
 #include <limits>
 
@@ -18,34 +20,37 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-void Console::flushIfPending() {
-  if (outputPending_) {
-    std::fflush(out_);
-    outputPending_ = false;
+bool Console::fill() {
+  pos_ = 0;
+  end_ = 0;
+  while (!ended_) {
+    const ssize_t n = ::read(in_, buffer_.data(), buffer_.size());
+    if (n > 0) {
+      end_ = static_cast<std::size_t>(n);
+      return true;
+    }
+    if (n == 0 || errno != EINTR) ended_ = true;
   }
-}
-
-int Console::readChar() {
-  if (ended_) return kEnd;
-  flushIfPending();
-  const int c = getc_unlocked(in_);
-  if (c == EOF) ended_ = true;
-  return c;
+  return false;
 }
 
 FormattedInt Console::readInt() {
+  flushIfPending();
   FormattedInt result;
-  int c = readChar();
-  while (isSpace(c)) c = readChar();
+  int c = peek();
+  while (isSpace(c)) {
+    ++pos_;
+    c = peek();
+  }
   if (c == kEnd) return result;  // kind is kEnd
 
   result.kind = FormattedInt::Kind::kNotANumber;
   const bool negative = c == '-';
-  if (c == '-' || c == '+') c = readChar();
-  if (!isDigit(c)) {
-    if (c != kEnd) ungetc(c, in_);
-    return result;
+  if (c == '-' || c == '+') {
+    ++pos_;
+    c = peek();
   }
+  if (!isDigit(c)) return result;
 
   // The magnitude is held in 64 bits and capped one past the int32_t range,
   // so any run of digits is consumed without overflow.
@@ -53,9 +58,9 @@ FormattedInt Console::readInt() {
   int64_t magnitude = 0;
   while (isDigit(c)) {
     magnitude = std::min(magnitude * 10 + (c - '0'), kCap);
-    c = readChar();
+    ++pos_;
+    c = peek();
   }
-  if (c != kEnd) ungetc(c, in_);
 
   const int64_t value = negative ? -magnitude : magnitude;
   constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
@@ -66,21 +71,11 @@ FormattedInt Console::readInt() {
   return result;
 }
 
-void Console::write(std::string_view text) {
-  fwrite_unlocked(text.data(), 1, text.size(), out_);
-  outputPending_ = true;
-}
-
 void Console::write(int64_t value) {
   std::array<char, 24> digits;
   char* const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
   write(std::string_view(digits.data(),
                          static_cast<std::size_t>(end - digits.data())));
-}
-
-void Console::writeLine(std::string_view text) {
-  write(text);
-  write("\n");
 }
 
 }  // namespace ugraph

@@ -1,15 +1,23 @@
-// The program's one console: a small type over an input and an output
+// The program's one console: a small type over the input and the output
 // stream, so the dialogue runs the same over a terminal and over in-memory
 // streams in tests.
 //
-// Every read first flushes pending output, so a prompt is on the screen
-// before the program waits for its answer. Once the input has ended, every
-// later read reports the end at once without touching the stream again.
+// Input is read straight from its file descriptor into a buffer of the
+// console's own: a terminal delivers a line per read, a pipe or file as
+// much as is there, and lines are found with memchr rather than one call
+// per character. Output is gathered in a buffer of the console's own and
+// handed to the stream in large blocks. Every read first flushes pending
+// output, so a prompt is on the screen before the program waits for its
+// answer. Once the input has ended, every later read reports the end at
+// once.
 #ifndef UGRAPH_CONSOLE_CONSOLE_H_
 #define UGRAPH_CONSOLE_CONSOLE_H_
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace ugraph {
@@ -35,32 +43,50 @@ struct FormattedInt {
 class Console {
  public:
   // The value readChar returns once input has ended.
-  static constexpr int kEnd = EOF;
+  static constexpr int kEnd = -1;
 
-  // REQUIRES: in is open for reading and out for writing; both outlive this.
-  Console(std::FILE* in, std::FILE* out) : in_(in), out_(out) {}
+  // REQUIRES: in is a file descriptor open for reading and out a stream open
+  // for writing; both outlive the console, and nothing else reads in.
+  Console(int in, std::FILE* out) : in_(in), out_(out) {}
+  // Hands the output still gathered to the stream.
+  ~Console() { flush(); }
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
 
   // The next character as an unsigned char value, or kEnd.
-  int readChar();
+  int readChar() {
+    flushIfPending();
+    if (pos_ == end_ && !fill()) return kEnd;
+    return static_cast<unsigned char>(buffer_[pos_++]);
+  }
 
-  // Hands each character of the next line, its line end excluded, to
-  // onChar(char). Returns false when input ended before a line end (the
-  // characters read until then still form the line).
-  template <class OnChar>
-  bool readLine(OnChar&& onChar) {
+  // Reads the next line and hands its text, line end excluded, to
+  // onText(std::string_view) in one or more pieces. Returns false when input
+  // ended before a line end (the text read until then still forms the line).
+  template <class OnText>
+  bool readLine(OnText&& onText) {
+    flushIfPending();
     for (;;) {
-      const int c = readChar();
-      if (c == '\n') return true;
-      if (c == kEnd) return false;
-      onChar(static_cast<char>(c));
+      if (pos_ == end_ && !fill()) return false;
+      const char* from = buffer_.data() + pos_;
+      const std::size_t available = end_ - pos_;
+      const void* lineEnd = std::memchr(from, '\n', available);
+      const std::size_t length =
+          lineEnd == nullptr ? available
+                             : static_cast<std::size_t>(
+                                   static_cast<const char*>(lineEnd) - from);
+      if (length > 0) onText(std::string_view(from, length));
+      pos_ += length;
+      if (lineEnd != nullptr) {
+        ++pos_;
+        return true;
+      }
     }
   }
 
   // Reads and drops the rest of the current line, its line end included.
   void discardLine() {
-    readLine([](char) {});
+    readLine([](std::string_view) {});
   }
 
   // Reads a formatted decimal integer: white space (line ends included) is
@@ -69,18 +95,72 @@ class Console {
   // the answer not a number.
   FormattedInt readInt();
 
-  void write(std::string_view text);
+  // Input already taken from the descriptor but not yet read.
+  std::string_view pending() const {
+    return {buffer_.data() + pos_, end_ - pos_};
+  }
+
+  void write(std::string_view text) {
+    if (text.size() > output_.size() - outLength_) {
+      handOver();
+      if (text.size() > output_.size()) {
+        fwrite_unlocked(text.data(), 1, text.size(), out_);
+        return;
+      }
+    }
+    text.copy(output_.data() + outLength_, text.size());
+    outLength_ += text.size();
+  }
   void write(int64_t value);  // in decimal
   // Writes text and one line end.
-  void writeLine(std::string_view text);
+  void writeLine(std::string_view text) {
+    write(text);
+    write("\n");
+  }
+
+  // Writes out everything written so far and flushes the stream.
+  void flush() {
+    handOver();
+    std::fflush(out_);
+  }
 
  private:
-  void flushIfPending();
+  // Hands the gathered output to the stream.
+  void handOver() {
+    if (outLength_ > 0) {
+      fwrite_unlocked(output_.data(), 1, outLength_, out_);
+      outLength_ = 0;
+      outputPending_ = true;
+    }
+  }
 
-  std::FILE* in_;
+  void flushIfPending() {
+    handOver();
+    if (outputPending_) {
+      std::fflush(out_);
+      outputPending_ = false;
+    }
+  }
+
+  // The next character without reading it, or kEnd.
+  int peek() {
+    if (pos_ == end_ && !fill()) return kEnd;
+    return static_cast<unsigned char>(buffer_[pos_]);
+  }
+
+  // Reads more input into the empty buffer; false once input has ended
+  // (or cannot be read).
+  bool fill();
+
+  int in_;
   std::FILE* out_;
   bool outputPending_ = false;
   bool ended_ = false;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  std::array<char, std::size_t{1} << 16> buffer_;  // input
+  std::size_t outLength_ = 0;
+  std::array<char, std::size_t{1} << 16> output_;
 };
 
 }  // namespace ugraph

@@ -1,34 +1,38 @@
 #include "graph/normalize.h"
 
-#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
-#include <span>
+#include <cstdint>
 
 namespace ugraph {
 
 void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo) {
   const auto k = static_cast<std::size_t>(linkFrom[0]);
 
-  // Each entry gives its own key and its reverse's, so the list becomes
-  // symmetric; sorting brings equal keys together, so one copy of each run
-  // is all that is left to keep. Every entry is in the buffer before the
-  // arrays are rewritten, so the output may overwrite the input freely.
-  std::array<int32_t, 2 * static_cast<std::size_t>(kMaxEntries)> keyBuffer;
-  std::size_t m = 0;
+  // Row a has bit b set when any entry joins a and b, in either direction:
+  // the set of entries a symmetric, duplicate-free list must hold. Reading
+  // the rows upward and each row's bits upward visits those entries in
+  // ascending linkKey order, each once; that is the sorted, deduplicated
+  // key list, built in one pass without sorting. Every entry is marked
+  // before any slot is rewritten, so the output may overwrite the input.
+  static_assert(kMaxNodes < 64, "a row holds one bit per node");
+  std::array<uint64_t, kMaxNodes + 1> linked{};
   for (std::size_t i = 1; i <= k; ++i) {
-    keyBuffer[m++] = linkKey(linkFrom[i], linkTo[i]);
-    keyBuffer[m++] = linkKey(linkTo[i], linkFrom[i]);
+    const auto a = static_cast<std::size_t>(linkFrom[i]);
+    const auto b = static_cast<std::size_t>(linkTo[i]);
+    linked[a] |= uint64_t{1} << b;
+    linked[b] |= uint64_t{1} << a;
   }
-  const std::span<int32_t> keys(keyBuffer.data(), m);
-  std::sort(keys.begin(), keys.end());
-  const auto distinct = std::unique(keys.begin(), keys.end()) - keys.begin();
 
   std::size_t c = 0;
-  for (const int32_t key : keys.first(static_cast<std::size_t>(distinct))) {
-    ++c;
-    linkFrom[c] = key / 10000;
-    linkTo[c] = key % 10000;
+  for (int32_t a = 1; a <= kMaxNodes; ++a) {
+    for (uint64_t row = linked[static_cast<std::size_t>(a)]; row != 0;
+         row &= row - 1) {
+      ++c;
+      linkFrom[c] = a;
+      linkTo[c] = std::countr_zero(row);
+    }
   }
   linkFrom[0] = static_cast<int32_t>(c);
   linkFrom[c + 1] = 0;

@@ -9,8 +9,8 @@
 
 namespace ugraph {
 
-// The packed form of one directed entry; ascending keys are ascending
-// from-node, then ascending to-node.
+// The packed form of one directed entry, which orders the normalised list:
+// ascending keys are ascending from-node, then ascending to-node.
 // REQUIRES: 1 <= from, to <= 9999.
 constexpr int32_t linkKey(int32_t from, int32_t to) {
   return from * 10000 + to;
@@ -21,10 +21,10 @@ constexpr int32_t linkKey(int32_t from, int32_t to) {
 // c of entries kept and puts the 0 sentinel in slot c+1 of both arrays;
 // linkTo[0] and the slots beyond c+1 are left as they were. Applied to its
 // own result it changes nothing.
+// Runs in time linear in k.
 // REQUIRES: 0 <= linkFrom[0] = k <= kMaxEntries; entries in slots 1..k with
-// node numbers in 1..9999; the result has at most kMaxEntries entries (true
-// whenever every node number lies in 1..kMaxNodes and no node links to
-// itself, or k <= kMaxEntries / 2).
+// node numbers in 1..kMaxNodes; the result has at most kMaxEntries entries
+// (true when no node links to itself, or k <= kMaxEntries / 2).
 void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo);
 
 }  // namespace ugraph

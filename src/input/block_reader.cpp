@@ -5,6 +5,7 @@
 namespace ugraph {
 
 bool BlockReader::refill() {
+  blockStart_ += static_cast<int64_t>(end_);
   pos_ = 0;
   end_ = std::fread(block_.data(), 1, block_.size(), file_);
   return end_ > 0;
@@ -34,10 +35,11 @@ std::size_t BlockReader::readUntil(char stop, std::span<char> dest,
   return copied;
 }
 
-void BlockReader::rewind() {
-  std::rewind(file_);
+bool BlockReader::seek(int64_t offset) {
   pos_ = 0;
   end_ = 0;
+  blockStart_ = offset;
+  return fseeko(file_, offset, SEEK_SET) == 0;
 }
 
 }  // namespace ugraph

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -61,12 +62,19 @@ class BlockReader {
   std::size_t readUntil(char stop, std::span<char> dest, bool& found);
 
   // Starts again from the first byte of the file.
-  void rewind();
+  void rewind() { seek(0); }
+
+  // The offset in the file of the next byte get() would return.
+  int64_t offset() const { return blockStart_ + static_cast<int64_t>(pos_); }
+
+  // Goes on from the byte at offset; false when the file cannot seek there.
+  bool seek(int64_t offset);
 
  private:
   bool refill();
 
   std::FILE* file_;
+  int64_t blockStart_ = 0;  // the file offset of block_[0]
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::array<char, std::size_t{1} << 16> block_;

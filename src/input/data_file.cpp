@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "graph/normalize.h"
 #include "input/block_reader.h"
@@ -21,14 +22,49 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// Where some data-inputs begin, so the chosen one is found without reading
+// the whole file again: the offset of the '[' of data-inputs 1, 1 + stride,
+// 1 + 2 * stride and so on. When the table fills, every other entry is
+// dropped and the stride doubles, so it holds any catalogue and the search
+// from the nearest entry reads at most stride data-inputs.
+class Checkpoints {
+ public:
+  void note(int64_t number, int64_t offset) {
+    if ((number - 1) % stride_ != 0) return;
+    if (used_ == kSize) {
+      for (std::size_t i = 0; i < kSize / 2; ++i) offsets_[i] = offsets_[2 * i];
+      used_ = kSize / 2;
+      stride_ *= 2;
+      if ((number - 1) % stride_ != 0) return;
+    }
+    offsets_[used_++] = offset;
+  }
+
+  // The nearest noted data-input at or before `number`: its number and the
+  // offset of its '['. REQUIRES: number is at least 1 and was noted or
+  // passed while listing.
+  std::pair<int64_t, int64_t> before(int64_t number) const {
+    const auto slot = static_cast<std::size_t>((number - 1) / stride_);
+    return {static_cast<int64_t>(slot) * stride_ + 1, offsets_[slot]};
+  }
+
+ private:
+  static constexpr std::size_t kSize = 1024;
+  int64_t stride_ = 1;
+  std::size_t used_ = 0;
+  std::array<int64_t, kSize> offsets_;
+};
+
 // Lists every data-input, numbered from 1, each followed by an empty line;
 // returns how many there are. A '[' whose ']' never comes is listed to the
 // end of the file.
-int64_t listCatalogue(BlockReader& file, Console& console) {
+int64_t listCatalogue(BlockReader& file, Checkpoints& checkpoints,
+                      Console& console) {
   const auto echo = [&](std::string_view text) { console.write(text); };
   int64_t count = 0;
   while (file.skipThrough('[')) {
     ++count;
+    checkpoints.note(count, file.offset() - 1);
     console.write(count);
     console.write("  [");
     const bool closed = file.copyThrough(']', echo);
@@ -59,10 +95,19 @@ int32_t askChoice(int64_t count, Console& console) {
 }
 
 // Moves to just after the '[' of data-input `choice`, found by the same scan
-// that listed the catalogue. Returns false when the file no longer has it.
-bool seekDataInput(BlockReader& file, int32_t choice) {
-  file.rewind();
-  for (int32_t i = 1; i < choice; ++i) {
+// that listed the catalogue, from the nearest checkpoint; from the start of
+// the file when the checkpoint no longer holds a '[' (the file changed).
+// Returns false when the file no longer has the data-input.
+bool seekDataInput(BlockReader& file, const Checkpoints& checkpoints,
+                   int32_t choice) {
+  auto [number, offset] = checkpoints.before(choice);
+  if (!file.seek(offset) || file.get() != '[') {
+    number = 1;
+    file.rewind();
+  } else {
+    file.seek(offset);
+  }
+  for (int64_t i = number; i < choice; ++i) {
     if (!file.skipThrough('[') || !file.skipThrough(']')) return false;
   }
   return file.skipThrough('[');
@@ -130,11 +175,12 @@ int32_t readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
   std::setvbuf(file.get(), nullptr, _IONBF, 0);
   BlockReader reader(file.get());
 
-  const int64_t count = listCatalogue(reader, console);
+  Checkpoints checkpoints;
+  const int64_t count = listCatalogue(reader, checkpoints, console);
   const int32_t choice = askChoice(count, console);
   if (choice <= 0) return choice;  // 0 aborts; or input ended
 
-  const bool found = seekDataInput(reader, choice);
+  const bool found = seekDataInput(reader, checkpoints, choice);
   const int mark = found ? reader.get() : EOF;
   if (mark != 'U' && mark != 'u') {
     console.writeLine(

@@ -4,28 +4,33 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 #include "console/console.h"
 #include "graph/ugraph.h"
 
 namespace ugraph {
 
-// Finds the numbers in one node line, fed a character at a time: a number
-// is a maximal run of the digits 0..9 and every other byte only separates.
-// A value too large for 32 bits saturates at kSaturated.
+// Finds the numbers in one node line, fed in pieces: a number is a maximal
+// run of the digits 0..9 and every other byte only separates. A run may
+// span pieces. A value too large for 32 bits saturates at kSaturated.
 class LineNumbers {
  public:
   static constexpr int32_t kSaturated = INT32_MAX;
 
-  // Calls onNumber(int32_t) when c ends a run of digits.
+  // Calls onNumber(int32_t) for each run of digits that text ends.
   template <class OnNumber>
-  void feed(char c, OnNumber&& onNumber) {
-    if (c >= '0' && c <= '9') {
-      value_ = inRun_ ? std::min<int64_t>(value_ * 10 + (c - '0'), kSaturated)
-                      : c - '0';
-      inRun_ = true;
-    } else {
-      finish(onNumber);
+  void feed(std::string_view text, OnNumber&& onNumber) {
+    for (const char c : text) {
+      const auto digit = static_cast<unsigned char>(c - '0');
+      if (digit < 10) {
+        value_ = std::min<int64_t>(value_ * 10 + digit, kSaturated);
+        inRun_ = true;
+      } else if (inRun_) {
+        onNumber(static_cast<int32_t>(value_));
+        value_ = 0;
+        inRun_ = false;
+      }
     }
   }
 
@@ -33,6 +38,7 @@ class LineNumbers {
   template <class OnNumber>
   void finish(OnNumber&& onNumber) {
     if (inRun_) onNumber(static_cast<int32_t>(value_));
+    value_ = 0;
     inRun_ = false;
   }
 

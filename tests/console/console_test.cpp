@@ -69,11 +69,26 @@ TEST(ConsoleTest, ReadLineHandsOverTheLineWithoutItsLineEnd) {
   MemoryConsole io("ab c\nlast");
   Console& console = io.console();
   std::string line;
-  EXPECT_TRUE(console.readLine([&](char c) { line.push_back(c); }));
+  const auto keep = [&](std::string_view text) { line += text; };
+  EXPECT_TRUE(console.readLine(keep));
   EXPECT_EQ(line, "ab c");
   line.clear();
-  EXPECT_FALSE(console.readLine([&](char c) { line.push_back(c); }));
+  EXPECT_FALSE(console.readLine(keep));
   EXPECT_EQ(line, "last");
+}
+
+TEST(ConsoleTest, ReadsAcrossRefillsOfItsBuffer) {
+  // The number and the long line straddle the 64 KiB the console reads at
+  // once.
+  const std::string line(70000, 'x');
+  MemoryConsole io(std::string(65534, ' ') + "12345\n" + line + "\nend");
+  Console& console = io.console();
+  EXPECT_EQ(console.readInt().value, 12345);
+  EXPECT_EQ(console.readChar(), '\n');
+  std::string read;
+  EXPECT_TRUE(console.readLine([&](std::string_view text) { read += text; }));
+  EXPECT_EQ(read, line);
+  EXPECT_EQ(io.rest(), "end");
 }
 
 TEST(ConsoleTest, EndOfInputStaysEnded) {

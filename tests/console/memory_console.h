@@ -3,6 +3,9 @@
 #ifndef UGRAPH_TESTS_CONSOLE_MEMORY_CONSOLE_H_
 #define UGRAPH_TESTS_CONSOLE_MEMORY_CONSOLE_H_
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,15 +18,24 @@ namespace ugraph::testing {
 class MemoryConsole {
  public:
   explicit MemoryConsole(std::string_view input)
-      : input_(input),
-        in_(input_.empty() ? std::fopen("/dev/null", "r")
-                           : fmemopen(input_.data(), input_.size(), "r")),
+      : in_(inMemory(input)),
         out_(open_memstream(&buffer_, &size_)),
         console_(in_, out_) {}
   ~MemoryConsole() {
-    std::fclose(in_);
+    close(in_);
     std::fclose(out_);
     std::free(buffer_);
+  }
+
+  // A descriptor reading text from memory.
+  static int inMemory(std::string_view text) {
+    const int fd = memfd_create("stdin", 0);
+    if (write(fd, text.data(), text.size()) !=
+        static_cast<ssize_t>(text.size())) {
+      std::abort();
+    }
+    lseek(fd, 0, SEEK_SET);
+    return fd;
   }
   MemoryConsole(const MemoryConsole&) = delete;
   MemoryConsole& operator=(const MemoryConsole&) = delete;
@@ -32,24 +44,24 @@ class MemoryConsole {
 
   // Everything written so far.
   std::string output() {
-    std::fflush(out_);
+    console_.flush();
     return std::string(buffer_, size_);
   }
-  // What the program wrote without being flushed by the test.
+  // What reached the output stream without the test flushing anything.
   std::string unflushedView() const { return std::string(buffer_, size_); }
 
   // The input not yet read.
   std::string rest() {
-    std::string left;
-    for (int c = std::fgetc(in_); c != EOF; c = std::fgetc(in_)) {
-      left.push_back(static_cast<char>(c));
+    std::string left(console_.pending());
+    char chunk[4096];
+    for (ssize_t n; (n = read(in_, chunk, sizeof chunk)) > 0;) {
+      left.append(chunk, static_cast<std::size_t>(n));
     }
     return left;
   }
 
  private:
-  std::string input_;
-  std::FILE* in_;
+  int in_;
   char* buffer_ = nullptr;
   std::size_t size_ = 0;
   std::FILE* out_;

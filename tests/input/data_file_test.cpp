@@ -120,6 +120,20 @@ TEST(DataFileTest, FindsTheListedDataInputPastStrayBrackets) {
   EXPECT_EQ(l.graph.linkTo[0], 3);
 }
 
+TEST(DataFileTest, FindsEveryChoiceInALargeCatalogue) {
+  // Enough data-inputs that the reader's table of where they begin fills
+  // and thins out several times.
+  std::string file;
+  for (int i = 1; i <= 5000; ++i) {
+    file += "[U \"N" + std::to_string(i) + "\" (1) 2]\n";
+  }
+  for (const int choice :
+       {1, 2, 1024, 1025, 1026, 2047, 2048, 2049, 4097, 5000}) {
+    const Loaded l = load(file, std::to_string(choice) + "\n");
+    EXPECT_STREQ(l.graph.name.data(), ("N" + std::to_string(choice)).c_str());
+  }
+}
+
 TEST(DataFileTest, AcceptsADataInputOfExactly2500Characters) {
   const std::string head = "[U \"Edge\" (1) 2";
   const std::string exact =

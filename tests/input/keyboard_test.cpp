@@ -157,14 +157,16 @@ TEST(KeyboardTest, AFullRecordIsNormalisedAndTypingGoesOn) {
   ASSERT_TRUE(t.complete);
   EXPECT_LE(t.graph.linkFrom[0], kMaxEntries);
   EXPECT_TRUE(testing::sentinelAfterEntries(t.graph));
-  // Each of the 2450 directed pairs is still there.
+  // Each of the 1225 links is still there, in one direction at least.
   std::vector<std::vector<bool>> seen(51, std::vector<bool>(51, false));
   for (const Entry& e : testing::entriesOf(t.graph)) {
     seen[static_cast<std::size_t>(e.from)][static_cast<std::size_t>(e.to)] =
         true;
   }
   for (std::size_t a = 1; a <= 50; ++a) {
-    for (std::size_t b = 1; b <= 50; ++b) EXPECT_EQ(seen[a][b], a != b);
+    for (std::size_t b = 1; b <= 50; ++b) {
+      EXPECT_EQ(seen[a][b] || seen[b][a], a != b) << a << "-" << b;
+    }
   }
 }
 
