@@ -105,6 +105,7 @@ class Console {
       handOver();
       if (text.size() > output_.size()) {
         fwrite_unlocked(text.data(), 1, text.size(), out_);
+        outputPending_ = true;
         return;
       }
     }

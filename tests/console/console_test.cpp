@@ -114,6 +114,14 @@ TEST(ConsoleTest, EveryReadFlushesThePromptFirst) {
   EXPECT_EQ(io.unflushedView(), "first  second third\n");
 }
 
+TEST(ConsoleTest, TextLargerThanTheOutputBufferIsFlushedBeforeAReadToo) {
+  MemoryConsole io("x");
+  const std::string big(200000, 'b');
+  io.console().write(big);
+  io.console().readChar();
+  EXPECT_EQ(io.unflushedView(), big);
+}
+
 TEST(ConsoleTest, WritesNumbersInDecimal) {
   MemoryConsole io("");
   io.console().write(int64_t{-12});
