@@ -1,0 +1,166 @@
+"""Runs each benchmark row for ugraph and for cat on the same bytes.
+
+Rows: (a) the largest typed graphs, (b) the largest data-input, (c) large
+catalogues choosing the last data-input, (d) the README's keyboard session.
+For each: instructions (callgrind), wall time (hyperfine) and peak memory
+(GNU time) of ugraph and of cat, and their ratios.
+"""
+import json
+import os
+import platform
+import random
+import re
+import subprocess
+import sys
+import tempfile
+
+UGRAPH, WORK = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def write(path, text):
+    with open(path, "w") as f:
+        f.write(text)
+
+
+def make_row(name, stdin, catalogue=None):
+    folder = os.path.join(WORK, name)
+    os.makedirs(folder, exist_ok=True)
+    write(os.path.join(folder, "stdin"), stdin)
+    if catalogue is not None:
+        write(os.path.join(folder, "GraphDataFile2.txt"), catalogue)
+    return folder
+
+
+def complete_typed():
+    lines = [" ".join(str(b) for b in range(1, 51) if b != a) for a in range(1, 51)]
+    return "K\nK50\n50\n" + "\n".join(lines) + "\n\n"
+
+
+def repeats_typed():
+    rng = random.Random(5000)
+    lines = [" ".join(str(rng.randint(1, 50)) for _ in range(100)) for _ in range(50)]
+    return "K\nRepeats\n50\n" + "\n".join(lines) + "\n\n"
+
+
+def dense_record(name, links, width):
+    """A data-input of `links` links, padded to `width` characters."""
+    pairs = [(a, b) for a in range(1, 51) for b in range(a + 1, 51)][:links]
+    groups = {}
+    for a, b in pairs:
+        groups.setdefault(a, []).append(b)
+    core = '"%s",%s]' % (name, "".join(" (%d)%s" % (a, ",".join(map(str, bs))) for a, bs in groups.items()))
+    return "[U" + " " * (width - 2 - len(core)) + core
+
+
+def small_catalogue():
+    return ("Benchmark catalogue.\n[U \"Path\", (1),2, (2),3]\n"
+            + dense_record("Largest", 624, 2500) + "\n[U \"Star\" (1) 2 3 4 5]\n")
+
+
+def write_big_catalogue(folder, count):
+    records = "".join(dense_record("G%06d" % i, 600, 2499) + "\n" for i in range(1, count + 1))
+    write(os.path.join(folder, "GraphDataFile2.txt"), "A large catalogue.\n" + records)
+
+
+def instructions(command, folder):
+    out = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"]
+                         + command, cwd=folder, stdin=open(os.path.join(folder, "stdin")),
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True).stderr
+    return int(re.search(r"Collected : (\d+)", out).group(1))
+
+
+def wall_times(commands, folder):
+    with tempfile.NamedTemporaryFile(suffix=".json") as report:
+        subprocess.run(["hyperfine", "--warmup", "2",
+                        "--min-runs", "10", "--export-json", report.name] + commands,
+                       cwd=folder, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return [r["mean"] for r in json.load(open(report.name))["results"]]
+
+
+def peak_kib(command, folder):
+    err = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, cwd=folder,
+                         stdin=open(os.path.join(folder, "stdin")),
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True).stderr
+    return int(err.strip().splitlines()[-1])
+
+
+def measure(label, folder, with_file, count_instructions=True):
+    data = os.path.join(folder, "GraphDataFile2.txt")
+    row = {"row": label}
+    if count_instructions:
+        row["ug_ir"] = instructions([UGRAPH], folder)
+        row["cat_ir"] = instructions(["cat"], folder)
+        floor = row["cat_ir"]
+        if with_file:
+            row["catf_ir"] = instructions(["cat", data], folder)
+            floor += row["catf_ir"]
+        row["ir_ratio"] = row["ug_ir"] / floor
+    commands = ["%s < stdin > /dev/null" % UGRAPH, "cat < stdin > /dev/null"]
+    if with_file:
+        commands.append("cat GraphDataFile2.txt > /dev/null")
+    times = wall_times(commands, folder)
+    row["ug_ms"], row["cat_ms"] = times[0] * 1e3, times[1] * 1e3
+    row["time_ratio"] = times[0] / times[-1]
+    if with_file:
+        row["catf_ms"] = times[2] * 1e3
+    row["ug_kib"] = peak_kib([UGRAPH], folder)
+    row["cat_kib"] = peak_kib(["cat"], folder)
+    return row
+
+
+def networkx_peer(folder):
+    script = os.path.join(HERE, "networkx_peer.py")
+    ms = wall_times(["python3 %s < stdin > /dev/null" % script], folder)[0] * 1e3
+    kib = peak_kib(["python3", script], folder)
+    return ms, kib
+
+
+def main():
+    os.makedirs(WORK, exist_ok=True)
+    rows = []
+    a1 = make_row("a-complete-50", complete_typed())
+    a2 = make_row("a-5000-pairs", repeats_typed())
+    b = make_row("b-largest-data-input", "F\n2\n\n", small_catalogue())
+    d = make_row("d-readme-session", "k\nTri\n3\n2 3\n3\n\n\n")
+    rows.append(measure("(a) complete graph, 50 nodes, 2450 typed pairs", a1, False))
+    rows.append(measure("(a) 5000 typed pairs with repeats", a2, False))
+    rows.append(measure("(b) 624 links in a 2500-character data-input", b, True))
+    rows.append(measure("(d) README keyboard session", d, False))
+    for count, size in ((10000, "25 MB"), (40000, "100 MB"), (100000, "250 MB")):
+        folder = make_row("c-%d" % count, "F\n%d\n\n" % count)
+        write_big_catalogue(folder, count)
+        rows.append(measure("(c) %s catalogue, %d data-inputs, the last chosen" % (size, count),
+                            folder, True, count_instructions=count == 100000))
+    peers = [networkx_peer(a1), networkx_peer(a2)]
+
+    print("Machine: %s, %d cores, %s" % (platform.processor() or platform.machine(),
+                                          os.cpu_count(), platform.platform()))
+    print()
+    print("| row | instructions ugraph | cat stdin | cat file | ratio | wall ugraph | cat stdin | cat file "
+          "| ratio | peak KiB ugraph | cat |")
+    print("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|")
+    for r in rows:
+        ir = lambda k: "{:,}".format(r[k]) if k in r else "—"
+        ms = lambda k: "%.1f ms" % r[k] if k in r else "—"
+        print("| %s | %s | %s | %s | %s | %s | %s | %s | %.2f | %s | %s |" % (
+            r["row"], ir("ug_ir"), ir("cat_ir"), ir("catf_ir"),
+            "%.2f" % r["ir_ratio"] if "ir_ratio" in r else "—",
+            ms("ug_ms"), ms("cat_ms"), ms("catf_ms"), r["time_ratio"], r["ug_kib"], r["cat_kib"]))
+    print()
+    print("Instruction ratio: ugraph / (cat of the same stdin + cat of the data file).")
+    print("Wall ratio: ugraph / cat of the data file for file rows, / cat of stdin otherwise.")
+    print()
+    print("| peer for (a): networkx | wall | peak KiB | ugraph wall |")
+    print("|---|---:|---:|---:|")
+    for r, (ms, kib) in zip(rows[:2], peers):
+        print("| %s | %.1f ms | %d | %.1f ms |" % (r["row"], ms, kib, r["ug_ms"]))
+    c = [r for r in rows if r["row"].startswith("(c)")]
+    print()
+    print("Catalogue scaling, ugraph wall per MB: " + ", ".join(
+        "%s %.3f ms" % (r["row"].split(" catalogue")[0][4:], r["ug_ms"] / float(r["row"].split()[1]))
+        for r in c))
+
+
+main()
