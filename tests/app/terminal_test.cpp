@@ -62,13 +62,15 @@ class Terminal {
 
   // The exit status, or -1 when the program is still running after 5 s.
   int exitStatus() {
-    for (int i = 0; i < 100; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (std::chrono::steady_clock::now() < deadline) {
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
         exited_ = true;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
       }
-      readFor(50);
+      readFor(50);  // returns at once when the terminal has hung up
+      std::this_thread::sleep_for(10ms);
     }
     return -1;
   }
