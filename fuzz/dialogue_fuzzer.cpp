@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     unlink(path.c_str());
   } else {
     std::FILE* file = std::fopen(path.c_str(), "w");
+    fuzz::require(file != nullptr, "cannot write the catalogue");
     std::fwrite(input + stdinSize, 1, fileSize, file);
     std::fclose(file);
   }
