@@ -4,20 +4,20 @@
 //
 // Input is read straight from its file descriptor into a buffer of the
 // console's own: a terminal delivers a line per read, a pipe or file as
-// much as is there, and lines are found with memchr rather than one call
-// per character. Output is gathered in a buffer of the console's own and
-// handed to the stream in large blocks. Every read first flushes pending
-// output, so a prompt is on the screen before the program waits for its
+// much as is there, and line ends are found by searching the buffer rather
+// than one call per character. Output is gathered in a buffer of the console's
+// own and handed to the stream in large blocks. Every read first flushes
+// pending output, so a prompt is on the screen before the program waits for its
 // answer. Once the input has ended, every later read reports the end at
 // once.
 #ifndef UGRAPH_CONSOLE_CONSOLE_H_
 #define UGRAPH_CONSOLE_CONSOLE_H_
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 namespace ugraph {
@@ -68,16 +68,12 @@ class Console {
     flushIfPending();
     for (;;) {
       if (pos_ == end_ && !fill()) return false;
-      const char* from = buffer_.data() + pos_;
-      const std::size_t available = end_ - pos_;
-      const void* lineEnd = std::memchr(from, '\n', available);
-      const std::size_t length =
-          lineEnd == nullptr ? available
-                             : static_cast<std::size_t>(
-                                   static_cast<const char*>(lineEnd) - from);
-      if (length > 0) onText(std::string_view(from, length));
+      const std::string_view text = pending();
+      const std::size_t lineEnd = text.find('\n');
+      const std::size_t length = std::min(lineEnd, text.size());
+      if (length > 0) onText(text.substr(0, length));
       pos_ += length;
-      if (lineEnd != nullptr) {
+      if (lineEnd != std::string_view::npos) {
         ++pos_;
         return true;
       }

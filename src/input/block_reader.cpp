@@ -1,6 +1,7 @@
 #include "input/block_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ugraph {
 
@@ -17,16 +18,14 @@ std::size_t BlockReader::readUntil(char stop, std::span<char> dest,
   std::size_t copied = 0;
   while (copied < dest.size()) {
     if (pos_ == end_ && !refill()) break;
-    const char* from = block_.data() + pos_;
-    const std::size_t window = std::min(end_ - pos_, dest.size() - copied);
-    const void* hit = std::memchr(from, stop, window);
-    const std::size_t length =
-        hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - from)
-            : window;
-    std::memcpy(dest.data() + copied, from, length);
+    const std::string_view text(block_.data() + pos_,
+                                std::min(end_ - pos_, dest.size() - copied));
+    const std::size_t hit = text.find(stop);
+    const std::size_t length = std::min(hit, text.size());
+    std::memcpy(dest.data() + copied, text.data(), length);
     copied += length;
     pos_ += length;
-    if (hit) {
+    if (hit != std::string_view::npos) {
       ++pos_;
       found = true;
       break;

@@ -1,13 +1,14 @@
-// Reads a file front to back in large blocks and finds bytes with memchr,
-// so a catalogue of any size is scanned at close to the speed of copying it.
+// Reads a file front to back in large blocks and finds bytes by searching
+// each block at once, so a catalogue of any size is scanned at close to the
+// speed of copying it.
 #ifndef UGRAPH_INPUT_BLOCK_READER_H_
 #define UGRAPH_INPUT_BLOCK_READER_H_
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -34,16 +35,12 @@ class BlockReader {
   bool copyThrough(char stop, Sink&& sink) {
     for (;;) {
       if (pos_ == end_ && !refill()) return false;
-      const char* from = block_.data() + pos_;
-      const std::size_t available = end_ - pos_;
-      const void* found = std::memchr(from, stop, available);
-      const std::size_t length =
-          found
-              ? static_cast<std::size_t>(static_cast<const char*>(found) - from)
-              : available;
-      if (length > 0) sink(std::string_view(from, length));
+      const std::string_view text(block_.data() + pos_, end_ - pos_);
+      const std::size_t found = text.find(stop);
+      const std::size_t length = std::min(found, text.size());
+      if (length > 0) sink(text.substr(0, length));
       pos_ += length;
-      if (found) {
+      if (found != std::string_view::npos) {
         ++pos_;
         return true;
       }

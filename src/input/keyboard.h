@@ -26,10 +26,8 @@ class LineNumbers {
       if (digit < 10) {
         value_ = std::min<int64_t>(value_ * 10 + digit, kSaturated);
         inRun_ = true;
-      } else if (inRun_) {
-        onNumber(static_cast<int32_t>(value_));
-        value_ = 0;
-        inRun_ = false;
+      } else {
+        finish(onNumber);
       }
     }
   }
