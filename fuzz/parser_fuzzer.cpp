@@ -13,7 +13,7 @@ using namespace ugraph;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   DataInput input;
-  if (parseDataInput(text, input) != DataInputFault::kNone) return 0;
+  if (parseDataInput(text, input).refusal != Refusal::kNone) return 0;
   fuzz::require(std::memchr(input.name.data(), '\0', kNameSize) != nullptr,
                 "name not terminated");
   fuzz::require(0 <= input.linkCount && input.linkCount <= kMaxFileLinks,

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "graph/adjacency.h"
+#include "graph/classify.h"
 #include "graph/normalize.h"
 
 namespace ugraph::fuzz {
@@ -98,6 +100,28 @@ GraphClass referenceVerdict(const Ugraph& g) {
   return 2 * n - k == 2 ? GraphClass::kTree : GraphClass::kConnectedNotTree;
 }
 
+// The walk's visit order is a permutation of the nodes it reached, node 1
+// first, and every node but node 1 hangs from a tree link to a node reached
+// before it.
+void checkWalk(const Ugraph& g, const Walk& walk) {
+  const int32_t n = std::max(g.linkTo[0], 1);
+  require(1 <= walk.count && walk.count <= n, "walk count out of range");
+  require(walk.order[0] == 0 && walk.order[1] == 1, "walk does not start at 1");
+  std::vector<bool> seen(at(n) + 1, false);
+  for (int32_t i = 1; i <= walk.count; ++i) {
+    const int32_t node = walk.order[at(i)];
+    require(1 <= node && node <= n && !seen[at(node)],
+            "visit order is not a permutation");
+    seen[at(node)] = true;
+    require(walk.rank[at(node)] == i, "rank disagrees with the visit order");
+    if (i == 1) continue;
+    const int32_t parent = walk.parent[at(node)];
+    require(
+        parent >= 1 && walk.rank[at(parent)] != 0 && walk.rank[at(parent)] < i,
+        "a tree link does not come from a node reached before");
+  }
+}
+
 }  // namespace
 
 void require(bool ok, const char* what) {
@@ -106,56 +130,38 @@ void require(bool ok, const char* what) {
   std::abort();
 }
 
-void checkRecord(Step step, const Ugraph& graph, GraphClass verdict) {
+void checkAnalysis(Ugraph& graph) {
   checkBounds(graph);
-  switch (step) {
-    case Step::kRead:
-      break;
-    case Step::kNormalized:
-      checkNormalized(graph);
-      break;
-    case Step::kIndexed:
-      checkIndex(graph);
-      break;
-    case Step::kClassified:
-      require(verdict == referenceVerdict(graph), "wrong verdict");
-      break;
-  }
-}
-
-void checkVisitOrder(std::string_view printed, int32_t n, GraphClass verdict) {
-  if (verdict == GraphClass::kNotConnected) {
-    require(printed.empty(), "a walk that missed nodes printed something");
-    return;
-  }
-  std::string expectedHeader =
-      "Path connecting all " + std::to_string(n) + " nodes:\n";
-  require(printed.substr(0, expectedHeader.size()) == expectedHeader,
-          "visit order header wrong");
-  std::string_view rest = printed.substr(expectedHeader.size());
-  std::vector<bool> seen(at(n) + 1, false);
-  for (int32_t i = 0; i < n; ++i) {
-    int32_t node = 0;
-    auto [p, ec] =
-        std::from_chars(rest.data(), rest.data() + rest.size(), node);
-    require(ec == std::errc() && 1 <= node && node <= n && !seen[at(node)],
-            "visit order is not a permutation of 1..n");
-    seen[at(node)] = true;
-    rest = rest.substr(static_cast<std::size_t>(p - rest.data()));
-    require(!rest.empty() && rest[0] == ' ',
-            "visit order number without blank");
-    rest = rest.substr(1);
-  }
-  require(rest == "\n", "visit order line not ended alone");
-}
-
-void RecordChecker::after(Step step, const Ugraph& graph, GraphClass verdict) {
-  checkRecord(step, graph, verdict);
-  console_.flush();
-  if (step == Step::kIndexed) walkStart_ = *size_;
-  if (step == Step::kClassified) {
-    const std::string_view printed(*buffer_ + walkStart_, *size_ - walkStart_);
-    checkVisitOrder(printed, graph.linkTo[0], verdict);
+  normalizeLinks(graph.linkFrom, graph.linkTo);
+  checkBounds(graph);
+  checkNormalized(graph);
+  buildAdjacencyIndex(graph.linkFrom, graph.linkTo, graph.degree,
+                      graph.firstLink);
+  checkIndex(graph);
+  Walk walk;
+  walkGraph(graph.linkFrom, graph.linkTo, graph.firstLink, walk);
+  checkWalk(graph, walk);
+  const GraphClass verdict =
+      classifyWalk(walk, graph.linkTo[0], graph.linkFrom[0]);
+  require(verdict == referenceVerdict(graph), "wrong verdict");
+  Cycle cycle;
+  const std::size_t length =
+      findCycle(graph.linkFrom, graph.linkTo, walk, cycle);
+  if (verdict != GraphClass::kConnectedNotTree) return;
+  require(length >= 2 && cycle[0] == cycle[length - 1],
+          "no closed cycle for a graph that is not a tree");
+  const auto linked = [&](int32_t a, int32_t b) {
+    for (int32_t i = 1; i <= graph.linkFrom[0]; ++i) {
+      if (graph.linkFrom[at(i)] == a && graph.linkTo[at(i)] == b) return true;
+    }
+    return false;
+  };
+  for (std::size_t i = 0; i + 1 < length; ++i) {
+    require(linked(cycle[i], cycle[i + 1]),
+            "the cycle steps over a missing link");
+    for (std::size_t j = i + 1; j + 1 < length; ++j) {
+      require(cycle[i] != cycle[j], "the cycle passes a node twice");
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #include "app/driver.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "graph/adjacency.h"
@@ -42,16 +43,8 @@ std::string_view verdictLine(GraphClass verdict) {
   return "Graph is not connected";
 }
 
-// Tells the observer, if there is one, what a step left.
-void report(StepObserver* observer, Step step, const Ugraph& graph,
-            GraphClass verdict = GraphClass::kNotConnected) {
-  if (observer != nullptr) observer->after(step, graph, verdict);
-}
-
-void analyse(Ugraph& graph, Console& console, StepObserver* observer) {
-  report(observer, Step::kRead, graph);
+void analyse(Ugraph& graph, Console& console) {
   normalizeLinks(graph.linkFrom, graph.linkTo);
-  report(observer, Step::kNormalized, graph);
   console.write("Ufile ");
   console.write(std::string_view(graph.name.data()));
   console.write("     ");
@@ -61,46 +54,54 @@ void analyse(Ugraph& graph, Console& console, StepObserver* observer) {
   console.write(" Links\n");
   buildAdjacencyIndex(graph.linkFrom, graph.linkTo, graph.degree,
                       graph.firstLink);
-  report(observer, Step::kIndexed, graph);
   const GraphClass verdict =
       classifyGraph(graph.linkFrom, graph.linkTo, graph.firstLink, console);
-  report(observer, Step::kClassified, graph, verdict);
   console.writeLine(verdictLine(verdict));
+}
+
+Outcome readGraph(Source source, Ugraph& graph, Console& console,
+                  const char* dataFileName) {
+  switch (source) {
+    case Source::kKeyboard:
+      return readGraphFromKeyboard(graph.linkFrom, graph.linkTo, graph.name,
+                                   console);
+    case Source::kDataFile:
+      return readGraphFromDataFile(graph.linkFrom, graph.linkTo, graph.name,
+                                   console, dataFileName);
+    case Source::kInputEnded:
+      break;
+  }
+  return Outcome::kInputEnded;
+}
+
+// Ends a run whose console input ended or failed: says so where output
+// still works, and gives the exit status.
+int endEarly(Console& console) {
+  const ConsoleFailure failure = console.failure();
+  if (failure.kind == ConsoleFailure::Kind::kRead) {
+    console.write("Error: cannot read standard input: ");
+    console.writeLine(std::strerror(failure.error));
+  } else if (failure.kind == ConsoleFailure::Kind::kNone) {
+    console.writeLine("Error: input ended before the graph was read");
+  }
+  return 1;
 }
 
 }  // namespace
 
-int runUgraph(Console& console, const char* dataFileName,
-              StepObserver* observer) {
-  // Needs no initial contents: each field is written by one step before a
-  // later step reads it.
+int runUgraph(Console& console, const char* dataFileName) {
+  // Left uninitialised on purpose: each field is written by one step
+  // before a later step reads it, and a checker of uninitialised reads
+  // sees any step that does not.
   Ugraph graph;
-  bool haveGraph = false;
-  bool inputEnded = false;
-  switch (askSource(console)) {
-    case Source::kKeyboard:
-      haveGraph = readGraphFromKeyboard(graph.linkFrom, graph.linkTo,
-                                        graph.name, console);
-      inputEnded = !haveGraph;
-      break;
-    case Source::kDataFile: {
-      const int32_t entries = readGraphFromDataFile(
-          graph.linkFrom, graph.linkTo, graph.name, console, dataFileName);
-      haveGraph = entries > 0;
-      inputEnded = entries == kInputEnded;
-      break;
-    }
-    case Source::kInputEnded:
-      inputEnded = true;
-      break;
+  const Outcome read =
+      readGraph(askSource(console), graph, console, dataFileName);
+  if (read == Outcome::kInputEnded || console.failed()) {
+    return endEarly(console);
   }
-  if (inputEnded) {
-    console.writeLine("Error: input ended before the graph was read");
-    return 1;
-  }
-  if (haveGraph) analyse(graph, console, observer);
+  if (read == Outcome::kDone) analyse(graph, console);
   console.readChar();  // the final key wait
-  return 0;
+  return console.failed() ? endEarly(console) : 0;
 }
 
 }  // namespace ugraph

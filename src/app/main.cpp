@@ -6,18 +6,13 @@
 #include <cstdio>
 
 #include "app/driver.h"
+#include "app/output.h"
 #include "input/data_file.h"
 
 int main() {
-  int status = 0;
-  {
-    ugraph::Console console(STDIN_FILENO, stdout);
-    status = ugraph::runUgraph(console, ugraph::kDataFileName);
-  }  // the console hands over its last output here
-  // Output that never reached its destination must not pass for success.
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    std::fputs("ugraph: cannot write standard output\n", stderr);
-    return 1;
-  }
-  return status;
+  // The program's one console. Its buffers are large, so it lives in
+  // static storage and the program runs on a small stack.
+  static ugraph::Console console(STDIN_FILENO, stdout);
+  const int status = ugraph::runUgraph(console, ugraph::kDataFileName);
+  return ugraph::finishOutput(console, status, 1);
 }

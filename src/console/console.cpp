@@ -1,11 +1,14 @@
 #include "console/console.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <limits>
+
+#include "console/digits.h"
 
 namespace ugraph {
 namespace {
@@ -16,9 +19,22 @@ bool isSpace(int c) {
          c == '\r';
 }
 
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+// Waits until fd has input (or its end) to read. A descriptor opened
+// non-blocking answers EAGAIN rather than waiting itself.
+void awaitInput(int fd) {
+  pollfd ready{fd, POLLIN, 0};
+  while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+  }
+}
 
 }  // namespace
+
+void Console::stop(ConsoleFailure::Kind kind) {
+  failure_ = {kind, errno};
+  ended_ = true;
+  pos_ = end_ = 0;
+  if (kind == ConsoleFailure::Kind::kWrite) outLength_ = 0;
+}
 
 bool Console::fill() {
   pos_ = 0;
@@ -29,7 +45,13 @@ bool Console::fill() {
       end_ = static_cast<std::size_t>(n);
       return true;
     }
-    if (n == 0 || errno != EINTR) ended_ = true;
+    if (n == 0) {
+      ended_ = true;
+    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      awaitInput(in_);
+    } else if (errno != EINTR) {
+      stop(ConsoleFailure::Kind::kRead);
+    }
   }
   return false;
 }
@@ -52,12 +74,9 @@ FormattedInt Console::readInt() {
   }
   if (!isDigit(c)) return result;
 
-  // The magnitude is held in 64 bits and capped one past the int32_t range,
-  // so any run of digits is consumed without overflow.
-  constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 2;
   int64_t magnitude = 0;
   while (isDigit(c)) {
-    magnitude = std::min(magnitude * 10 + (c - '0'), kCap);
+    magnitude = appendDigit(magnitude, c);
     ++pos_;
     c = peek();
   }

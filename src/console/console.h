@@ -10,6 +10,11 @@
 // pending output, so a prompt is on the screen before the program waits for its
 // answer. Once the input has ended, every later read reports the end at
 // once.
+//
+// A read error, or output that cannot be written, stops the console for
+// good: every later read reports the end at once (and after a write error
+// later output is dropped), so whatever step is running finishes quickly
+// and the caller learns why from failure().
 #ifndef UGRAPH_CONSOLE_CONSOLE_H_
 #define UGRAPH_CONSOLE_CONSOLE_H_
 
@@ -21,6 +26,20 @@
 #include <string_view>
 
 namespace ugraph {
+
+// How a step that reads from the console ended.
+enum class Outcome {
+  kDone,        // it got what it asked for
+  kNothing,     // it has nothing to hand on, and has said why where it can
+  kInputEnded,  // input ended, or the console failed, before it was done
+};
+
+// Why a console stopped working before its input ended, if it did.
+struct ConsoleFailure {
+  enum class Kind { kNone, kRead, kWrite };
+  Kind kind = Kind::kNone;
+  int error = 0;  // the errno of the failed call
+};
 
 // The outcome of one formatted decimal read.
 struct FormattedInt {
@@ -52,6 +71,10 @@ class Console {
   ~Console() { flush(); }
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
+
+  // Why the console stopped, if a read or write failed.
+  ConsoleFailure failure() const { return failure_; }
+  bool failed() const { return failure_.kind != ConsoleFailure::Kind::kNone; }
 
   // The next character as an unsigned char value, or kEnd.
   int readChar() {
@@ -100,8 +123,7 @@ class Console {
     if (text.size() > output_.size() - outLength_) {
       handOver();
       if (text.size() > output_.size()) {
-        fwrite_unlocked(text.data(), 1, text.size(), out_);
-        outputPending_ = true;
+        put(text);
         return;
       }
     }
@@ -118,26 +140,42 @@ class Console {
   // Writes out everything written so far and flushes the stream.
   void flush() {
     handOver();
-    std::fflush(out_);
+    flushStream();
   }
 
  private:
   // Hands the gathered output to the stream.
   void handOver() {
     if (outLength_ > 0) {
-      fwrite_unlocked(output_.data(), 1, outLength_, out_);
+      put({output_.data(), outLength_});
       outLength_ = 0;
-      outputPending_ = true;
+    }
+  }
+
+  // Hands text to the stream, or drops it once output has failed.
+  void put(std::string_view text) {
+    if (failure_.kind == ConsoleFailure::Kind::kWrite) return;
+    outputPending_ = true;
+    if (fwrite_unlocked(text.data(), 1, text.size(), out_) != text.size()) {
+      stop(ConsoleFailure::Kind::kWrite);
+    }
+  }
+
+  void flushStream() {
+    outputPending_ = false;
+    if (std::fflush(out_) != 0 &&
+        failure_.kind != ConsoleFailure::Kind::kWrite) {
+      stop(ConsoleFailure::Kind::kWrite);
     }
   }
 
   void flushIfPending() {
     handOver();
-    if (outputPending_) {
-      std::fflush(out_);
-      outputPending_ = false;
-    }
+    if (outputPending_) flushStream();
   }
+
+  // Records why the console stops, from errno, and ends its input.
+  void stop(ConsoleFailure::Kind kind);
 
   // The next character without reading it, or kEnd.
   int peek() {
@@ -145,20 +183,46 @@ class Console {
     return static_cast<unsigned char>(buffer_[pos_]);
   }
 
-  // Reads more input into the empty buffer; false once input has ended
-  // (or cannot be read).
+  // Reads more input into the empty buffer, waiting while the descriptor
+  // has none ready; false once input has ended or the console stopped.
   bool fill();
 
   int in_;
   std::FILE* out_;
   bool outputPending_ = false;
   bool ended_ = false;
+  ConsoleFailure failure_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::array<char, std::size_t{1} << 16> buffer_;  // input
   std::size_t outLength_ = 0;
   std::array<char, std::size_t{1} << 16> output_;
 };
+
+// Writes prompt and reads a formatted integer and the one character after
+// it, until the answer is a number in lo..hi; after any other answer calls
+// refuse() (which writes why) and asks again. An answer that is no number
+// is dropped with the rest of its line. Returns kDone with the number in
+// value, or kInputEnded when input ended first.
+template <class Refuse>
+Outcome askNumber(Console& console, std::string_view prompt, int64_t lo,
+                  int64_t hi, int32_t& value, Refuse&& refuse) {
+  for (;;) {
+    console.write(prompt);
+    const FormattedInt answer = console.readInt();
+    if (answer.kind == FormattedInt::Kind::kEnd) return Outcome::kInputEnded;
+    if (answer.kind == FormattedInt::Kind::kNotANumber) {
+      console.discardLine();
+    } else {
+      console.readChar();  // the character after the number
+      if (answer.isIn(lo, hi)) {
+        value = answer.value;
+        return Outcome::kDone;
+      }
+    }
+    refuse();
+  }
+}
 
 }  // namespace ugraph
 

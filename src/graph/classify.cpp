@@ -1,6 +1,6 @@
 #include "graph/classify.h"
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
 
 namespace ugraph {
@@ -10,68 +10,103 @@ using Slot = std::size_t;
 
 Slot slot(int32_t node) { return static_cast<Slot>(node); }
 
-// The number of nodes the walk from node 1 reaches; visitOrder[1..result]
-// holds them in the order first reached.
-//
+}  // namespace
+
 // The visit order doubles as the way back: after a node has nothing left
 // to reach, the walk steps back one slot of the visit order rather than
 // along the chain of nodes that reached it. The nodes it passes that way
 // were all examined before and found to have nothing left, and reached
 // nodes stay reached, so examining them again finds nothing: the walk goes
-// on exactly as a depth-first search that returns along its chain. It ends
-// after one last pass from the end of the visit order down to slot 1 that
-// finds nothing, so every node connected to node 1 has been reached.
-int32_t walkFromNodeOne(const LinkArray& linkFrom, const LinkArray& linkTo,
-                        const NodeArray& firstLink, NodeArray& visitOrder) {
-  NodeArray visited{};
-  visitOrder[0] = 0;  // the end-of-walk mark
-  int32_t visitCount = 0;
+// on exactly as a depth-first search that returns along its chain, and the
+// node that reaches a new one is its parent in that search. It ends after
+// one last pass from the end of the visit order down to slot 1 that finds
+// nothing, so every node connected to node 1 has been reached.
+void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
+               const NodeArray& firstLink, Walk& walk) {
+  walk.rank = {};
+  walk.order[0] = 0;  // the end-of-walk mark
+  walk.count = 0;
   int32_t node = 1;
+  int32_t from = 0;
   for (;;) {
-    ++visitCount;
-    visitOrder[slot(visitCount)] = node;
-    visited[slot(node)] = 1;
-    int32_t backPos = visitCount;
+    ++walk.count;
+    walk.order[slot(walk.count)] = node;
+    walk.rank[slot(node)] = walk.count;
+    walk.parent[slot(node)] = from;
+    int32_t backPos = walk.count;
     for (;;) {
       // A node's entries are sorted by to-node, so the first entry that
       // leads to an unreached node names its smallest such neighbour.
       Slot j = slot(firstLink[slot(node)]);
-      while (linkFrom[j] == node && visited[slot(linkTo[j])] == 1) ++j;
+      while (linkFrom[j] == node && walk.rank[slot(linkTo[j])] != 0) ++j;
       if (linkFrom[j] == node) {
+        from = node;
         node = linkTo[j];
         break;
       }
       --backPos;
-      node = visitOrder[slot(backPos)];
-      if (node == 0) return visitCount;
+      node = walk.order[slot(backPos)];
+      if (node == 0) return;
     }
   }
 }
 
-}  // namespace
+GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries) {
+  if (walk.count != n) return GraphClass::kNotConnected;
+  // A connected graph on n nodes has at least n - 1 links, each two
+  // entries unless it links a node to itself (one entry); so exactly
+  // 2n - 2 entries means n - 1 links and no self-link: a tree.
+  return 2 * n - entries == 2 ? GraphClass::kTree
+                              : GraphClass::kConnectedNotTree;
+}
 
 GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                          const NodeArray& firstLink, Console& console) {
   const int32_t n = linkTo[0];
-  NodeArray visitOrder;
-  const int32_t visitCount =
-      walkFromNodeOne(linkFrom, linkTo, firstLink, visitOrder);
-  if (visitCount != n) return GraphClass::kNotConnected;
+  Walk walk;
+  walkGraph(linkFrom, linkTo, firstLink, walk);
+  const GraphClass verdict = classifyWalk(walk, n, linkFrom[0]);
+  if (verdict == GraphClass::kNotConnected) return verdict;
 
   console.write("Path connecting all ");
   console.write(int64_t{n});
   console.write(" nodes:\n");
   for (Slot i = 1; i <= slot(n); ++i) {
-    console.write(int64_t{visitOrder[i]});
+    console.write(int64_t{walk.order[i]});
     console.write(" ");
   }
   console.writeLine("");
+  return verdict;
+}
 
-  // A connected graph on n nodes has at least n - 1 links, each two
-  // entries unless it links a node to itself (one entry); so exactly
-  // 2n - 2 entries means n - 1 links and no self-link: a tree.
-  const bool tree = 2 * n - linkFrom[0] == 2;
-  return tree ? GraphClass::kTree : GraphClass::kConnectedNotTree;
+// In a depth-first search of an undirected graph every link that is not a
+// tree link joins a node to one of its ancestors; climbing the tree links
+// from the later-reached node therefore arrives at the other one.
+std::size_t findCycle(const LinkArray& linkFrom, const LinkArray& linkTo,
+                      const Walk& walk, Cycle& cycle) {
+  for (Slot i = 1; linkFrom[i] != 0; ++i) {
+    int32_t a = linkFrom[i];
+    int32_t b = linkTo[i];
+    if (walk.rank[slot(a)] == 0) continue;
+    if (a == b) {
+      cycle[0] = cycle[1] = a;
+      return 2;
+    }
+    if (walk.parent[slot(a)] == b || walk.parent[slot(b)] == a) continue;
+    if (walk.rank[slot(a)] > walk.rank[slot(b)]) std::swap(a, b);
+    // a is the ancestor: climb from b up to it, then read the path back.
+    std::size_t length = 0;
+    for (int32_t node = b; node != a && node != 0 && length < kMaxNodes - 1;
+         node = walk.parent[slot(node)]) {
+      cycle[length++] = node;
+    }
+    cycle[length++] = a;
+    std::reverse(cycle.begin(),
+                 cycle.begin() + static_cast<std::ptrdiff_t>(length));
+    cycle[length++] = a;
+    return length;
+  }
+  return 0;
 }
 
 }  // namespace ugraph

@@ -1,15 +1,35 @@
 #include "input/block_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace ugraph {
 
 bool BlockReader::refill() {
+  if (error_ != 0) return false;
+  countLinesUpTo(end_);
   blockStart_ += static_cast<int64_t>(end_);
   pos_ = 0;
+  end_ = 0;
+  counted_ = 0;
+  errno = 0;
   end_ = std::fread(block_.data(), 1, block_.size(), file_);
+  if (end_ < block_.size() && std::ferror(file_) != 0) {
+    error_ = errno != 0 ? errno : EIO;
+  }
   return end_ > 0;
+}
+
+void BlockReader::countLinesUpTo(std::size_t p) {
+  if (!countingLines_ || p <= counted_) return;
+  const std::string_view text(block_.data() + counted_, p - counted_);
+  lines_ += std::count(text.begin(), text.end(), '\n');
+  const std::size_t last = text.rfind('\n');
+  if (last != std::string_view::npos) {
+    lineStart_ = blockStart_ + static_cast<int64_t>(counted_ + last + 1);
+  }
+  counted_ = p;
 }
 
 std::size_t BlockReader::readUntil(char stop, std::span<char> dest,
@@ -37,6 +57,8 @@ std::size_t BlockReader::readUntil(char stop, std::span<char> dest,
 bool BlockReader::seek(int64_t offset) {
   pos_ = 0;
   end_ = 0;
+  counted_ = 0;
+  countingLines_ = false;
   blockStart_ = offset;
   return fseeko(file_, offset, SEEK_SET) == 0;
 }

@@ -14,11 +14,23 @@
 
 namespace ugraph {
 
+// The storage a reader works in. It is large, so callers keep it in static
+// storage rather than on the stack.
+using FileBlock = std::array<char, std::size_t{1} << 16>;
+
+// A place in a file: the byte offset, and the 1-based line and column (in
+// bytes) of that byte. A line ends at '\n'.
+struct FilePosition {
+  int64_t offset = 0;
+  int64_t line = 1;
+  int64_t column = 1;
+};
+
 class BlockReader {
  public:
   // REQUIRES: file is open for reading, unbuffered by stdio, and outlives
-  // this reader.
-  explicit BlockReader(std::FILE* file) : file_(file) {}
+  // this reader; block outlives it too and nothing else uses it meanwhile.
+  BlockReader(std::FILE* file, FileBlock& block) : file_(file), block_(block) {}
   BlockReader(const BlockReader&) = delete;
   BlockReader& operator=(const BlockReader&) = delete;
 
@@ -58,23 +70,41 @@ class BlockReader {
   // Returns the number of bytes copied; found tells whether `stop` was read.
   std::size_t readUntil(char stop, std::span<char> dest, bool& found);
 
-  // Starts again from the first byte of the file.
-  void rewind() { seek(0); }
-
-  // The offset in the file of the next byte get() would return.
-  int64_t offset() const { return blockStart_ + static_cast<int64_t>(pos_); }
+  // The errno of a read that failed, else 0. A failed read ends the file:
+  // every later read finds its end.
+  int error() const { return error_; }
 
   // Goes on from the byte at offset; false when the file cannot seek there.
+  // Lines are no longer counted after a seek.
   bool seek(int64_t offset);
+
+  // From now on position() also knows lines and columns.
+  // REQUIRES: nothing has been read yet.
+  void countLines() { countingLines_ = true; }
+
+  // Where the next byte get() would return stands; its line and column
+  // only when counting lines.
+  FilePosition position() {
+    countLinesUpTo(pos_);
+    const int64_t offset = blockStart_ + static_cast<int64_t>(pos_);
+    return {offset, lines_ + 1, offset - lineStart_ + 1};
+  }
 
  private:
   bool refill();
+  // Counts the line ends in the block before p not counted yet.
+  void countLinesUpTo(std::size_t p);
 
   std::FILE* file_;
+  FileBlock& block_;
   int64_t blockStart_ = 0;  // the file offset of block_[0]
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
-  std::array<char, std::size_t{1} << 16> block_;
+  int error_ = 0;
+  bool countingLines_ = false;
+  std::size_t counted_ = 0;  // block_[0..counted_) has been counted
+  int64_t lines_ = 0;        // line ends before block_[counted_]
+  int64_t lineStart_ = 0;    // offset of the byte after the last of them
 };
 
 }  // namespace ugraph

@@ -2,20 +2,17 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string_view>
 #include <utility>
 
-#include "graph/normalize.h"
-#include "input/block_reader.h"
+#include "input/catalogue.h"
 #include "input/data_input.h"
 
 namespace ugraph {
 namespace {
-
-// A data-input from its '[' through its ']' is at most this long.
-constexpr std::size_t kMaxDataInputLength = 2500;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -57,154 +54,127 @@ class Checkpoints {
 
 // Lists every data-input, numbered from 1, each followed by an empty line;
 // returns how many there are. A '[' whose ']' never comes is listed to the
-// end of the file.
-int64_t listCatalogue(BlockReader& file, Checkpoints& checkpoints,
+// end of the file. Stops early when the console fails.
+int64_t listCatalogue(CatalogueScanner& scanner, Checkpoints& checkpoints,
                       Console& console) {
   const auto echo = [&](std::string_view text) { console.write(text); };
-  int64_t count = 0;
-  while (file.skipThrough('[')) {
-    ++count;
-    checkpoints.note(count, file.offset() - 1);
-    console.write(count);
+  while (!console.failed() && scanner.next()) {
+    checkpoints.note(scanner.number(), scanner.start().offset);
+    console.write(scanner.number());
     console.write("  [");
-    const bool closed = file.copyThrough(']', echo);
+    const bool closed = scanner.echo(echo);
     console.writeLine(closed ? "]\n" : "\n");
     if (!closed) break;
   }
-  return count;
+  return scanner.number();
 }
 
-// Asks until the answer is 0 or a number in 1..count; kInputEnded when
-// console input ended first.
-int32_t askChoice(int64_t count, Console& console) {
-  for (;;) {
+enum class Located { kFound, kUnreadable, kMissing };
+
+// Moves to data-input `choice`, found by the same scan that listed the
+// catalogue, from the nearest checkpoint; from the start of the file when
+// the checkpoint no longer holds a '[' (the file changed).
+Located locate(CatalogueScanner& scanner, const Checkpoints& checkpoints,
+               int32_t choice) {
+  const auto [number, offset] = checkpoints.before(choice);
+  if (!scanner.restart(offset, number - 1)) return Located::kUnreadable;
+  if (!scanner.next() || scanner.start().offset != offset) {
+    if (scanner.error() != 0) return Located::kUnreadable;
+    scanner.restart(0, 0);
+    scanner.next();
+  }
+  while (scanner.number() < choice && scanner.next()) {
+  }
+  if (scanner.error() != 0) return Located::kUnreadable;
+  return scanner.number() == choice ? Located::kFound : Located::kMissing;
+}
+
+void writeRefusal(Refusal refusal, Console& console) {
+  if (refusal == Refusal::kNotMarked) {
     console.writeLine(
-        "Input number before the selected data-input (zero to abort):");
-    const FormattedInt answer = console.readInt();
-    if (answer.kind == FormattedInt::Kind::kEnd) return kInputEnded;
-    if (answer.kind == FormattedInt::Kind::kNotANumber) {
-      console.discardLine();
-    } else {
-      console.readChar();  // the character after the number
-      if (answer.isIn(0, count)) return answer.value;
-    }
-    console.write("Number must be between 1 and ");
-    console.write(count);
-    console.write("\n");
-  }
-}
-
-// Moves to just after the '[' of data-input `choice`, found by the same scan
-// that listed the catalogue, from the nearest checkpoint; from the start of
-// the file when the checkpoint no longer holds a '[' (the file changed).
-// Returns false when the file no longer has the data-input.
-bool seekDataInput(BlockReader& file, const Checkpoints& checkpoints,
-                   int32_t choice) {
-  auto [number, offset] = checkpoints.before(choice);
-  if (!file.seek(offset) || file.get() != '[') {
-    number = 1;
-    file.rewind();
+        "Input-array in file not marked 'U' (after '[') for Ugraph");
   } else {
-    file.seek(offset);
+    console.write("Input-array in file ");
+    console.writeLine(refusalPhrase(refusal));
   }
-  for (int64_t i = number; i < choice; ++i) {
-    if (!file.skipThrough('[') || !file.skipThrough(']')) return false;
-  }
-  return file.skipThrough('[');
 }
 
-// Copies what follows the mark through the closing ']' into record after
-// its first two places, then a NUL. Returns the data-input's length, or 0
-// after printing why it could not be copied.
-std::size_t copyDataInput(BlockReader& file,
-                          std::array<char, kMaxDataInputLength + 1>& record,
-                          Console& console) {
-  constexpr std::size_t kHead = 2;  // '[' and the mark
-  bool closed = false;
-  const std::size_t copied = file.readUntil(
-      ']', std::span(record).subspan(kHead, kMaxDataInputLength - kHead),
-      closed);
-  if (closed) {
-    const std::size_t length = kHead + copied + 1;
-    record[length - 1] = ']';
-    record[length] = '\0';
-    return length;
-  }
-  const bool full = copied == kMaxDataInputLength - kHead;
-  if (full && file.get() != EOF) {
-    console.writeLine("Input-array in file is longer than 2500 characters");
-  } else {
-    console.writeLine("Input-array in file has no closing ']'");
-  }
-  return 0;
+Outcome cannotRead(const char* fileName, Console& console) {
+  console.write("Cannot read file ");
+  console.writeLine(fileName);
+  return Outcome::kNothing;
 }
 
-// Stores the links of a parsed data-input in the order read, then the same
-// links reversed, and normalises them. Returns the normalised entry count.
-int32_t storeLinks(const DataInput& input, LinkArray& linkFrom,
-                   LinkArray& linkTo, GraphName& name) {
-  name = input.name;
-  const auto j = static_cast<std::size_t>(input.linkCount);
-  for (std::size_t k = 1; k <= j; ++k) {
-    const DataInputLink& link = input.links[k - 1];
-    linkFrom[k] = link.node;
-    linkTo[k] = link.neighbour;
-    linkFrom[j + k] = link.neighbour;
-    linkTo[j + k] = link.node;
-  }
-  linkFrom[2 * j + 1] = 0;
-  linkTo[2 * j + 1] = 0;
-  linkFrom[0] = static_cast<int32_t>(2 * j);
-  linkTo[0] = input.nodeCount;
-  normalizeLinks(linkFrom, linkTo);
-  return linkFrom[0];
+// Asks for the data-input to load, 0 to abort.
+Outcome askChoice(int64_t count, int32_t& choice, Console& console) {
+  return askNumber(
+      console, "Input number before the selected data-input (zero to abort):\n",
+      0, count, choice, [&] {
+        console.write("Number must be between 1 and ");
+        console.write(count);
+        console.write("\n");
+      });
 }
 
 }  // namespace
 
-int32_t readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
+Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
                               GraphName& name, Console& console,
                               const char* fileName) {
   FilePtr file(std::fopen(fileName, "r"));
   if (!file) {
     console.write("Cannot find file ");
     console.writeLine(fileName);
-    return 0;
+    return Outcome::kNothing;
   }
-  // The reader does its own buffering in large blocks.
+  // The scanner does its own buffering in large blocks.
   std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  BlockReader reader(file.get());
+  static FileBlock block;
+  CatalogueScanner scanner(file.get(), block);
 
   Checkpoints checkpoints;
-  const int64_t count = listCatalogue(reader, checkpoints, console);
-  const int32_t choice = askChoice(count, console);
-  if (choice <= 0) return choice;  // 0 aborts; or input ended
-
-  const bool found = seekDataInput(reader, checkpoints, choice);
-  const int mark = found ? reader.get() : EOF;
-  if (mark != 'U' && mark != 'u') {
-    console.writeLine(
-        "Input-array in file not marked 'U' (after '[') for Ugraph");
-    return 0;
+  const int64_t count = listCatalogue(scanner, checkpoints, console);
+  if (console.failed()) return Outcome::kInputEnded;
+  if (scanner.error() != 0) return cannotRead(fileName, console);
+  int32_t choice = 0;
+  if (askChoice(count, choice, console) != Outcome::kDone) {
+    return Outcome::kInputEnded;
   }
-  std::array<char, kMaxDataInputLength + 1> record;
-  record[0] = '[';
-  record[1] = 'U';  // a lower-case mark is stored as 'U'
-  const std::size_t length = copyDataInput(reader, record, console);
-  file.reset();
-  if (length == 0) return 0;
+  if (choice == 0) return Outcome::kNothing;
 
-  const std::string_view text(record.data(), length);
+  switch (locate(scanner, checkpoints, choice)) {
+    case Located::kFound:
+      break;
+    case Located::kUnreadable:
+      return cannotRead(fileName, console);
+    case Located::kMissing:
+      console.write("Cannot find data-input ");
+      console.write(int64_t{choice});
+      console.write(" in file ");
+      console.writeLine(fileName);
+      return Outcome::kNothing;
+  }
+  DataInputText record;
+  const DataInputCopy copy = scanner.copy(record);
+  const bool unreadable = scanner.error() != 0;
+  file.reset();
+  if (unreadable) return cannotRead(fileName, console);
+  if (copy.refusal != Refusal::kNone) {
+    writeRefusal(copy.refusal, console);
+    return Outcome::kNothing;
+  }
+
   console.writeLine("Input-data from file is:");
-  console.writeLine(text);
+  console.writeLine(copy.text);
 
   DataInput input;
-  const DataInputFault fault = parseDataInput(text, input);
-  if (fault != DataInputFault::kNone) {
-    console.writeLine(faultMessage(fault));
-    return 0;
+  const ParseResult parsed = parseDataInput(copy.text, input);
+  if (parsed.refusal != Refusal::kNone) {
+    writeRefusal(parsed.refusal, console);
+    return Outcome::kNothing;
   }
-  return storeLinks(input, linkFrom, linkTo, name);
+  const int32_t entries = storeDataInput(input, linkFrom, linkTo, name);
+  return entries > 0 ? Outcome::kDone : Outcome::kNothing;
 }
 
 }  // namespace ugraph

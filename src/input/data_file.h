@@ -3,8 +3,6 @@
 #ifndef UGRAPH_INPUT_DATA_FILE_H_
 #define UGRAPH_INPUT_DATA_FILE_H_
 
-#include <cstdint>
-
 #include "console/console.h"
 #include "graph/ugraph.h"
 
@@ -13,18 +11,15 @@ namespace ugraph {
 // The catalogue's name, looked up in the current directory.
 inline constexpr const char* kDataFileName = "GraphDataFile2.txt";
 
-// readGraphFromDataFile's result when console input ended at the question.
-inline constexpr int32_t kInputEnded = -1;
-
 // Opens fileName, lists every data-input in it numbered from 1, asks for the
 // number of one (0 aborts), echoes it and parses it. A loaded graph's links
-// are stored in both directions and normalised, name and linkTo[0] set, and
-// the result is the normalised entry count. The result is 0 when the file
-// cannot be opened, the user aborts, the mark is not 'U' or 'u', the
-// data-input is cut off or breaks the format (each with its message), or it
-// holds no link; kInputEnded when console input ended at the question. The
-// file is closed on every way out.
-int32_t readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
+// are stored in both directions and normalised, name and linkTo[0] set.
+// Returns kDone when a graph with at least one link was loaded. Returns
+// kNothing, having said why where there is something to say, when the file
+// cannot be opened or read, the user aborts, the data-input is gone from
+// the file, is refused, or holds no link; kInputEnded when console input
+// ended or the console failed. The file is closed on every way out.
+Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
                               GraphName& name, Console& console,
                               const char* fileName = kDataFileName);
 

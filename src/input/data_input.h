@@ -11,6 +11,7 @@
 #define UGRAPH_INPUT_DATA_INPUT_H_
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -21,10 +22,20 @@ namespace ugraph {
 // Nonzero neighbour numbers one data-input may hold: each becomes two link
 // entries, and normalisation must be able to take them all.
 inline constexpr int32_t kMaxFileLinks = 624;
+// A data-input from its '[' through its ']' is at most this long.
+inline constexpr std::size_t kMaxDataInputLength = 2500;
 
-// The first rule of the format a data-input breaks, if any.
-enum class DataInputFault {
+// A data-input's text with room for its terminating NUL.
+using DataInputText = std::array<char, kMaxDataInputLength + 1>;
+
+// Why a data-input is refused, in the order the checks are made: the mark,
+// the copy of its text, then the rules of the format, which parseDataInput
+// checks left to right.
+enum class Refusal {
   kNone,
+  kNotMarked,         // the byte after '[' is not 'U' or 'u'
+  kUnclosed,          // no ']' before the end of the file
+  kTooLong,           // longer than kMaxDataInputLength
   kNoName,            // no double quote, or no second one
   kNameTooLong,       // more than 15 characters between the quotes
   kNoNode,            // no '(' after the name
@@ -32,6 +43,17 @@ enum class DataInputFault {
   kNeighbourAbove50,  // a neighbour number above kMaxNodes
   kTooManyLinks,      // a nonzero neighbour number past kMaxFileLinks
   kOutOfPlace,        // any other character in the node groups
+};
+
+// What a refused data-input breaks, as "is ..." or "has ...", to follow the
+// words that name the data-input. Empty for kNone.
+std::string_view refusalPhrase(Refusal refusal);
+
+// The outcome of a parse: the first rule broken, and the offset in the
+// text where the fault lies.
+struct ParseResult {
+  Refusal refusal = Refusal::kNone;
+  std::size_t at = 0;
 };
 
 struct DataInputLink {
@@ -51,11 +73,18 @@ struct DataInput {
 // text[1], is not looked at; the data-input ends at its first ']' from
 // text[2] on, or at the end of text. Fills out and returns kNone when every
 // rule holds; otherwise returns the first fault, reading left to right, and
-// out is unspecified. Any bytes are safe.
-DataInputFault parseDataInput(std::string_view text, DataInput& out);
+// out is unspecified. The fault lies at: the '[' for kNoName, the opening
+// double quote for kNameTooLong, the closing ']' (or the end of text) for
+// kNoNode, the header's '(' for kBadHeader, the number's first digit for
+// kNeighbourAbove50 and kTooManyLinks, the byte itself for kOutOfPlace.
+// Any bytes are safe.
+ParseResult parseDataInput(std::string_view text, DataInput& out);
 
-// The line the data file reader prints for a fault other than kNone.
-std::string_view faultMessage(DataInputFault fault);
+// Loads a parsed data-input into the record: name and node count, its
+// links in the order read followed by the same links reversed, then
+// normalised. Returns the normalised entry count linkFrom[0].
+int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
+                       LinkArray& linkTo, GraphName& name);
 
 }  // namespace ugraph
 

@@ -23,21 +23,11 @@ void readName(GraphName& name, Console& console) {
   name[length] = '\0';
 }
 
-// The node count, asked for until the answer lies in 0..kMaxNodes; -1 when
-// input ended first.
-int32_t readNodeCount(Console& console) {
-  for (;;) {
-    console.write("Input number of non-isolated nodes:  ");
-    const FormattedInt answer = console.readInt();
-    if (answer.kind == FormattedInt::Kind::kEnd) return -1;
-    if (answer.kind == FormattedInt::Kind::kNotANumber) {
-      console.discardLine();
-    } else {
-      console.readChar();  // the character after the number
-      if (answer.isIn(0, kMaxNodes)) return answer.value;
-    }
-    console.writeLine("Error: enter a node count from 0 to 50");
-  }
+// The node count, asked for until the answer lies in 0..kMaxNodes.
+Outcome readNodeCount(Console& console, int32_t& n) {
+  return askNumber(
+      console, "Input number of non-isolated nodes:  ", 0, kMaxNodes, n,
+      [&] { console.writeLine("Error: enter a node count from 0 to 50"); });
 }
 
 // Stores the accepted pairs in order. Until the record is full every pair
@@ -98,11 +88,11 @@ class PairStore {
 
 }  // namespace
 
-bool readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
-                           GraphName& name, Console& console) {
+Outcome readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
+                              GraphName& name, Console& console) {
   readName(name, console);
-  const int32_t n = readNodeCount(console);
-  if (n < 0) return false;
+  int32_t n = 0;
+  if (readNodeCount(console, n) != Outcome::kDone) return Outcome::kInputEnded;
   linkTo[0] = n;
 
   console.writeLine(
@@ -122,7 +112,7 @@ bool readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
     numbers.finish(take);
   }
   pairs.finish();
-  return true;
+  return Outcome::kDone;
 }
 
 }  // namespace ugraph

@@ -2,11 +2,11 @@
 #ifndef UGRAPH_INPUT_KEYBOARD_H_
 #define UGRAPH_INPUT_KEYBOARD_H_
 
-#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
 #include "console/console.h"
+#include "console/digits.h"
 #include "graph/ugraph.h"
 
 namespace ugraph {
@@ -22,9 +22,8 @@ class LineNumbers {
   template <class OnNumber>
   void feed(std::string_view text, OnNumber&& onNumber) {
     for (const char c : text) {
-      const auto digit = static_cast<unsigned char>(c - '0');
-      if (digit < 10) {
-        value_ = std::min<int64_t>(value_ * 10 + digit, kSaturated);
+      if (isDigit(c)) {
+        value_ = appendDigit(value_, c);
         inRun_ = true;
       } else {
         finish(onNumber);
@@ -35,7 +34,7 @@ class LineNumbers {
   // Calls onNumber(int32_t) for a run left open at the end of the line.
   template <class OnNumber>
   void finish(OnNumber&& onNumber) {
-    if (inRun_) onNumber(static_cast<int32_t>(value_));
+    if (inRun_) onNumber(clampToInt32(value_));
     value_ = 0;
     inRun_ = false;
   }
@@ -51,10 +50,11 @@ class LineNumbers {
 // as the pair (node, number), in the order typed: linkFrom[0] = pairs,
 // linkTo[0] = n, sentinel after the last pair. When the pairs fill the
 // record the list is normalised in place first, so no link is lost.
-// Returns false, with the record incomplete, when input ended before the
-// node count was read; input ending later leaves the remaining lines empty.
-bool readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
-                           GraphName& name, Console& console);
+// Returns kDone, or kInputEnded with the record incomplete when input ended
+// before the node count was read; input ending later leaves the remaining
+// lines empty.
+Outcome readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
+                              GraphName& name, Console& console);
 
 }  // namespace ugraph
 

@@ -6,6 +6,8 @@
 # CASE_DIR holds stdin, stdout, and optionally status (default 0) and the
 # GraphDataFile2.txt to run beside, or a file `catalogue` naming one of the
 # shared catalogues in the catalogues folder beside this script.
+# UGRAPH_RUNNER, when set, is a command the binary runs under (for example
+# valgrind).
 set -eu
 bin=$(realpath "$1")
 case_dir=$(realpath "$2")
@@ -22,7 +24,8 @@ if [ -f "$case_dir/status" ]; then
   expected_status=$(cat "$case_dir/status")
 fi
 status=0
-(cd "$work" && "$bin" <"$case_dir/stdin" >"$work/out") || status=$?
+# shellcheck disable=SC2086 # the runner is a command with its arguments
+(cd "$work" && ${UGRAPH_RUNNER:-} "$bin" <"$case_dir/stdin" >"$work/out") || status=$?
 if ! cmp -s "$work/out" "$case_dir/stdout"; then
   echo "standard output differs from $case_dir/stdout:"
   diff "$case_dir/stdout" "$work/out" || true

@@ -21,10 +21,12 @@ using namespace std::chrono_literals;
 
 class Terminal {
  public:
-  // Starts the program on a new pseudo-terminal in folder dir.
-  Terminal(const std::string& dir) {
+  // Starts the program on a new pseudo-terminal in folder dir; with
+  // nonBlocking, its standard input answers EAGAIN while no line is typed.
+  explicit Terminal(const std::string& dir, bool nonBlocking = false) {
     pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (pid_ == 0) {
+      if (nonBlocking) fcntl(0, F_SETFL, fcntl(0, F_GETFL) | O_NONBLOCK);
       if (chdir(dir.c_str()) == 0) execl(UGRAPH_BINARY, UGRAPH_BINARY, nullptr);
       _exit(127);
     }
@@ -202,6 +204,19 @@ TEST(TerminalTest, FileRoadListsTheCatalogueAndWaitsForTheChoice) {
                 "1 2 3 \n"
                 "Graph is connected and is a tree\n");
   t.type("x");  // any key, even without Enter once the line is sent
+  t.type("\n");
+  EXPECT_EQ(t.exitStatus(), 0);
+}
+
+TEST(TerminalTest, ANonBlockingInputIsWaitedForNotTakenAsItsEnd) {
+  const TempDir dir;
+  Terminal t(dir.path(), true);
+  answer(t, "type F\n", "k\n");
+  answer(t, "input name of graph   ", "One\n");
+  answer(t, "non-isolated nodes:  ", "1\n");
+  answer(t, "(1),", "\n");
+  ASSERT_TRUE(t.waitFor("Graph is connected and is a tree\n"));
+  EXPECT_TRUE(t.blocked()) << "the final key wait did not wait";
   t.type("\n");
   EXPECT_EQ(t.exitStatus(), 0);
 }

@@ -31,7 +31,7 @@ int openDescriptors() {
 }
 
 struct Loaded {
-  int32_t result;
+  Outcome result;
   Ugraph graph;
   std::string printed;
 };
@@ -44,7 +44,7 @@ Loaded load(const std::string& file, const std::string& answers) {
             static_cast<ssize_t>(file.size()));
   close(fd);
 
-  Loaded l{0, Ugraph{}, ""};
+  Loaded l{Outcome::kNothing, Ugraph{}, ""};
   l.graph.linkFrom.fill(-1);
   l.graph.linkTo.fill(-1);
   const int before = openDescriptors();
@@ -61,7 +61,7 @@ Loaded load(const std::string& file, const std::string& answers) {
 
 TEST(DataFileTest, LoadsBothDirectionsNormalised) {
   const Loaded l = load(kExample, "1\n");
-  EXPECT_EQ(l.result, 6);
+  EXPECT_EQ(l.result, Outcome::kDone);
   EXPECT_STREQ(l.graph.name.data(), "Triangle");
   EXPECT_EQ(l.graph.linkTo[0], 3);
   EXPECT_EQ(
@@ -72,7 +72,7 @@ TEST(DataFileTest, LoadsBothDirectionsNormalised) {
 
 TEST(DataFileTest, ADataInputWithoutLinksLeavesAnEmptyList) {
   const Loaded l = load("[U \"Lone\" (5)]", "1\n");
-  EXPECT_EQ(l.result, 0);
+  EXPECT_EQ(l.result, Outcome::kNothing);
   EXPECT_STREQ(l.graph.name.data(), "Lone");
   EXPECT_EQ(l.graph.linkFrom[0], 0);
   EXPECT_EQ(l.graph.linkTo[0], 5);
@@ -89,16 +89,16 @@ TEST(DataFileTest, FailuresLeaveTheRecordUntouched) {
   };
   for (const auto& [file, answers] : cases) {
     const Loaded l = load(file, answers);
-    EXPECT_EQ(l.result, 0) << file;
+    EXPECT_EQ(l.result, Outcome::kNothing) << file;
     EXPECT_EQ(l.graph.linkFrom[0], -1) << file;
     EXPECT_EQ(l.graph.linkTo[0], -1) << file;
   }
 }
 
 TEST(DataFileTest, EndOfInputAtTheQuestion) {
-  EXPECT_EQ(load(kExample, "").result, kInputEnded);
-  EXPECT_EQ(load(kExample, "9\n \n").result, kInputEnded);
-  EXPECT_EQ(load(kExample, "two\n").result, kInputEnded);
+  EXPECT_EQ(load(kExample, "").result, Outcome::kInputEnded);
+  EXPECT_EQ(load(kExample, "9\n \n").result, Outcome::kInputEnded);
+  EXPECT_EQ(load(kExample, "two\n").result, Outcome::kInputEnded);
 }
 
 TEST(DataFileTest, AMissingFileIsReported) {
@@ -106,7 +106,7 @@ TEST(DataFileTest, AMissingFileIsReported) {
   Ugraph g{};
   EXPECT_EQ(readGraphFromDataFile(g.linkFrom, g.linkTo, g.name, io.console(),
                                   "/nonexistent/GraphDataFile2.txt"),
-            0);
+            Outcome::kNothing);
   EXPECT_EQ(io.output(), "Cannot find file /nonexistent/GraphDataFile2.txt\n");
   EXPECT_EQ(io.rest(), "1\n");
 }
@@ -122,13 +122,19 @@ TEST(DataFileTest, FindsTheListedDataInputPastStrayBrackets) {
 
 TEST(DataFileTest, FindsEveryChoiceInALargeCatalogue) {
   // Enough data-inputs that the reader's table of where they begin fills
-  // and thins out several times.
+  // and thins out several times. Each takes 32 bytes, so 64 KiB holds a
+  // whole number of them: an offset off by a block would still land on a
+  // '[' and load the wrong data-input rather than fall back to a rescan.
   std::string file;
   for (int i = 1; i <= 5000; ++i) {
-    file += "[U \"N" + std::to_string(i) + "\" (1) 2]\n";
+    char line[33];
+    std::snprintf(line, sizeof line, "[U \"N%d\" (1) 2]%*s\n", i,
+                  18 - static_cast<int>(std::to_string(i).size()), "");
+    file += line;
   }
+  ASSERT_EQ(file.size(), 5000u * 32);
   for (const int choice :
-       {1, 2, 1024, 1025, 1026, 2047, 2048, 2049, 4097, 5000}) {
+       {1, 2, 1024, 1025, 1026, 2047, 2048, 2049, 2050, 4097, 5000}) {
     const Loaded l = load(file, std::to_string(choice) + "\n");
     EXPECT_STREQ(l.graph.name.data(), ("N" + std::to_string(choice)).c_str());
   }
@@ -139,11 +145,11 @@ TEST(DataFileTest, AcceptsADataInputOfExactly2500Characters) {
   const std::string exact =
       head + std::string(2500 - head.size() - 1, ' ') + "]";
   ASSERT_EQ(exact.size(), 2500u);
-  EXPECT_EQ(load(exact, "1\n").result, 2);
+  EXPECT_EQ(load(exact, "1\n").result, Outcome::kDone);
 
   const std::string over = head + std::string(2500 - head.size(), ' ') + "]";
   const Loaded l = load(over, "1\n");
-  EXPECT_EQ(l.result, 0);
+  EXPECT_EQ(l.result, Outcome::kNothing);
   EXPECT_NE(l.printed.find("longer than 2500 characters"), std::string::npos);
 
   // 2500 characters and then the end of the file: no ']' came.

@@ -1,0 +1,70 @@
+#include "input/catalogue.h"
+
+#include <algorithm>
+#include <span>
+
+namespace ugraph {
+
+bool CatalogueScanner::next() {
+  if (open_ && !reader_.skipThrough(']')) return false;
+  open_ = false;
+  if (!reader_.skipThrough('[')) return false;
+  ++number_;
+  start_ = reader_.position();
+  --start_.offset;  // the '[' itself, which never ends a line
+  --start_.column;
+  open_ = true;
+  return true;
+}
+
+DataInputCopy CatalogueScanner::copy(DataInputText& record) {
+  const FilePosition markAt = reader_.position();
+  const int mark = reader_.get();
+  if (mark != 'U' && mark != 'u') {
+    if (mark == ']') open_ = false;
+    return {Refusal::kNotMarked, mark == EOF ? start_ : markAt, {}};
+  }
+
+  constexpr std::size_t kHead = 2;  // '[' and the mark
+  record[0] = '[';
+  record[1] = 'U';
+  bool closed = false;
+  const std::size_t copied = reader_.readUntil(
+      ']', std::span(record).subspan(kHead, kMaxDataInputLength - kHead),
+      closed);
+  if (!closed) {
+    // A full record is too long if anything at all follows it; when that
+    // is the ']', the data-input ends there.
+    const bool full = copied == kMaxDataInputLength - kHead;
+    const int after = full ? reader_.get() : EOF;
+    if (after == ']') open_ = false;
+    return {after == EOF ? Refusal::kUnclosed : Refusal::kTooLong, start_, {}};
+  }
+  open_ = false;
+  const std::size_t length = kHead + copied + 1;
+  record[length - 1] = ']';
+  record[length] = '\0';
+  return {Refusal::kNone, start_, std::string_view(record.data(), length)};
+}
+
+bool CatalogueScanner::restart(int64_t offset, int64_t number) {
+  number_ = number;
+  open_ = false;
+  return reader_.seek(offset);
+}
+
+FilePosition positionIn(const FilePosition& start, std::string_view text,
+                        std::size_t at) {
+  const std::string_view before = text.substr(0, at);
+  const auto lineEnds = std::count(before.begin(), before.end(), '\n');
+  const std::size_t lastEnd = before.rfind('\n');
+  FilePosition p = start;
+  p.offset += static_cast<int64_t>(at);
+  p.line += lineEnds;
+  p.column = lastEnd == std::string_view::npos
+                 ? start.column + static_cast<int64_t>(at)
+                 : static_cast<int64_t>(at - lastEnd);
+  return p;
+}
+
+}  // namespace ugraph

@@ -1,0 +1,81 @@
+// The catalogue scanner: the one scan of the graph data file that finds its
+// data-inputs. A data-input starts at a '[' and runs to the first ']' after
+// it; data-inputs are numbered from 1 in file order, and free text between
+// them is passed over. Listing, locating a chosen data-input and checking
+// a whole catalogue all scan through this type, so a number means the same
+// data-input everywhere.
+#ifndef UGRAPH_INPUT_CATALOGUE_H_
+#define UGRAPH_INPUT_CATALOGUE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "input/block_reader.h"
+#include "input/data_input.h"
+
+namespace ugraph {
+
+// A data-input's text as copied for loading, or why it could not be.
+struct DataInputCopy {
+  Refusal refusal = Refusal::kNone;  // kNone, kNotMarked, kUnclosed, kTooLong
+  FilePosition at;                   // where a refusal lies
+  std::string_view text;  // kNone: '[' through ']', the mark stored as 'U'
+};
+
+class CatalogueScanner {
+ public:
+  // REQUIRES: as for BlockReader.
+  CatalogueScanner(std::FILE* file, FileBlock& block) : reader_(file, block) {}
+
+  // Makes start() and copy() give lines and columns as well as offsets.
+  // REQUIRES: nothing has been scanned yet.
+  void countLines() { reader_.countLines(); }
+
+  // Passes over the rest of the current data-input and the free text after
+  // it to the next '['. Returns false at the end of the file, or when it
+  // cannot be read (error()).
+  bool next();
+
+  // The current data-input's number, from 1 (0 before the first).
+  int64_t number() const { return number_; }
+  // Where the current data-input's '[' stands.
+  const FilePosition& start() const { return start_; }
+
+  // Hands every byte after the current data-input's '[' up to its ']' to
+  // sink(std::string_view) in pieces. Returns false when the file ended
+  // before the ']'. REQUIRES: nothing of the data-input read yet.
+  template <class Sink>
+  bool echo(Sink&& sink) {
+    open_ = false;
+    return reader_.copyThrough(']', sink);
+  }
+
+  // Copies the current data-input into record as it is loaded: the mark
+  // must be 'U' or 'u', and a ']' must close it within kMaxDataInputLength
+  // characters. REQUIRES: nothing of the data-input read yet.
+  DataInputCopy copy(DataInputText& record);
+
+  // Goes back to offset, where data-input number + 1 is expected to start;
+  // false when the file cannot seek. Lines are not counted from then on.
+  bool restart(int64_t offset, int64_t number);
+
+  // The errno of a read that failed, else 0.
+  int error() const { return reader_.error(); }
+
+ private:
+  BlockReader reader_;
+  int64_t number_ = 0;
+  FilePosition start_;
+  bool open_ = false;  // the current data-input's ']' is still unread
+};
+
+// Where byte `at` of a data-input's text lies in the file, given where its
+// '[' (byte 0) lies. REQUIRES: at <= text.size().
+FilePosition positionIn(const FilePosition& start, std::string_view text,
+                        std::size_t at);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_INPUT_CATALOGUE_H_
