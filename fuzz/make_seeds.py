@@ -4,6 +4,7 @@
 dialogue: each case's standard input and catalogue, as the dialogue target
 reads them (two bytes of standard-input length, the input, the file).
 parser: every data-input of every catalogue. line: every standard-input line.
+batch: every catalogue whole.
 """
 import hashlib
 import pathlib
@@ -38,3 +39,7 @@ for case in sorted(cases.iterdir()):
 for path in files:
     for record in re.findall(rb"\[[^\]]*\]?", path.read_bytes()):
         put("parser", record)
+
+# batch: every catalogue, whole.
+for path in files:
+    put("batch", path.read_bytes())

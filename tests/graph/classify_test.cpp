@@ -91,5 +91,55 @@ TEST(ClassifyTest, CompleteGraphOnFiftyNodes) {
   EXPECT_EQ(full.printed, order + "\n");
 }
 
+// The walk as data: its tree links and, for graphs that are not trees,
+// the cycle the listing reports.
+struct Walked {
+  Ugraph graph{};
+  Walk walk;
+  std::vector<int32_t> cycle;
+};
+
+Walked walk(int32_t n, const std::vector<testing::Entry>& links) {
+  Walked w;
+  testing::setLinks(w.graph, n, links);
+  Ugraph& g = w.graph;
+  normalizeLinks(g.linkFrom, g.linkTo);
+  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
+  walkGraph(g.linkFrom, g.linkTo, g.firstLink, w.walk);
+  Cycle cycle;
+  const std::size_t length = findCycle(g.linkFrom, g.linkTo, w.walk, cycle);
+  w.cycle.assign(cycle.begin(), cycle.begin() + static_cast<long>(length));
+  return w;
+}
+
+TEST(ClassifyTest, TheWalkNamesTheNodeWhoseExaminationReachedEachNode) {
+  // 1 reaches 3; 3 has nothing left, so node 1 (not 3) reaches 4.
+  const Walked w = walk(4, {{1, 4}, {4, 2}, {1, 3}});
+  EXPECT_EQ(w.walk.count, 4);
+  EXPECT_EQ(w.walk.parent[1], 0);
+  EXPECT_EQ(w.walk.parent[3], 1);
+  EXPECT_EQ(w.walk.parent[4], 1);
+  EXPECT_EQ(w.walk.parent[2], 4);
+  EXPECT_EQ(w.walk.rank[2], 4);
+  EXPECT_TRUE(w.cycle.empty());
+
+  const Walked apart = walk(4, {{1, 2}, {3, 4}});
+  EXPECT_EQ(apart.walk.count, 2);
+  EXPECT_EQ(apart.walk.rank[3], 0);
+  EXPECT_EQ(apart.walk.rank[4], 0);
+}
+
+TEST(ClassifyTest, FindCycleClosesTheTreePathOfTheFirstOtherLink) {
+  EXPECT_EQ(walk(3, {{1, 2}, {2, 3}, {1, 3}}).cycle,
+            (std::vector<int32_t>{1, 2, 3, 1}));
+  EXPECT_EQ(walk(5, {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 2}}).cycle,
+            (std::vector<int32_t>{2, 3, 4, 5, 2}));
+  EXPECT_EQ(walk(3, {{1, 2}, {2, 3}, {3, 3}}).cycle,
+            (std::vector<int32_t>{3, 3}));
+  // A cycle away from node 1's own links, behind a branch.
+  EXPECT_EQ(walk(6, {{1, 2}, {1, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 4}}).cycle,
+            (std::vector<int32_t>{4, 5, 6, 4}));
+}
+
 }  // namespace
 }  // namespace ugraph

@@ -1,0 +1,149 @@
+// Feeds arbitrary bytes as a catalogue to the batch road and checks, for
+// each of its first data-inputs, that the batch outcome is what the
+// dialogue gives for that choice over the same bytes: the same refusal, or
+// the same name, counts, verdict and visit order.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "app/catalogue_judge.h"
+#include "fuzz/record_checks.h"
+#include "graph/adjacency.h"
+#include "graph/classify.h"
+#include "graph/normalize.h"
+#include "input/data_file.h"
+
+using namespace ugraph;
+
+namespace {
+
+constexpr int64_t kCompared = 16;  // each comparison lists the whole file
+
+const std::string& catalogue() {
+  static const std::string path = [] {
+    char dir[] = "/tmp/ugraph-batch-fuzz-XXXXXX";
+    fuzz::require(mkdtemp(dir) != nullptr, "no temporary folder");
+    return std::string(dir) + "/GraphDataFile2.txt";
+  }();
+  return path;
+}
+
+// What the dialogue does with choice `number`: the reader's outcome, the
+// record, and everything printed (the listing, then what followed).
+struct Dialogue {
+  Outcome read = Outcome::kNothing;
+  Ugraph graph;
+  std::string printed;
+  GraphClass verdict = GraphClass::kNotConnected;
+  std::string walkLines;  // what classifyGraph printed
+};
+
+void runDialogue(int64_t number, Dialogue& d) {
+  const std::string answer = std::to_string(number) + "\n";
+  const int in = memfd_create("stdin", 0);
+  fuzz::require(write(in, answer.data(), answer.size()) ==
+                    static_cast<ssize_t>(answer.size()),
+                "cannot write the answer");
+  lseek(in, 0, SEEK_SET);
+  char* output = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&output, &size);
+  std::size_t walkStart = 0;
+  {
+    Console console(in, out);
+    Ugraph& g = d.graph;
+    d.read = readGraphFromDataFile(g.linkFrom, g.linkTo, g.name, console,
+                                   catalogue().c_str());
+    if (d.read == Outcome::kDone) {
+      normalizeLinks(g.linkFrom, g.linkTo);
+      buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
+      console.flush();
+      walkStart = size;
+      d.verdict = classifyGraph(g.linkFrom, g.linkTo, g.firstLink, console);
+    }
+  }
+  std::fclose(out);
+  d.printed.assign(output, size);
+  d.walkLines = d.read == Outcome::kDone ? d.printed.substr(walkStart) : "";
+  std::free(output);
+  close(in);
+}
+
+bool endsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() &&
+         text.substr(text.size() - end.size()) == end;
+}
+
+std::string refusalLine(Refusal refusal) {
+  if (refusal == Refusal::kNotMarked) {
+    return "Input-array in file not marked 'U' (after '[') for Ugraph\n";
+  }
+  return "Input-array in file " + std::string(refusalPhrase(refusal)) + "\n";
+}
+
+GraphClass classOf(Judgement j) {
+  if (j == Judgement::kTree) return GraphClass::kTree;
+  if (j == Judgement::kConnectedNotTree) return GraphClass::kConnectedNotTree;
+  return GraphClass::kNotConnected;
+}
+
+void compare(const JudgedDataInput& batch) {
+  static Dialogue d;
+  runDialogue(batch.number, d);
+  if (batch.judgement == Judgement::kRefused) {
+    fuzz::require(d.read == Outcome::kNothing &&
+                      endsWith(d.printed, refusalLine(batch.refusal)),
+                  "the dialogue does not refuse as the batch does");
+    return;
+  }
+  const Ugraph& g = batch.graph;
+  fuzz::require(std::string_view(d.graph.name.data()) == g.name.data() &&
+                    d.graph.linkTo[0] == g.linkTo[0],
+                "the dialogue loads another name or node count");
+  if (batch.judgement == Judgement::kNoLink) {
+    fuzz::require(d.read == Outcome::kNothing && d.graph.linkFrom[0] == 0,
+                  "the dialogue finds links where the batch found none");
+    return;
+  }
+  fuzz::require(
+      d.read == Outcome::kDone && d.graph.linkFrom[0] / 2 == g.linkFrom[0] / 2,
+      "the dialogue loads another link count");
+  fuzz::require(d.verdict == classOf(batch.judgement),
+                "the dialogue gives another verdict");
+  if (d.verdict == GraphClass::kNotConnected) return;
+  std::string order =
+      "Path connecting all " + std::to_string(g.linkTo[0]) + " nodes:\n";
+  for (int32_t i = 1; i <= batch.walk.count; ++i) {
+    order += std::to_string(batch.walk.order[static_cast<std::size_t>(i)]);
+    order += ' ';
+  }
+  fuzz::require(d.walkLines == order + "\n",
+                "the dialogue prints another visit order");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(catalogue().c_str(), "w");
+  fuzz::require(file != nullptr, "cannot write the catalogue");
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+
+  file = std::fopen(catalogue().c_str(), "r");
+  fuzz::require(file != nullptr, "cannot read the catalogue");
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  static FileBlock block;
+  CatalogueJudge judge(file, block, true);
+  while (judge.next() && judge.current().number <= kCompared) {
+    compare(judge.current());
+  }
+  fuzz::require(judge.error() == 0, "the catalogue could not be read");
+  std::fclose(file);
+  return 0;
+}

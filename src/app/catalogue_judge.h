@@ -1,0 +1,72 @@
+// Judges every data-input of a catalogue in one pass, front to back, in
+// constant memory: each is refused for the first rule it breaks, exactly as
+// the dialogue refuses it when it is chosen, or loaded, normalised, indexed
+// and walked as the dialogue analyses it. The batch modes read the
+// catalogue through this type.
+#ifndef UGRAPH_APP_CATALOGUE_JUDGE_H_
+#define UGRAPH_APP_CATALOGUE_JUDGE_H_
+
+#include <cstdint>
+#include <cstdio>
+
+#include "graph/classify.h"
+#include "graph/ugraph.h"
+#include "input/block_reader.h"
+#include "input/catalogue.h"
+#include "input/data_input.h"
+
+namespace ugraph {
+
+// What a judged data-input is, in the verdict lines' own words.
+enum class Judgement {
+  kRefused,
+  kWellFormed,  // checked only, not analysed
+  kNoLink,      // well-formed but without a link: the dialogue gives no verdict
+  kTree,
+  kConnectedNotTree,
+  kNotConnected,
+};
+
+// One data-input as the batch modes see it.
+struct JudgedDataInput {
+  int64_t number = 0;
+  FilePosition start;  // its '['
+  Judgement judgement = Judgement::kRefused;
+  Refusal refusal = Refusal::kNone;  // kRefused only
+  FilePosition refusedAt;            // kRefused only: where the fault lies
+  // The rest unless refused. The graph as the dialogue analyses it, after
+  // its summary line: name, node count linkTo[0], normalised entries.
+  Ugraph graph;
+  Walk walk;
+};
+
+class CatalogueJudge {
+ public:
+  // With analyse false, data-inputs are only checked: one not refused is
+  // kWellFormed, its graph and walk left unset.
+  // REQUIRES: as for CatalogueScanner.
+  CatalogueJudge(std::FILE* file, FileBlock& block, bool analyse);
+
+  // Judges the next data-input; false when the catalogue is over or cannot
+  // be read (error()).
+  bool next();
+  const JudgedDataInput& current() const { return current_; }
+  int error() const { return scanner_.error(); }
+
+ private:
+  void judge(std::string_view text);
+
+  CatalogueScanner scanner_;
+  bool analyse_;
+  DataInputText record_;
+  DataInput parsed_;
+  JudgedDataInput current_;
+};
+
+// The words for a judgement: the verdict lines' own, "no link",
+// "well-formed" or "refused".
+std::string_view judgementWords(Judgement judgement);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_CATALOGUE_JUDGE_H_

@@ -1,0 +1,29 @@
+#include "app/catalogue_file.h"
+#include "app/catalogue_judge.h"
+#include "app/catalogue_modes.h"
+
+namespace ugraph {
+
+int runCheck(const char* file, Console& console) {
+  const CatalogueFile catalogue(file);
+  if (catalogue.get() == nullptr) return catalogue.complain();
+  static FileBlock block;
+  CatalogueJudge judge(catalogue.get(), block, false);
+  int64_t refused = 0;
+  while (!console.failed() && judge.next()) {
+    const JudgedDataInput& d = judge.current();
+    if (d.judgement != Judgement::kRefused) continue;
+    ++refused;
+    console.write(checkLine(file, d));
+  }
+  if (judge.error() != 0) return catalogue.complain(judge.error());
+  console.write(file);
+  console.write(": ");
+  console.write(judge.current().number);
+  console.write(" data-inputs, ");
+  console.write(refused);
+  console.write(" refused\n");
+  return refused == 0 ? 0 : 1;
+}
+
+}  // namespace ugraph

@@ -1,0 +1,30 @@
+// Writing a graph's name, which may hold any bytes, into the formats the
+// batch modes produce. Each treats bytes that are not valid UTF-8 alike:
+// every such byte stands for U+FFFD, the replacement character.
+#ifndef UGRAPH_APP_ESCAPE_H_
+#define UGRAPH_APP_ESCAPE_H_
+
+#include <cstddef>
+#include <string_view>
+
+#include "console/console.h"
+
+namespace ugraph {
+
+// Writes text as a JSON string, quotes included, with '"', '\' and control
+// characters escaped.
+void writeJsonString(std::string_view text, Console& console);
+
+// Writes text as a DOT quoted string, quotes included, which Graphviz reads
+// back as text. DOT has no escape for a backslash, so one is written as it
+// is, except a backslash that would otherwise escape the closing quote or
+// join a line end: that one is doubled.
+void writeDotString(std::string_view text, Console& console);
+
+// Writes text for one column of a terminal line: control characters as
+// '?'. Returns how many characters that shows.
+std::size_t writeDisplayText(std::string_view text, Console& console);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_ESCAPE_H_

@@ -1,0 +1,229 @@
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "app/catalogue_file.h"
+#include "app/catalogue_judge.h"
+#include "app/catalogue_modes.h"
+#include "app/escape.h"
+
+namespace ugraph {
+namespace {
+
+// Column widths of the text listing; a wider value pushes the rest right.
+constexpr std::size_t kNumberWidth = 4;
+constexpr std::size_t kNameWidth = kNameSize - 1;
+constexpr std::size_t kCountWidth = 5;
+
+void writeBlanks(std::size_t count, Console& console) {
+  constexpr std::string_view kBlanks = "                ";
+  while (count > 0) {
+    const std::size_t now = std::min(count, kBlanks.size());
+    console.write(kBlanks.substr(0, now));
+    count -= now;
+  }
+}
+
+// Writes value right-aligned in width characters.
+void writeRight(int64_t value, std::size_t width, Console& console) {
+  std::size_t digits = 1;
+  for (int64_t v = value; v >= 10; v /= 10) ++digits;
+  if (digits < width) writeBlanks(width - digits, console);
+  console.write(value);
+}
+
+// Calls onNode(int32_t) for each node the walk did not reach, ascending.
+template <class OnNode>
+void forEachUnreached(const JudgedDataInput& d, OnNode&& onNode) {
+  for (int32_t a = 1; a <= d.graph.linkTo[0]; ++a) {
+    if (d.walk.rank[static_cast<std::size_t>(a)] == 0) onNode(a);
+  }
+}
+
+// Calls onNode(int32_t) for each node of the cycle found in the graph.
+template <class OnNode>
+void forEachCycleNode(const JudgedDataInput& d, OnNode&& onNode) {
+  Cycle cycle;
+  const std::size_t length =
+      findCycle(d.graph.linkFrom, d.graph.linkTo, d.walk, cycle);
+  for (std::size_t i = 0; i < length; ++i) onNode(cycle[i]);
+}
+
+// The per-outcome counts of the closing line, in its order.
+constexpr std::array<Judgement, 5> kOutcomes = {
+    Judgement::kTree, Judgement::kConnectedNotTree, Judgement::kNotConnected,
+    Judgement::kNoLink, Judgement::kRefused};
+
+class TextList {
+ public:
+  explicit TextList(Console& console) : console_(console) {}
+
+  void add(const JudgedDataInput& d) {
+    writeHeader();
+    ++counts_[slotOf(d.judgement)];
+    writeRight(d.number, kNumberWidth, console_);
+    console_.write("  ");
+    if (d.judgement == Judgement::kRefused) {
+      writeRefused(d);
+      return;
+    }
+    const std::size_t shown =
+        writeDisplayText(std::string_view(d.graph.name.data()), console_);
+    writeBlanks(kNameWidth - std::min(shown, kNameWidth) + 2, console_);
+    writeRight(d.graph.linkTo[0], kCountWidth, console_);
+    console_.write("  ");
+    writeRight(d.graph.linkFrom[0] / 2, kCountWidth, console_);
+    console_.write("  ");
+    console_.write(judgementWords(d.judgement));
+    if (d.judgement == Judgement::kNotConnected) {
+      console_.write("; unreached:");
+      forEachUnreached(d, [&](int32_t a) { writeNode(a); });
+    } else if (d.judgement == Judgement::kConnectedNotTree) {
+      console_.write("; cycle:");
+      forEachCycleNode(d, [&](int32_t a) { writeNode(a); });
+    }
+    console_.write("\n");
+  }
+
+  void finish(int64_t total) {
+    writeHeader();
+    console_.write(total);
+    console_.write(" data-inputs");
+    for (std::size_t i = 0; i < kOutcomes.size(); ++i) {
+      console_.write(i == 0 ? ": " : ", ");
+      console_.write(counts_[i]);
+      console_.write(" ");
+      console_.write(judgementWords(kOutcomes[i]));
+    }
+    console_.write("\n");
+  }
+
+ private:
+  static std::size_t slotOf(Judgement j) {
+    return static_cast<std::size_t>(
+        std::find(kOutcomes.begin(), kOutcomes.end(), j) - kOutcomes.begin());
+  }
+
+  // The column titles, once, when the catalogue has been read that far.
+  void writeHeader() {
+    if (headerWritten_) return;
+    headerWritten_ = true;
+    console_.write("   N  NAME             NODES  LINKS  VERDICT\n");
+  }
+
+  void writeRefused(const JudgedDataInput& d) {
+    console_.write("-");
+    writeBlanks(kNameWidth + kCountWidth, console_);
+    console_.write("-");
+    writeBlanks(1 + kCountWidth, console_);
+    console_.write("-  refused: ");
+    console_.write(refusalPhrase(d.refusal));
+    console_.write(" (line ");
+    console_.write(d.refusedAt.line);
+    console_.write(", column ");
+    console_.write(d.refusedAt.column);
+    console_.write(")\n");
+  }
+
+  void writeNode(int32_t node) {
+    console_.write(" ");
+    console_.write(int64_t{node});
+  }
+
+  Console& console_;
+  bool headerWritten_ = false;
+  std::array<int64_t, kOutcomes.size() + 1> counts_{};
+};
+
+// Writes ,"key":[a,b,...] for the nodes onEach hands over.
+template <class ForEach>
+void writeJsonNodes(std::string_view key, ForEach&& forEach, Console& console) {
+  console.write(",\"");
+  console.write(key);
+  console.write("\":[");
+  bool first = true;
+  forEach([&](int32_t node) {
+    if (!first) console.write(",");
+    first = false;
+    console.write(int64_t{node});
+  });
+  console.write("]");
+}
+
+void writeJsonRefused(const JudgedDataInput& d, Console& console) {
+  console.write(",\"refused\":{\"rule\":");
+  writeJsonString(refusalPhrase(d.refusal), console);
+  console.write(",\"line\":");
+  console.write(d.refusedAt.line);
+  console.write(",\"column\":");
+  console.write(d.refusedAt.column);
+  console.write("}}\n");
+}
+
+void writeJson(const JudgedDataInput& d, Console& console) {
+  console.write("{\"number\":");
+  console.write(d.number);
+  console.write(",\"line\":");
+  console.write(d.start.line);
+  if (d.judgement == Judgement::kRefused) {
+    writeJsonRefused(d, console);
+    return;
+  }
+  const Ugraph& g = d.graph;
+  console.write(",\"name\":");
+  writeJsonString(std::string_view(g.name.data()), console);
+  console.write(",\"nodes\":");
+  console.write(int64_t{g.linkTo[0]});
+  console.write(",\"links\":");
+  console.write(int64_t{g.linkFrom[0] / 2});
+  console.write(",\"verdict\":\"");
+  console.write(judgementWords(d.judgement));
+  console.write("\"");
+  if (d.judgement != Judgement::kNoLink) {
+    writeJsonNodes(
+        "order",
+        [&](auto&& onNode) {
+          for (int32_t i = 1; i <= d.walk.count; ++i) {
+            onNode(d.walk.order[static_cast<std::size_t>(i)]);
+          }
+        },
+        console);
+  }
+  if (d.judgement == Judgement::kNotConnected) {
+    writeJsonNodes(
+        "unreached", [&](auto&& onNode) { forEachUnreached(d, onNode); },
+        console);
+  } else if (d.judgement == Judgement::kConnectedNotTree) {
+    writeJsonNodes(
+        "cycle", [&](auto&& onNode) { forEachCycleNode(d, onNode); }, console);
+  }
+  console.write("}\n");
+}
+
+}  // namespace
+
+int runList(const char* file, bool json, Console& console) {
+  const CatalogueFile catalogue(file);
+  if (catalogue.get() == nullptr) return catalogue.complain();
+  static FileBlock block;
+  CatalogueJudge judge(catalogue.get(), block, true);
+  std::optional<TextList> text;
+  if (!json) text.emplace(console);
+  int64_t refused = 0;
+  while (!console.failed() && judge.next()) {
+    const JudgedDataInput& d = judge.current();
+    if (d.judgement == Judgement::kRefused) ++refused;
+    if (json) {
+      writeJson(d, console);
+    } else {
+      text->add(d);
+    }
+  }
+  if (judge.error() != 0) return catalogue.complain(judge.error());
+  if (text) text->finish(judge.current().number);
+  return refused == 0 ? 0 : 1;
+}
+
+}  // namespace ugraph

@@ -1,0 +1,140 @@
+#include "app/options.h"
+
+#include <getopt.h>
+
+#include <array>
+#include <charconv>
+#include <string_view>
+#include <utility>
+
+namespace ugraph {
+namespace {
+
+constexpr int kJson = 256;  // --json has no short form
+
+constexpr std::array<option, 7> kOptions = {{
+    {"check", no_argument, nullptr, 'c'},
+    {"list", no_argument, nullptr, 'l'},
+    {"json", no_argument, nullptr, kJson},
+    {"dot", required_argument, nullptr, 'd'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+}};
+
+Options usageError(std::string what) {
+  Options o;
+  o.mode = Mode::kUsageError;
+  o.error = std::move(what);
+  return o;
+}
+
+// The data-input number of --dot: a whole number from 1 up, digits only.
+bool parseNumber(std::string_view text, int64_t& number) {
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, number);
+  return !text.empty() && text[0] != '-' && error == std::errc() &&
+         stop == end && number >= 1;
+}
+
+// getopt_long's complaint about argv[optind - 1], in its own words.
+Options badOption(int argc, char** argv, int optionChar) {
+  const std::string seen = optind - 1 < argc ? argv[optind - 1] : "";
+  const bool isLong = seen.rfind("--", 0) == 0;
+  if (optionChar == ':') {
+    if (isLong) return usageError("option '--dot' requires an argument");
+    return usageError("option requires an argument -- 'd'");
+  }
+  if (isLong && optopt != 0) {
+    return usageError("option '" + seen.substr(0, seen.find('=')) +
+                      "' doesn't allow an argument");
+  }
+  if (isLong) return usageError("unrecognized option '" + seen + "'");
+  return usageError(std::string("invalid option -- '") +
+                    static_cast<char>(optopt) + "'");
+}
+
+}  // namespace
+
+Options parseOptions(int argc, char** argv) {
+  Options o;
+  opterr = 0;  // the complaints are ours to word
+  optind = 0;  // start afresh, also when called more than once
+  bool json = false;
+  for (;;) {
+    const int c = getopt_long(argc, argv, ":cld:hV", kOptions.data(), nullptr);
+    if (c == -1) break;
+    Mode mode = Mode::kDialogue;
+    switch (c) {
+      case 'h':
+        o.mode = Mode::kHelp;
+        return o;
+      case 'V':
+        o.mode = Mode::kVersion;
+        return o;
+      case kJson:
+        json = true;
+        continue;
+      case 'c':
+        mode = Mode::kCheck;
+        break;
+      case 'l':
+        mode = Mode::kList;
+        break;
+      case 'd':
+        mode = Mode::kDot;
+        if (!parseNumber(optarg, o.dataInput)) {
+          return usageError(std::string("invalid data-input number '") +
+                            optarg + "'");
+        }
+        break;
+      default:
+        return badOption(argc, argv, c);
+    }
+    if (o.mode != Mode::kDialogue && o.mode != mode) {
+      return usageError("only one of --check, --list and --dot may be given");
+    }
+    o.mode = mode;
+  }
+  if (json && o.mode != Mode::kList) return usageError("--json needs --list");
+  o.json = json;
+  if (optind < argc) {
+    if (o.mode == Mode::kDialogue) {
+      return usageError(
+          std::string("a FILE needs --check, --list or --dot: '") +
+          argv[optind] + "'");
+    }
+    o.file = argv[optind++];
+  }
+  if (optind < argc) {
+    return usageError(std::string("extra operand '") + argv[optind] + "'");
+  }
+  if (o.file == nullptr) o.file = kDefaultCatalogue;
+  return o;
+}
+
+const char* const kUsage =
+    "Usage: ugraph [OPTION]... [FILE]\n"
+    "Decide whether undirected graphs are connected and whether they are\n"
+    "trees.\n"
+    "\n"
+    "With no option, ask at the console for one graph, typed in or chosen\n"
+    "from the catalogue GraphDataFile2.txt in the current directory.\n"
+    "\n"
+    "  -c, --check       check every data-input of the catalogue FILE\n"
+    "  -l, --list        judge every data-input of FILE, one line each\n"
+    "      --json        with --list: one JSON object per line\n"
+    "  -d, --dot=N       write data-input N of FILE as a Graphviz graph\n"
+    "  -h, --help        display this help and exit\n"
+    "  -V, --version     output version information and exit\n"
+    "\n"
+    "FILE defaults to GraphDataFile2.txt; - reads standard input.\n"
+    "\n"
+    "Exit status:\n"
+    " 0  all is well\n"
+    " 1  a data-input was refused, or is missing for --dot; in the dialogue,\n"
+    "    input ended or could not be read, or output could not be written\n"
+    " 2  wrong usage, a FILE that cannot be read, or output that cannot be\n"
+    "    written by --check, --list or --dot\n";
+
+}  // namespace ugraph

@@ -1,0 +1,42 @@
+#include "app/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace ugraph {
+namespace {
+
+Options parse(std::vector<std::string> args) {
+  args.insert(args.begin(), "ugraph");
+  std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return parseOptions(static_cast<int>(args.size()), argv.data());
+}
+
+TEST(OptionsTest, ModesTakeTheirFileFromAnywhereOnTheLine) {
+  EXPECT_EQ(parse({}).mode, Mode::kDialogue);
+  const Options list = parse({"cat.txt", "--list", "--json"});
+  EXPECT_EQ(list.mode, Mode::kList);
+  EXPECT_TRUE(list.json);
+  EXPECT_STREQ(list.file, "cat.txt");
+  const Options dot = parse({"-d", "12", "-"});
+  EXPECT_EQ(dot.mode, Mode::kDot);
+  EXPECT_EQ(dot.dataInput, 12);
+  EXPECT_STREQ(dot.file, "-");
+  EXPECT_STREQ(parse({"--check"}).file, kDefaultCatalogue);
+  EXPECT_EQ(parse({"--dot=007"}).dataInput, 7);
+  EXPECT_EQ(parse({"-c", "--", "-d"}).file, std::string("-d"));
+}
+
+TEST(OptionsTest, HelpAndVersionWinWhereverTheyStand) {
+  EXPECT_EQ(parse({"--check", "a", "b", "--help"}).mode, Mode::kHelp);
+  EXPECT_EQ(parse({"-V", "--bogus"}).mode, Mode::kVersion);
+  EXPECT_EQ(parse({"--bogus", "-V"}).mode, Mode::kUsageError);
+}
+
+}  // namespace
+}  // namespace ugraph

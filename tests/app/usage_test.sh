@@ -1,0 +1,58 @@
+#!/bin/bash
+# Wrong usage and unreadable catalogues: each run must write exactly the
+# expected lines on standard error, nothing on standard output, and end
+# with exit status 2.
+#   usage: usage_test.sh UGRAPH
+set -u
+bin=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+printf '[U "A" (1) 2]\n' >GraphDataFile2.txt
+try="Try 'ugraph --help' for more information."
+failures=0
+expect() {  # expected first stderr line, second line ("" for none), args...
+  local first=$1 second=$2
+  shift 2
+  local out err status
+  out=$("$bin" "$@" 2>err)
+  status=$?
+  err=$(cat err)
+  local want=$first
+  [ -n "$second" ] && want=$first$'\n'$second
+  if [ "$status" != 2 ] || [ -n "$out" ] || [ "$err" != "$want" ]; then
+    echo "FAIL ugraph $*: status $status, stdout '$out', stderr:"
+    printf '%s\n' "$err"
+    failures=$((failures + 1))
+  fi
+}
+expect "ugraph: unrecognized option '--bogus'" "$try" --bogus
+expect "ugraph: invalid option -- 'x'" "$try" -x
+expect "ugraph: invalid option -- 'j'" "$try" -l -j
+expect "ugraph: option '--check' doesn't allow an argument" "$try" --check=1
+expect "ugraph: option '--dot' requires an argument" "$try" --dot
+expect "ugraph: option requires an argument -- 'd'" "$try" -d
+expect "ugraph: only one of --check, --list and --dot may be given" "$try" -c -l
+expect "ugraph: only one of --check, --list and --dot may be given" "$try" --list --dot=1
+expect "ugraph: --json needs --list" "$try" --json
+expect "ugraph: --json needs --list" "$try" --check --json
+for n in 0 -1 +1 1x x '' 99999999999999999999; do
+  expect "ugraph: invalid data-input number '$n'" "$try" --dot="$n"
+done
+expect "ugraph: extra operand 'b'" "$try" --check a b
+expect "ugraph: a FILE needs --check, --list or --dot: 'GraphDataFile2.txt'" \
+  "$try" GraphDataFile2.txt
+expect "ugraph: missing: No such file or directory" "" --check missing
+expect "ugraph: .: Is a directory" "" --list .
+expect "ugraph: .: Is a directory" "" --dot=1 .
+expect "ugraph: -: Is a directory" "" --check - <.
+
+# Output that cannot be written ends a mode with status 2 as well.
+"$bin" --list >/dev/full 2>err
+status=$?
+if [ "$status" != 2 ] ||
+  [ "$(cat err)" != "ugraph: cannot write standard output: No space left on device" ]; then
+  echo "FAIL --list >/dev/full: status $status"
+  failures=$((failures + 1))
+fi
+[ "$failures" = 0 ]
