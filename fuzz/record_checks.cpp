@@ -107,6 +107,10 @@ void checkWalk(const Ugraph& g, const Walk& walk) {
   const int32_t n = std::max(g.linkTo[0], 1);
   require(1 <= walk.count && walk.count <= n, "walk count out of range");
   require(walk.order[0] == 0 && walk.order[1] == 1, "walk does not start at 1");
+  for (int32_t a = 1; a <= n; ++a) {
+    require(walk.rank[at(a)] != 0 || walk.parent[at(a)] == 0,
+            "a node not reached has a tree link");
+  }
   std::vector<bool> seen(at(n) + 1, false);
   for (int32_t i = 1; i <= walk.count; ++i) {
     const int32_t node = walk.order[at(i)];

@@ -24,6 +24,7 @@ Slot slot(int32_t node) { return static_cast<Slot>(node); }
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                const NodeArray& firstLink, Walk& walk) {
   walk.rank = {};
+  walk.parent = {};
   walk.order[0] = 0;  // the end-of-walk mark
   walk.count = 0;
   int32_t node = 1;

@@ -21,7 +21,8 @@ struct Walk {
   // rank[a]: the slot of node a in order, 0 when a was not reached.
   NodeArray rank;
   // parent[a]: for a reached node other than node 1, the node whose
-  // examination reached it; the tree links of the walk. 0 for node 1.
+  // examination reached it; the tree links of the walk. 0 for node 1 and
+  // for nodes not reached.
   NodeArray parent;
 };
 
