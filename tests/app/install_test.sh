@@ -1,16 +1,20 @@
 #!/bin/sh
 # Installs the build into a temporary DESTDIR under a prefix of its own and
-# checks the installed program, sample catalogue and man page.
-#   usage: install_test.sh BUILD_DIR
+# checks the installed program, sample catalogue, man page, changelog and
+# completion, and that all of them name the project's version.
+#   usage: install_test.sh BUILD_DIR VERSION
 set -eu
 here=$(dirname "$(realpath "$0")")
 build=$1
+version=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 prefix=/opt/ugraph-test
 DESTDIR=$stage cmake --install "$build" --prefix "$prefix" >/dev/null
 root=$stage$prefix
-for file in bin/ugraph share/man/man1/ugraph.1 share/doc/ugraph/examples/GraphDataFile2.txt; do
+for file in bin/ugraph share/man/man1/ugraph.1.gz share/doc/ugraph/examples/GraphDataFile2.txt \
+    share/doc/ugraph/copyright share/doc/ugraph/changelog.gz \
+    share/bash-completion/completions/ugraph; do
   [ -f "$root/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 
@@ -18,6 +22,15 @@ sh "$here/run_case.sh" "$root/bin/ugraph" "$here/cases/keyboard-triangle"
 sh "$here/sample_catalogue_test.sh" "$root/bin/ugraph" \
   "$root/share/doc/ugraph/examples/GraphDataFile2.txt"
 
-warnings=$(groff -man -ww -z "$root/share/man/man1/ugraph.1" 2>&1)
+man=$root/share/man/man1/ugraph.1.gz
+warnings=$(zcat "$man" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || { echo "man page warnings:"; echo "$warnings"; exit 1; }
+
+# One version everywhere.
+same() { [ "$2" = "$3" ] || { echo "$1 says '$3', expected '$2'"; exit 1; }; }
+same "ugraph --version" "ugraph $version" "$("$root/bin/ugraph" --version)"
+same "the man page" "\"ugraph $version\"" \
+  "$(zcat "$man" | sed -n '1s/^\.TH UGRAPH 1 [^ ]* \("[^"]*"\).*/\1/p')"
+same "the changelog" "ugraph ($version) unstable; urgency=medium" \
+  "$(zcat "$root/share/doc/ugraph/changelog.gz" | head -n 1)"
 echo "installed and checked under DESTDIR$prefix"

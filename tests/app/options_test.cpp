@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ugraph {
 namespace {
 
-Options parse(std::vector<std::string> args) {
+// The arguments live until the next parse, as the FILE points into them.
+Options parse(std::vector<std::string> given) {
+  static std::vector<std::string> args;
+  args = std::move(given);
   args.insert(args.begin(), "ugraph");
   std::vector<char*> argv;
   argv.reserve(args.size() + 1);

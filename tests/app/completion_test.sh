@@ -1,0 +1,32 @@
+#!/bin/bash
+# Loads the bash completion script and checks what it offers.
+#   usage: completion_test.sh SCRIPT
+set -u
+source "$1"
+complete_line() {  # words...; prints the completions, one a line
+  COMP_WORDS=("$@")
+  COMP_CWORD=$(($# - 1))
+  _ugraph
+  printf '%s\n' "${COMPREPLY[@]}"
+}
+failures=0
+expect() {  # what, expected, actual
+  if [ "$2" != "$3" ]; then
+    echo "FAIL $1: expected:"; echo "$2"; echo "got:"; echo "$3"
+    failures=$((failures + 1))
+  fi
+}
+expect "ugraph --" "--check
+--list
+--json
+--dot=
+--help
+--version" "$(complete_line ugraph --)"
+expect "ugraph --l" "--list" "$(complete_line ugraph --l)"
+expect "ugraph --dot " "" "$(complete_line ugraph --dot '')"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+touch "$work/GraphDataFile2.txt"
+expect "ugraph --check FILE" "$work/GraphDataFile2.txt" \
+  "$(complete_line ugraph --check "$work/Graph")"
+[ "$failures" = 0 ]
