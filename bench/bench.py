@@ -1,9 +1,12 @@
 """Runs each benchmark row for ugraph and for cat on the same bytes.
 
 Rows: (a) the largest typed graphs, (b) the largest data-input, (c) large
-catalogues choosing the last data-input, (d) the README's keyboard session.
-For each: instructions (callgrind), wall time (hyperfine) and peak memory
-(GNU time) of ugraph and of cat, and their ratios.
+catalogues choosing the last data-input, (c-small) catalogues of many small
+data-inputs choosing the last, (d) the README's keyboard session, (e)
+--check and (f) --list --json on the 100 MB small catalogue. For each:
+instructions (callgrind), wall time (hyperfine) and peak memory (GNU time)
+of ugraph and of cat, and their ratios; (f) also against a networkx script
+doing the same job, per data-input.
 """
 import json
 import os
@@ -63,6 +66,18 @@ def write_big_catalogue(folder, count):
     write(os.path.join(folder, "GraphDataFile2.txt"), "A large catalogue.\n" + records)
 
 
+def write_small_catalogue(folder, megabytes):
+    """Path graphs of five nodes, each followed by a line of free text."""
+    parts, size, count = ["A catalogue of small graphs.\n"], 0, 0
+    while size < megabytes * 1000000:
+        count += 1
+        part = '[U "Path%d", (1),2, (2),3, (3),4, (4),5]\nfree text about path %d\n' % (count, count)
+        parts.append(part)
+        size += len(part)
+    write(os.path.join(folder, "GraphDataFile2.txt"), "".join(parts))
+    return count
+
+
 def instructions(command, folder):
     out = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"]
                          + command, cwd=folder, stdin=open(os.path.join(folder, "stdin")),
@@ -110,6 +125,24 @@ def measure(label, folder, with_file, count_instructions=True):
     return row
 
 
+def measure_mode(label, folder, option):
+    """ugraph OPTION on the folder's catalogue against cat of the file."""
+    command = "%s %s GraphDataFile2.txt > /dev/null" % (UGRAPH, option)
+    times = wall_times([command, "cat GraphDataFile2.txt > /dev/null"], folder)
+    return {"row": label, "ug_ms": times[0] * 1e3, "catf_ms": times[1] * 1e3,
+            "time_ratio": times[0] / times[1],
+            "ug_kib": peak_kib([UGRAPH] + option.split() + ["GraphDataFile2.txt"], folder),
+            "cat_kib": peak_kib(["cat", "GraphDataFile2.txt"], folder)}
+
+
+def networkx_list_peer(folder, limit):
+    """The networkx script's wall time per data-input, on the first `limit`."""
+    script = os.path.join(HERE, "networkx_list.py")
+    ms = wall_times(["python3 %s GraphDataFile2.txt %d > /dev/null" % (script, limit)],
+                    folder)[0] * 1e3
+    return ms / limit
+
+
 def networkx_peer(folder):
     script = os.path.join(HERE, "networkx_peer.py")
     ms = wall_times(["python3 %s < stdin > /dev/null" % script], folder)[0] * 1e3
@@ -133,7 +166,19 @@ def main():
         write_big_catalogue(folder, count)
         rows.append(measure("(c) %s catalogue, %d data-inputs, the last chosen" % (size, count),
                             folder, True, count_instructions=count == 100000))
+    small_counts = {}
+    for size in (25, 100, 250):
+        folder = make_row("c-small-%d" % size, "")
+        small_counts[size] = write_small_catalogue(folder, size)
+        write(os.path.join(folder, "stdin"), "F\n%d\n\n" % small_counts[size])
+        rows.append(measure("(c-small) %d MB catalogue, %d small data-inputs, the last chosen"
+                            % (size, small_counts[size]), folder, True, count_instructions=False))
+    small = os.path.join(WORK, "c-small-100")
+    modes = [measure_mode("(e) --check, 100 MB small catalogue", small, "--check"),
+             measure_mode("(f) --list --json, 100 MB small catalogue", small, "--list --json")]
     peers = [networkx_peer(a1), networkx_peer(a2)]
+    slice_size = 20000
+    list_peer_us = networkx_list_peer(small, slice_size) * 1e3
 
     print("Machine: %s, %d cores, %s" % (platform.processor() or platform.machine(),
                                           os.cpu_count(), platform.platform()))
@@ -156,11 +201,22 @@ def main():
     print("|---|---:|---:|---:|")
     for r, (ms, kib) in zip(rows[:2], peers):
         print("| %s | %.1f ms | %d | %.1f ms |" % (r["row"], ms, kib, r["ug_ms"]))
-    c = [r for r in rows if r["row"].startswith("(c)")]
     print()
-    print("Catalogue scaling, ugraph wall per MB: " + ", ".join(
-        "%s %.3f ms" % (r["row"].split(" catalogue")[0][4:], r["ug_ms"] / float(r["row"].split()[1]))
-        for r in c))
+    print("| catalogue mode | wall ugraph | cat file | ratio | peak KiB ugraph | cat |")
+    print("|---|---:|---:|---:|---:|---:|")
+    for r in modes:
+        print("| %s | %.1f ms | %.1f ms | %.2f | %s | %s |" % (
+            r["row"], r["ug_ms"], r["catf_ms"], r["time_ratio"], r["ug_kib"], r["cat_kib"]))
+    ug_us = modes[1]["ug_ms"] * 1e3 / small_counts[100]
+    print()
+    print("(f) per data-input: ugraph %.3f us, networkx script %.1f us (first %d data-inputs), "
+          "ugraph %.0f times faster." % (ug_us, list_peer_us, slice_size, list_peer_us / ug_us))
+    for prefix in ("(c)", "(c-small)"):
+        c = [r for r in rows if r["row"].startswith(prefix + " ")]
+        print()
+        print("Scaling of %s, ugraph wall per MB: " % prefix + ", ".join(
+            "%s %.3f ms" % (r["row"].split()[1] + " MB", r["ug_ms"] / float(r["row"].split()[1]))
+            for r in c))
 
 
 main()

@@ -55,11 +55,24 @@ bool isControl(std::string_view c) {
   return c.size() == 1 && (static_cast<uint8_t>(c[0]) < 0x20 || c[0] == 0x7F);
 }
 
+// The length of the run of printable ASCII at the front of text other
+// than '"' and '\\', which every format writes as it is.
+std::size_t plainRun(std::string_view text) {
+  std::size_t n = 0;
+  while (n < text.size() && text[n] >= 0x20 && text[n] < 0x7F &&
+         text[n] != '"' && text[n] != '\\') {
+    ++n;
+  }
+  return n;
+}
+
 }  // namespace
 
 void writeJsonString(std::string_view text, Console& console) {
   console.write("\"");
-  forEachCharacter(text, [&](std::string_view c) {
+  const std::size_t plain = plainRun(text);
+  console.write(text.substr(0, plain));
+  forEachCharacter(text.substr(plain), [&](std::string_view c) {
     if (c == "\"" || c == "\\") {
       console.write("\\");
       console.write(c);
@@ -94,8 +107,9 @@ void writeDotString(std::string_view text, Console& console) {
 }
 
 std::size_t writeDisplayText(std::string_view text, Console& console) {
-  std::size_t shown = 0;
-  forEachCharacter(text, [&](std::string_view c) {
+  std::size_t shown = plainRun(text);
+  console.write(text.substr(0, shown));
+  forEachCharacter(text.substr(shown), [&](std::string_view c) {
     console.write(isControl(c) ? "?" : c);
     ++shown;
   });

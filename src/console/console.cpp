@@ -90,11 +90,4 @@ FormattedInt Console::readInt() {
   return result;
 }
 
-void Console::write(int64_t value) {
-  std::array<char, 24> digits;
-  char* const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
-  write(std::string_view(digits.data(),
-                         static_cast<std::size_t>(end - digits.data())));
-}
-
 }  // namespace ugraph

@@ -20,12 +20,41 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
 
 namespace ugraph {
+
+// A count kept as its decimal digits, for a number written at every step
+// of a long run: adding one touches only the digits that change.
+class DecimalCounter {
+ public:
+  void increment() {
+    for (std::size_t i = digits_.size() - 1;; --i) {
+      if (digits_[i] != '9') {
+        ++digits_[i];
+        return;
+      }
+      digits_[i] = '0';
+      if (i == start_) {
+        digits_[--start_] = '1';
+        return;
+      }
+    }
+  }
+  std::string_view text() const {
+    return {digits_.data() + start_, digits_.size() - start_};
+  }
+
+ private:
+  std::array<char, 20> digits_{'0', '0', '0', '0', '0', '0', '0',
+                               '0', '0', '0', '0', '0', '0', '0',
+                               '0', '0', '0', '0', '0', '0'};
+  std::size_t start_ = digits_.size() - 1;  // the count starts at 0
+};
 
 // How a step that reads from the console ended.
 enum class Outcome {
@@ -130,7 +159,14 @@ class Console {
     text.copy(output_.data() + outLength_, text.size());
     outLength_ += text.size();
   }
-  void write(int64_t value);  // in decimal
+  // Writes value in decimal, straight into the buffer when it has room.
+  void write(int64_t value) {
+    constexpr std::size_t kLongest = 20;  // "-9223372036854775808"
+    if (output_.size() - outLength_ < kLongest) handOver();
+    char* const at = output_.data() + outLength_;
+    outLength_ += static_cast<std::size_t>(
+        std::to_chars(at, at + kLongest, value).ptr - at);
+  }
   // Writes text and one line end.
   void writeLine(std::string_view text) {
     write(text);

@@ -23,8 +23,10 @@ Slot slot(int32_t node) { return static_cast<Slot>(node); }
 // nothing, so every node connected to node 1 has been reached.
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                const NodeArray& firstLink, Walk& walk) {
-  walk.rank = {};
-  walk.parent = {};
+  // Node 1 is reached even when there are no nodes.
+  const auto slots = static_cast<std::ptrdiff_t>(std::max(linkTo[0], 1)) + 1;
+  std::fill_n(walk.rank.begin(), slots, 0);
+  std::fill_n(walk.parent.begin(), slots, 0);
   walk.order[0] = 0;  // the end-of-walk mark
   walk.count = 0;
   int32_t node = 1;

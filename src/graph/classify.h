@@ -18,11 +18,12 @@ struct Walk {
   // order[1..count]: the nodes reached, in the order first reached;
   // order[0] holds 0, the end-of-walk mark.
   NodeArray order;
-  // rank[a]: the slot of node a in order, 0 when a was not reached.
+  // rank[a]: the slot of node a in order, 0 when a was not reached; set
+  // for nodes 1..n (node 1 also when n is 0).
   NodeArray rank;
   // parent[a]: for a reached node other than node 1, the node whose
   // examination reached it; the tree links of the walk. 0 for node 1 and
-  // for nodes not reached.
+  // for nodes not reached; set for the same nodes as rank.
   NodeArray parent;
 };
 

@@ -26,15 +26,20 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // from the nearest entry reads at most stride data-inputs.
 class Checkpoints {
  public:
+  // Counts down to the next data-input to note rather than dividing, as
+  // this runs for every data-input listed.
   void note(int64_t number, int64_t offset) {
-    if ((number - 1) % stride_ != 0) return;
+    if (number != next_) return;
     if (used_ == kSize) {
+      // Entry i held data-input 1 + i * stride; entry 2i becomes entry i.
       for (std::size_t i = 0; i < kSize / 2; ++i) offsets_[i] = offsets_[2 * i];
       used_ = kSize / 2;
       stride_ *= 2;
-      if ((number - 1) % stride_ != 0) return;
+      next_ = 1 + static_cast<int64_t>(used_) * stride_;
+      if (number != next_) return;
     }
     offsets_[used_++] = offset;
+    next_ += stride_;
   }
 
   // The nearest noted data-input at or before `number`: its number and the
@@ -49,6 +54,7 @@ class Checkpoints {
   static constexpr std::size_t kSize = 1024;
   int64_t stride_ = 1;
   std::size_t used_ = 0;
+  int64_t next_ = 1;  // the number of the next data-input to note
   std::array<int64_t, kSize> offsets_;
 };
 
@@ -58,12 +64,14 @@ class Checkpoints {
 int64_t listCatalogue(CatalogueScanner& scanner, Checkpoints& checkpoints,
                       Console& console) {
   const auto echo = [&](std::string_view text) { console.write(text); };
+  DecimalCounter number;
   while (!console.failed() && scanner.next()) {
     checkpoints.note(scanner.number(), scanner.start().offset);
-    console.write(scanner.number());
+    number.increment();
+    console.write(number.text());
     console.write("  [");
     const bool closed = scanner.echo(echo);
-    console.writeLine(closed ? "]\n" : "\n");
+    console.write(closed ? "]\n\n" : "\n\n");
     if (!closed) break;
   }
   return scanner.number();

@@ -13,50 +13,63 @@ constexpr std::size_t kMaxNameLength = kNameSize - 1;
 // The body starts after '[' and the mark.
 constexpr std::size_t kHead = 2;
 
-// Reads the run of digits at body[p..], advancing p past it.
-int32_t readDigits(std::string_view body, std::size_t& p) {
-  int64_t value = 0;
-  while (p < body.size() && isDigit(body[p]))
-    value = appendDigit(value, body[p++]);
-  return clampToInt32(value);
-}
-
 ParseResult fault(Refusal refusal, std::size_t bodyOffset) {
   return {refusal, kHead + bodyOffset};
 }
 
-// Parses the node groups, body[p..] from the first '(' to the end.
-ParseResult parseNodeGroups(std::string_view body, std::size_t p,
+// Reads the run of digits at p, advancing p past it.
+int64_t readDigits(const char*& p, const char* end) {
+  int64_t value = 0;
+  while (p < end && isDigit(*p)) value = appendDigit(value, *p++);
+  return value;
+}
+
+// Parses the node groups, body[start..] from the first '(' to the end. The
+// counts are kept in locals and stored once, as this runs for every
+// data-input of a catalogue.
+ParseResult parseNodeGroups(std::string_view body, std::size_t start,
                             DataInput& out) {
+  const char* const begin = body.data();
+  const char* const end = begin + body.size();
+  const auto offset = [&](const char* at) {
+    return static_cast<std::size_t>(at - begin);
+  };
   int32_t node = 0;
-  while (p < body.size()) {
-    const std::size_t at = p;
-    const char c = body[p];
-    if (c == '(') {
+  int32_t nodeCount = 0;
+  int32_t linkCount = 0;
+  for (const char* p = begin + start; p < end;) {
+    const char* const at = p;
+    const char c = *p;
+    if (c == ',' || c == ' ') {
       ++p;
-      const std::size_t digits = p;
-      node = readDigits(body, p);
-      if (p == digits || p == body.size() || body[p] != ')' || node < 1 ||
-          node > kMaxNodes) {
-        return fault(Refusal::kBadHeader, at);
-      }
-      ++p;
-      out.nodeCount = std::max(out.nodeCount, node);
     } else if (isDigit(c)) {
-      const int32_t neighbour = readDigits(body, p);
+      const int64_t neighbour = readDigits(p, end);
       if (neighbour == 0) continue;  // a 0 gives no link
-      if (neighbour > kMaxNodes) return fault(Refusal::kNeighbourAbove50, at);
-      if (out.linkCount == kMaxFileLinks) {
-        return fault(Refusal::kTooManyLinks, at);
+      if (neighbour > kMaxNodes) {
+        return fault(Refusal::kNeighbourAbove50, offset(at));
       }
-      out.links[static_cast<std::size_t>(out.linkCount++)] = {node, neighbour};
-      out.nodeCount = std::max(out.nodeCount, neighbour);
-    } else if (c == ',' || c == ' ') {
+      if (linkCount == kMaxFileLinks) {
+        return fault(Refusal::kTooManyLinks, offset(at));
+      }
+      const auto to = static_cast<int32_t>(neighbour);
+      out.links[static_cast<std::size_t>(linkCount++)] = {node, to};
+      nodeCount = std::max(nodeCount, to);
+    } else if (c == '(') {
+      const char* const digits = ++p;
+      const int64_t header = readDigits(p, end);
+      if (p == digits || p == end || *p != ')' || header < 1 ||
+          header > kMaxNodes) {
+        return fault(Refusal::kBadHeader, offset(at));
+      }
       ++p;
+      node = static_cast<int32_t>(header);
+      nodeCount = std::max(nodeCount, node);
     } else {
-      return fault(Refusal::kOutOfPlace, at);
+      return fault(Refusal::kOutOfPlace, offset(at));
     }
   }
+  out.nodeCount = nodeCount;
+  out.linkCount = linkCount;
   return {};
 }
 
@@ -80,8 +93,6 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
 
   out.name = {};
   body.copy(out.name.data(), length, open + 1);
-  out.nodeCount = 0;
-  out.linkCount = 0;
   return parseNodeGroups(body, groups, out);
 }
 
