@@ -26,11 +26,27 @@ int CatalogueFile::complain(int error) const {
   return 2;
 }
 
-std::string checkLine(const char* name, const JudgedDataInput& refused) {
-  return std::string(name) + ':' + std::to_string(refused.refusedAt.line) +
-         ':' + std::to_string(refused.refusedAt.column) + ": data-input " +
-         std::to_string(refused.number) + ' ' +
-         std::string(refusalPhrase(refused.refusal)) + '\n';
+void writeCheckLine(const char* name, const JudgedDataInput& refused,
+                    Console* console) {
+  const std::string_view phrase = refusalPhrase(refused.refusal);
+  if (console == nullptr) {
+    std::fprintf(stderr, "%s:%lld:%lld: data-input %lld %.*s\n", name,
+                 static_cast<long long>(refused.refusedAt.line),
+                 static_cast<long long>(refused.refusedAt.column),
+                 static_cast<long long>(refused.number),
+                 static_cast<int>(phrase.size()), phrase.data());
+    return;
+  }
+  console->write(name);
+  console->write(":");
+  console->write(refused.refusedAt.line);
+  console->write(":");
+  console->write(refused.refusedAt.column);
+  console->write(": data-input ");
+  console->write(refused.number);
+  console->write(" ");
+  console->write(phrase);
+  console->write("\n");
 }
 
 }  // namespace ugraph

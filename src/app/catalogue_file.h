@@ -3,7 +3,6 @@
 #define UGRAPH_APP_CATALOGUE_FILE_H_
 
 #include <cstdio>
-#include <string>
 
 #include "app/catalogue_judge.h"
 #include "console/console.h"
@@ -32,9 +31,10 @@ class CatalogueFile {
   int openError_ = 0;
 };
 
-// "NAME:LINE:COLUMN: data-input N PHRASE" and a line end, for a refused
-// data-input.
-std::string checkLine(const char* name, const JudgedDataInput& refused);
+// Writes "NAME:LINE:COLUMN: data-input N PHRASE" and a line end, for a
+// refused data-input: through console, or to standard error without one.
+void writeCheckLine(const char* name, const JudgedDataInput& refused,
+                    Console* console);
 
 }  // namespace ugraph
 

@@ -14,7 +14,7 @@ int runCheck(const char* file, Console& console) {
     const JudgedDataInput& d = judge.current();
     if (d.judgement != Judgement::kRefused) continue;
     ++refused;
-    console.write(checkLine(file, d));
+    writeCheckLine(file, d, &console);
   }
   if (judge.error() != 0) return catalogue.complain(judge.error());
   console.write(file);

@@ -56,7 +56,7 @@ int runDot(const char* file, int64_t number, Console& console) {
     const JudgedDataInput& d = judge.current();
     if (d.number < number) continue;
     if (d.judgement == Judgement::kRefused) {
-      std::fputs(checkLine(file, d).c_str(), stderr);
+      writeCheckLine(file, d, nullptr);
       return 1;
     }
     writeDot(d, console);

@@ -46,7 +46,8 @@ template <class OnCharacter>
 void forEachCharacter(std::string_view text, OnCharacter&& onCharacter) {
   while (!text.empty()) {
     const std::size_t length = sequenceLength(text);
-    onCharacter(length == 0 ? kReplacement : text.substr(0, length));
+    onCharacter(length == 0 ? kReplacement
+                            : std::string_view(text.data(), length));
     text.remove_prefix(length == 0 ? 1 : length);
   }
 }
@@ -71,8 +72,9 @@ std::size_t plainRun(std::string_view text) {
 void writeJsonString(std::string_view text, Console& console) {
   console.write("\"");
   const std::size_t plain = plainRun(text);
-  console.write(text.substr(0, plain));
-  forEachCharacter(text.substr(plain), [&](std::string_view c) {
+  console.write(std::string_view(text.data(), plain));
+  text.remove_prefix(plain);
+  forEachCharacter(text, [&](std::string_view c) {
     if (c == "\"" || c == "\\") {
       console.write("\\");
       console.write(c);
@@ -108,8 +110,9 @@ void writeDotString(std::string_view text, Console& console) {
 
 std::size_t writeDisplayText(std::string_view text, Console& console) {
   std::size_t shown = plainRun(text);
-  console.write(text.substr(0, shown));
-  forEachCharacter(text.substr(shown), [&](std::string_view c) {
+  console.write(std::string_view(text.data(), shown));
+  text.remove_prefix(shown);
+  forEachCharacter(text, [&](std::string_view c) {
     console.write(isControl(c) ? "?" : c);
     ++shown;
   });

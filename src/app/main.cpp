@@ -40,15 +40,16 @@ int dispatch(const ugraph::Options& o, ugraph::Console& console) {
   }
   std::fprintf(stderr,
                "ugraph: %s\nTry 'ugraph --help' for more information.\n",
-               o.error.c_str());
+               o.error.data());
   return 2;
 }
+
+// The program's one console. Its buffers are large, so it lives in static
+// storage and the program runs on a small stack.
+ugraph::Console console(STDIN_FILENO, stdout);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The program's one console. Its buffers are large, so it lives in
-  // static storage and the program runs on a small stack.
-  static ugraph::Console console(STDIN_FILENO, stdout);
   return dispatch(ugraph::parseOptions(argc, argv), console);
 }

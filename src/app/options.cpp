@@ -4,8 +4,9 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <string_view>
-#include <utility>
 
 namespace ugraph {
 namespace {
@@ -22,10 +23,12 @@ constexpr std::array<option, 7> kOptions = {{
     {nullptr, 0, nullptr, 0},
 }};
 
-Options usageError(std::string what) {
+// A usage error, its words formatted as by printf (and cut to fit).
+template <class... Arguments>
+Options usageError(const char* format, Arguments... arguments) {
   Options o;
   o.mode = Mode::kUsageError;
-  o.error = std::move(what);
+  std::snprintf(o.error.data(), o.error.size(), format, arguments...);
   return o;
 }
 
@@ -39,19 +42,18 @@ bool parseNumber(std::string_view text, int64_t& number) {
 
 // getopt_long's complaint about argv[optind - 1], in its own words.
 Options badOption(int argc, char** argv, int optionChar) {
-  const std::string seen = optind - 1 < argc ? argv[optind - 1] : "";
-  const bool isLong = seen.rfind("--", 0) == 0;
+  const char* const seen = optind - 1 < argc ? argv[optind - 1] : "";
+  const bool isLong = std::strncmp(seen, "--", 2) == 0;
   if (optionChar == ':') {
-    if (isLong) return usageError("option '--dot' requires an argument");
-    return usageError("option requires an argument -- 'd'");
+    if (isLong) return usageError("option '%s' requires an argument", "--dot");
+    return usageError("option requires an argument -- '%c'", 'd');
   }
   if (isLong && optopt != 0) {
-    return usageError("option '" + seen.substr(0, seen.find('=')) +
-                      "' doesn't allow an argument");
+    return usageError("option '%.*s' doesn't allow an argument",
+                      static_cast<int>(std::strcspn(seen, "=")), seen);
   }
-  if (isLong) return usageError("unrecognized option '" + seen + "'");
-  return usageError(std::string("invalid option -- '") +
-                    static_cast<char>(optopt) + "'");
+  if (isLong) return usageError("unrecognized option '%s'", seen);
+  return usageError("invalid option -- '%c'", static_cast<char>(optopt));
 }
 
 }  // namespace
@@ -84,30 +86,31 @@ Options parseOptions(int argc, char** argv) {
       case 'd':
         mode = Mode::kDot;
         if (!parseNumber(optarg, o.dataInput)) {
-          return usageError(std::string("invalid data-input number '") +
-                            optarg + "'");
+          return usageError("invalid data-input number '%s'", optarg);
         }
         break;
       default:
         return badOption(argc, argv, c);
     }
     if (o.mode != Mode::kDialogue && o.mode != mode) {
-      return usageError("only one of --check, --list and --dot may be given");
+      return usageError("%s",
+                        "only one of --check, --list and --dot may be given");
     }
     o.mode = mode;
   }
-  if (json && o.mode != Mode::kList) return usageError("--json needs --list");
+  if (json && o.mode != Mode::kList) {
+    return usageError("%s", "--json needs --list");
+  }
   o.json = json;
   if (optind < argc) {
     if (o.mode == Mode::kDialogue) {
-      return usageError(
-          std::string("a FILE needs --check, --list or --dot: '") +
-          argv[optind] + "'");
+      return usageError("a FILE needs --check, --list or --dot: '%s'",
+                        argv[optind]);
     }
     o.file = argv[optind++];
   }
   if (optind < argc) {
-    return usageError(std::string("extra operand '") + argv[optind] + "'");
+    return usageError("extra operand '%s'", argv[optind]);
   }
   if (o.file == nullptr) o.file = kDefaultCatalogue;
   return o;

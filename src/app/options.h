@@ -2,8 +2,8 @@
 #ifndef UGRAPH_APP_OPTIONS_H_
 #define UGRAPH_APP_OPTIONS_H_
 
+#include <array>
 #include <cstdint>
-#include <string>
 
 namespace ugraph {
 
@@ -19,10 +19,10 @@ enum class Mode {
 
 struct Options {
   Mode mode = Mode::kDialogue;
-  bool json = false;           // kList only
-  int64_t dataInput = 0;       // kDot only: the data-input to draw, from 1
-  const char* file = nullptr;  // the catalogue; "-" is standard input
-  std::string error;           // kUsageError only: what is wrong
+  bool json = false;              // kList only
+  int64_t dataInput = 0;          // kDot only: the data-input to draw, from 1
+  const char* file = nullptr;     // the catalogue; "-" is standard input
+  std::array<char, 256> error{};  // kUsageError only: what is wrong
 };
 
 // The catalogue a mode reads when no FILE is given.

@@ -64,12 +64,11 @@ std::size_t BlockReader::readUntil(char stop, std::span<char> dest,
     if (pos_ == end_ && !refill()) break;
     const std::string_view text(block_.data() + pos_,
                                 std::min(end_ - pos_, dest.size() - copied));
-    const std::size_t hit = text.find(stop);
-    const std::size_t length = std::min(hit, text.size());
+    const std::size_t length = findByte(text, stop);
     std::memcpy(dest.data() + copied, text.data(), length);
     copied += length;
     pos_ += length;
-    if (hit != std::string_view::npos) {
+    if (length < text.size()) {
       ++pos_;
       found = true;
       break;

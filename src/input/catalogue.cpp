@@ -10,9 +10,14 @@ bool CatalogueScanner::next() {
   open_ = false;
   if (!reader_.skipThrough('[')) return false;
   ++number_;
-  start_ = reader_.position();
-  --start_.offset;  // the '[' itself, which never ends a line
-  --start_.column;
+  // The '[' itself, which never ends a line, stands just before.
+  if (reader_.countingLines()) {
+    start_ = reader_.position();
+    --start_.column;
+  } else {
+    start_.offset = reader_.offset();
+  }
+  --start_.offset;
   open_ = true;
   return true;
 }

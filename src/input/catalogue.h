@@ -40,7 +40,8 @@ class CatalogueScanner {
 
   // The current data-input's number, from 1 (0 before the first).
   int64_t number() const { return number_; }
-  // Where the current data-input's '[' stands.
+  // Where the current data-input's '[' stands (only its offset unless
+  // counting lines).
   const FilePosition& start() const { return start_; }
 
   // Hands every byte after the current data-input's '[' up to its ']' to
