@@ -13,7 +13,7 @@ bool CatalogueJudge::next() {
   if (!scanner_.next()) return false;
   current_.number = scanner_.number();
   current_.start = scanner_.start();
-  const DataInputCopy copy = scanner_.copy(record_);
+  const DataInputCopy copy = scanner_.view(record_);
   if (copy.refusal != Refusal::kNone) {
     if (scanner_.error() != 0) return false;
     current_.judgement = Judgement::kRefused;

@@ -21,32 +21,10 @@ bool BlockReader::refill() {
   return end_ > 0;
 }
 
-namespace {
-
-// Counts the line ends in text. Each stretch of fewer than 256 bytes is
-// counted into one byte, which cannot overflow, so the compiler keeps many
-// such counts side by side in one vector register.
-int64_t countLineEnds(std::string_view text) {
-  constexpr std::size_t kStretch = 240;  // whole vectors of 16 bytes
-  int64_t total = 0;
-  while (!text.empty()) {
-    const std::size_t length = std::min(text.size(), kStretch);
-    uint8_t count = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-      count = static_cast<uint8_t>(count + (text[i] == '\n' ? 1 : 0));
-    }
-    total += count;
-    text.remove_prefix(length);
-  }
-  return total;
-}
-
-}  // namespace
-
 void BlockReader::countLinesUpTo(std::size_t p) {
   if (!countingLines_ || p <= counted_) return;
   const std::string_view text(block_.data() + counted_, p - counted_);
-  lines_ += countLineEnds(text);
+  lines_ += countByte(text, '\n');
   // memrchr searches backwards a vector at a time, as memchr does forwards.
   const void* const last = memrchr(text.data(), '\n', text.size());
   if (last != nullptr) {

@@ -6,41 +6,15 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <span>
 #include <string_view>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "input/bytes.h"
 
 namespace ugraph {
-
-// The offset of the first c in text, or text.size(). In a catalogue of
-// small data-inputs the next bracket is a few dozen bytes away, where a call
-// of memchr costs more than the search itself: the first 64 bytes are
-// compared 16 at a time inline, and only a longer search goes to memchr.
-inline std::size_t findByte(std::string_view text, char c) {
-  std::size_t at = 0;
-#if defined(__SSE2__)
-  const __m128i wanted = _mm_set1_epi8(c);
-  for (int step = 0; step < 4 && text.size() - at >= 16; ++step, at += 16) {
-    const __m128i bytes = _mm_loadu_si128(
-        reinterpret_cast<const __m128i*>(text.data() + at));  // NOLINT
-    const auto hits =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
-    if (hits != 0) return at + static_cast<std::size_t>(std::countr_zero(hits));
-  }
-#endif
-  const void* const hit = std::memchr(text.data() + at, c, text.size() - at);
-  return hit == nullptr ? text.size()
-                        : static_cast<std::size_t>(
-                              static_cast<const char*>(hit) - text.data());
-}
 
 // The storage a reader works in. It is large, so callers keep it in static
 // storage rather than on the stack.
@@ -96,6 +70,21 @@ class BlockReader {
   // copied), dest is full (the next byte is left unread) or the file ends.
   // Returns the number of bytes copied; found tells whether `stop` was read.
   std::size_t readUntil(char stop, std::span<char> dest, bool& found);
+
+  // When the byte just read, the next `stop` and everything between lie in
+  // the current block and number at most `limit`, returns them and moves
+  // past the `stop`, reading nothing from the file. Otherwise returns an
+  // empty view and moves nowhere.
+  std::string_view takeThrough(char stop, std::size_t limit) {
+    if (pos_ == 0 || limit < 2) return {};
+    const std::string_view rest(block_.data() + pos_,
+                                std::min(end_ - pos_, limit - 2));
+    const std::size_t length = findByte(rest, stop);
+    if (length == rest.size()) return {};
+    const std::string_view taken(block_.data() + pos_ - 1, length + 2);
+    pos_ += length + 1;
+    return taken;
+  }
 
   // The errno of a read that failed, else 0. A failed read ends the file:
   // every later read finds its end.

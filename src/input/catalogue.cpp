@@ -52,6 +52,19 @@ DataInputCopy CatalogueScanner::copy(DataInputText& record) {
   return {Refusal::kNone, start_, std::string_view(record.data(), length)};
 }
 
+DataInputCopy CatalogueScanner::view(DataInputText& record) {
+  const std::string_view text = reader_.takeThrough(']', kMaxDataInputLength);
+  if (text.empty()) return copy(record);
+  open_ = false;
+  if (text[1] != 'U' && text[1] != 'u') {
+    FilePosition markAt = start_;
+    ++markAt.offset;
+    ++markAt.column;
+    return {Refusal::kNotMarked, markAt, {}};
+  }
+  return {Refusal::kNone, start_, text};
+}
+
 bool CatalogueScanner::restart(int64_t offset, int64_t number) {
   number_ = number;
   open_ = false;

@@ -21,7 +21,8 @@ namespace ugraph {
 struct DataInputCopy {
   Refusal refusal = Refusal::kNone;  // kNone, kNotMarked, kUnclosed, kTooLong
   FilePosition at;                   // where a refusal lies
-  std::string_view text;  // kNone: '[' through ']', the mark stored as 'U'
+  // kNone: '[' through ']'; copy() stores the mark as 'U'.
+  std::string_view text;
 };
 
 class CatalogueScanner {
@@ -57,6 +58,13 @@ class CatalogueScanner {
   // must be 'U' or 'u', and a ']' must close it within kMaxDataInputLength
   // characters. REQUIRES: nothing of the data-input read yet.
   DataInputCopy copy(DataInputText& record);
+
+  // Checks the current data-input as copy() does and gives the same
+  // outcome, except that its text may be a view of the scanner's block
+  // (valid until the next call) with the mark as it stands in the file.
+  // Only copies into record when the data-input spans two blocks.
+  // REQUIRES: nothing of the data-input read yet.
+  DataInputCopy view(DataInputText& record);
 
   // Goes back to offset, where data-input number + 1 is expected to start;
   // false when the file cannot seek. Lines are not counted from then on.

@@ -1,10 +1,13 @@
 #include "input/data_input.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "console/digits.h"
 #include "graph/normalize.h"
+#include "input/bytes.h"
 
 namespace ugraph {
 namespace {
@@ -24,9 +27,23 @@ int64_t readDigits(const char*& p, const char* end) {
   return value;
 }
 
+// What a byte of the node groups can be.
+enum class Kind : uint8_t { kOther, kSeparator, kDigit, kOpen };
+
+constexpr std::array<Kind, 256> kKinds = [] {
+  std::array<Kind, 256> kinds{};
+  kinds[','] = kinds[' '] = Kind::kSeparator;
+  for (int c = '0'; c <= '9'; ++c)
+    kinds[static_cast<std::size_t>(c)] = Kind::kDigit;
+  kinds['('] = Kind::kOpen;
+  return kinds;
+}();
+
+Kind kindOf(char c) { return kKinds[static_cast<uint8_t>(c)]; }
+
 // Parses the node groups, body[start..] from the first '(' to the end. The
-// counts are kept in locals and stored once, as this runs for every
-// data-input of a catalogue.
+// counts are kept in locals and stored once, and each byte is classed by
+// one table look-up, as this runs for every data-input of a catalogue.
 ParseResult parseNodeGroups(std::string_view body, std::size_t start,
                             DataInput& out) {
   const char* const begin = body.data();
@@ -39,33 +56,38 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
   int32_t linkCount = 0;
   for (const char* p = begin + start; p < end;) {
     const char* const at = p;
-    const char c = *p;
-    if (c == ',' || c == ' ') {
-      ++p;
-    } else if (isDigit(c)) {
-      const int64_t neighbour = readDigits(p, end);
-      if (neighbour == 0) continue;  // a 0 gives no link
-      if (neighbour > kMaxNodes) {
-        return fault(Refusal::kNeighbourAbove50, offset(at));
+    switch (kindOf(*p)) {
+      case Kind::kSeparator:
+        ++p;
+        break;
+      case Kind::kDigit: {
+        const int64_t neighbour = readDigits(p, end);
+        if (neighbour == 0) break;  // a 0 gives no link
+        if (neighbour > kMaxNodes) {
+          return fault(Refusal::kNeighbourAbove50, offset(at));
+        }
+        if (linkCount == kMaxFileLinks) {
+          return fault(Refusal::kTooManyLinks, offset(at));
+        }
+        const auto to = static_cast<int32_t>(neighbour);
+        out.links[static_cast<std::size_t>(linkCount++)] = {node, to};
+        nodeCount = std::max(nodeCount, to);
+        break;
       }
-      if (linkCount == kMaxFileLinks) {
-        return fault(Refusal::kTooManyLinks, offset(at));
+      case Kind::kOpen: {
+        const char* const digits = ++p;
+        const int64_t header = readDigits(p, end);
+        if (p == digits || p == end || *p != ')' || header < 1 ||
+            header > kMaxNodes) {
+          return fault(Refusal::kBadHeader, offset(at));
+        }
+        ++p;
+        node = static_cast<int32_t>(header);
+        nodeCount = std::max(nodeCount, node);
+        break;
       }
-      const auto to = static_cast<int32_t>(neighbour);
-      out.links[static_cast<std::size_t>(linkCount++)] = {node, to};
-      nodeCount = std::max(nodeCount, to);
-    } else if (c == '(') {
-      const char* const digits = ++p;
-      const int64_t header = readDigits(p, end);
-      if (p == digits || p == end || *p != ')' || header < 1 ||
-          header > kMaxNodes) {
-        return fault(Refusal::kBadHeader, offset(at));
-      }
-      ++p;
-      node = static_cast<int32_t>(header);
-      nodeCount = std::max(nodeCount, node);
-    } else {
-      return fault(Refusal::kOutOfPlace, offset(at));
+      case Kind::kOther:
+        return fault(Refusal::kOutOfPlace, offset(at));
     }
   }
   out.nodeCount = nodeCount;
@@ -77,19 +99,21 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
 
 ParseResult parseDataInput(std::string_view text, DataInput& out) {
   std::string_view body = text.substr(std::min(kHead, text.size()));
-  body = body.substr(0, body.find(']'));
+  body = body.substr(0, findByte(body, ']'));
 
-  const std::size_t open = body.find('"');
-  const std::size_t close =
-      open == std::string_view::npos ? open : body.find('"', open + 1);
-  if (close == std::string_view::npos) return {Refusal::kNoName, 0};
+  // Each search is of body[from..]; the result is an offset in body, or
+  // body.size() when the byte is not there.
+  const auto find = [&](char c, std::size_t from) {
+    return from + findByte(body.substr(from), c);
+  };
+  const std::size_t open = find('"', 0);
+  const std::size_t close = open == body.size() ? open : find('"', open + 1);
+  if (close == body.size()) return {Refusal::kNoName, 0};
   const std::size_t length = close - open - 1;
   if (length > kMaxNameLength) return fault(Refusal::kNameTooLong, open);
 
-  const std::size_t groups = body.find('(', close + 1);
-  if (groups == std::string_view::npos) {
-    return fault(Refusal::kNoNode, body.size());
-  }
+  const std::size_t groups = find('(', close + 1);
+  if (groups == body.size()) return fault(Refusal::kNoNode, body.size());
 
   out.name = {};
   body.copy(out.name.data(), length, open + 1);

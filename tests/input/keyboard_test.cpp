@@ -54,6 +54,7 @@ TEST(KeyboardTest, NodeLinesTakeEveryDigitRunAsANumber) {
       {2, "-2", {{1, 2}}},
       {5, "1.5", {{1, 5}}},
       {34, "12abc34", {{1, 12}, {1, 34}}},
+      {9, "2:3/4", {{1, 2}, {1, 3}, {1, 4}}},  // the bytes around the digits
       {3, "1 2", {{3, 1}, {3, 2}}, 3},
       {3, "", {}},
       {3, "no digits, only \xff\xfe bytes", {}},
