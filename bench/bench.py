@@ -135,6 +135,15 @@ def measure_mode(label, folder, option):
             "cat_kib": peak_kib(["cat", "GraphDataFile2.txt"], folder)}
 
 
+def scan_floor(folder):
+    """The wall time of a bare memchr scan of the folder's catalogue."""
+    program = os.path.join(WORK, "scan_floor")
+    if not os.path.exists(program):
+        subprocess.run(["c++", "-O2", "-o", program, os.path.join(HERE, "scan_floor.cpp")],
+                       check=True)
+    return wall_times(["%s GraphDataFile2.txt > /dev/null" % program], folder)[0] * 1e3
+
+
 def networkx_list_peer(folder, limit):
     """The networkx script's wall time per data-input, on the first `limit`."""
     script = os.path.join(HERE, "networkx_list.py")
@@ -173,6 +182,8 @@ def main():
         write(os.path.join(folder, "stdin"), "F\n%d\n\n" % small_counts[size])
         rows.append(measure("(c-small) %d MB catalogue, %d small data-inputs, the last chosen"
                             % (size, small_counts[size]), folder, True, count_instructions=False))
+    floors = [(r, scan_floor(os.path.join(WORK, name))) for r, name in
+              zip(rows[-4:], ("c-100000", "c-small-25", "c-small-100", "c-small-250"))]
     small = os.path.join(WORK, "c-small-100")
     modes = [measure_mode("(e) --check, 100 MB small catalogue", small, "--check"),
              measure_mode("(f) --list --json, 100 MB small catalogue", small, "--list --json")]
@@ -201,6 +212,11 @@ def main():
     print("|---|---:|---:|---:|")
     for r, (ms, kib) in zip(rows[:2], peers):
         print("| %s | %.1f ms | %d | %.1f ms |" % (r["row"], ms, kib, r["ug_ms"]))
+    print()
+    print("| floor: a bare memchr scan of the catalogue | wall | / cat file | ugraph / scan |")
+    print("|---|---:|---:|---:|")
+    for r, ms in floors:
+        print("| %s | %.1f ms | %.2f | %.2f |" % (r["row"], ms, ms / r["catf_ms"], r["ug_ms"] / ms))
     print()
     print("| catalogue mode | wall ugraph | cat file | ratio | peak KiB ugraph | cat |")
     print("|---|---:|---:|---:|---:|---:|")

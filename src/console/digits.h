@@ -15,17 +15,13 @@ namespace ugraph {
 // number fits in 32 bits.
 inline constexpr int64_t kDigitCap = int64_t{INT32_MAX} + 2;
 
-constexpr bool isDigit(int c) { return c >= '0' && c <= '9'; }
+// One comparison: a byte below '0' wraps around to a large unsigned value.
+constexpr bool isDigit(int c) { return static_cast<unsigned>(c - '0') < 10U; }
 
-// The value of the run `value` followed by the digit c, capped at kDigitCap.
-// REQUIRES: 0 <= value <= kDigitCap and isDigit(c).
-constexpr int64_t appendDigit(int64_t value, int c) {
-  return std::min(value * 10 + (c - '0'), kDigitCap);
-}
-
-// A run's value as a node number: saturated at INT32_MAX.
-constexpr int32_t clampToInt32(int64_t value) {
-  return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX));
+// The value of the run `value` followed by the digit c, capped at cap.
+// REQUIRES: 0 <= value <= cap <= kDigitCap and isDigit(c).
+constexpr int64_t appendDigit(int64_t value, int c, int64_t cap = kDigitCap) {
+  return std::min(value * 10 + (c - '0'), cap);
 }
 
 }  // namespace ugraph

@@ -1,6 +1,5 @@
 #include "graph/normalize.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -19,14 +18,14 @@ void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo) {
   // before any slot is rewritten, so the output may overwrite the input.
   static_assert(kMaxNodes < 64, "a row holds one bit per node");
   std::array<uint64_t, kMaxNodes + 1> linked{};
-  std::size_t last = 0;  // the largest node in any entry
   for (std::size_t i = 1; i <= k; ++i) {
     const auto a = static_cast<std::size_t>(linkFrom[i]);
     const auto b = static_cast<std::size_t>(linkTo[i]);
     linked[a] |= uint64_t{1} << b;
     linked[b] |= uint64_t{1} << a;
-    last = std::max({last, a, b});
   }
+  std::size_t last = kMaxNodes;  // the largest node in any entry
+  while (last > 0 && linked[last] == 0) --last;
 
   std::size_t c = 0;
   for (int32_t a = 1; a <= static_cast<int32_t>(last); ++a) {

@@ -103,8 +103,9 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
 
   // Each search is of body[from..]; the result is an offset in body, or
   // body.size() when the byte is not there.
+  // REQUIRES: from <= body.size().
   const auto find = [&](char c, std::size_t from) {
-    return from + findByte(body.substr(from), c);
+    return from + findByte({body.data() + from, body.size() - from}, c);
   };
   const std::size_t open = find('"', 0);
   const std::size_t close = open == body.size() ? open : find('"', open + 1);
@@ -116,7 +117,7 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
   if (groups == body.size()) return fault(Refusal::kNoNode, body.size());
 
   out.name = {};
-  body.copy(out.name.data(), length, open + 1);
+  std::copy_n(body.data() + open + 1, length, out.name.data());
   return parseNodeGroups(body, groups, out);
 }
 

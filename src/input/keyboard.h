@@ -23,7 +23,7 @@ class LineNumbers {
   void feed(std::string_view text, OnNumber&& onNumber) {
     for (const char c : text) {
       if (isDigit(c)) {
-        value_ = appendDigit(value_, c);
+        value_ = appendDigit(value_, c, kSaturated);
         inRun_ = true;
       } else {
         finish(onNumber);
@@ -34,7 +34,7 @@ class LineNumbers {
   // Calls onNumber(int32_t) for a run left open at the end of the line.
   template <class OnNumber>
   void finish(OnNumber&& onNumber) {
-    if (inRun_) onNumber(clampToInt32(value_));
+    if (inRun_) onNumber(static_cast<int32_t>(value_));
     value_ = 0;
     inRun_ = false;
   }
