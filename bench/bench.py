@@ -91,7 +91,7 @@ def wall_times(commands, folder):
                         "--min-runs", "10", "--export-json", report.name] + commands,
                        cwd=folder, check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
-        return [r["mean"] for r in json.load(open(report.name))["results"]]
+        return [r["median"] for r in json.load(open(report.name))["results"]]
 
 
 def peak_kib(command, folder):

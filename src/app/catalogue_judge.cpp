@@ -12,12 +12,14 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, FileBlock& block, bool analyse)
 bool CatalogueJudge::next() {
   if (!scanner_.next()) return false;
   current_.number = scanner_.number();
-  current_.start = scanner_.start();
+  // A check needs the position of a refused data-input only.
+  if (analyse_) current_.start = scanner_.start();
   const DataInputCopy copy = scanner_.view(record_);
   if (copy.refusal != Refusal::kNone) {
     if (scanner_.error() != 0) return false;
     current_.judgement = Judgement::kRefused;
     current_.refusal = copy.refusal;
+    current_.start = scanner_.start();
     current_.refusedAt = copy.at;
     return true;
   }
@@ -30,6 +32,7 @@ void CatalogueJudge::judge(std::string_view text) {
   if (parsed.refusal != Refusal::kNone) {
     current_.judgement = Judgement::kRefused;
     current_.refusal = parsed.refusal;
+    current_.start = scanner_.start();
     current_.refusedAt = positionIn(current_.start, text, parsed.at);
     return;
   }

@@ -30,7 +30,7 @@ enum class Judgement {
 // One data-input as the batch modes see it.
 struct JudgedDataInput {
   int64_t number = 0;
-  FilePosition start;  // its '['
+  FilePosition start;  // its '[' (with analyse false: when refused only)
   Judgement judgement = Judgement::kRefused;
   Refusal refusal = Refusal::kNone;  // kRefused only
   FilePosition refusedAt;            // kRefused only: where the fault lies

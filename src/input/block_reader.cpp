@@ -8,6 +8,7 @@ namespace ugraph {
 
 bool BlockReader::refill() {
   if (error_ != 0) return false;
+  if (pinPending_) resolvePin();  // the pinned byte leaves with its block
   countLinesUpTo(end_);
   blockStart_ += static_cast<int64_t>(end_);
   pos_ = 0;
@@ -24,14 +25,18 @@ bool BlockReader::refill() {
 void BlockReader::countLinesUpTo(std::size_t p) {
   if (!countingLines_ || p <= counted_) return;
   const std::string_view text(block_.data() + counted_, p - counted_);
-  lines_ += countByte(text, '\n');
-  // memrchr searches backwards a vector at a time, as memchr does forwards.
-  const void* const last = memrchr(text.data(), '\n', text.size());
-  if (last != nullptr) {
-    const auto at = static_cast<const char*>(last) - block_.data();
-    lineStart_ = blockStart_ + at + 1;
+  std::size_t last = text.size();
+  lines_ += countByte(text, '\n', last);
+  if (last != text.size()) {
+    lineStart_ = blockStart_ + static_cast<int64_t>(counted_ + last + 1);
   }
   counted_ = p;
+}
+
+void BlockReader::resolvePin() {
+  countLinesUpTo(static_cast<std::size_t>(pin_ - blockStart_));
+  pinned_ = {pin_, lines_ + 1, pin_ - lineStart_ + 1};
+  pinPending_ = false;
 }
 
 std::size_t BlockReader::readUntil(char stop, std::span<char> dest,

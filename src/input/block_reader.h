@@ -110,10 +110,25 @@ class BlockReader {
     return {offset, lines_ + 1, offset - lineStart_ + 1};
   }
 
+  // Marks a byte whose position may be asked for later: lines are counted
+  // up to it only if pinned() is called, or when its block is left. This
+  // spares the counting for every data-input of which only a few need it.
+  // REQUIRES: offset lies in the current block, at or after every byte
+  // whose position was asked for before.
+  void pin(int64_t offset) {
+    pin_ = offset;
+    pinPending_ = true;
+  }
+  FilePosition pinned() {
+    if (pinPending_) resolvePin();
+    return pinned_;
+  }
+
  private:
   bool refill();
   // Counts the line ends in the block before p not counted yet.
   void countLinesUpTo(std::size_t p);
+  void resolvePin();
 
   std::FILE* file_;
   FileBlock& block_;
@@ -125,6 +140,9 @@ class BlockReader {
   std::size_t counted_ = 0;  // block_[0..counted_) has been counted
   int64_t lines_ = 0;        // line ends before block_[counted_]
   int64_t lineStart_ = 0;    // offset of the byte after the last of them
+  int64_t pin_ = 0;
+  bool pinPending_ = false;
+  FilePosition pinned_;
 };
 
 }  // namespace ugraph

@@ -51,8 +51,9 @@ inline std::size_t findByte(std::string_view text, char c) {
                               static_cast<const char*>(hit) - text.data());
 }
 
-// How many bytes of text are c.
-inline int64_t countByte(std::string_view text, char c) {
+// How many bytes of text are c; last becomes the offset of the last of
+// them, and is left as it was when there is none.
+inline int64_t countByte(std::string_view text, char c, std::size_t& last) {
   std::size_t at = 0;
   int64_t count = 0;
 #if defined(__SSE2__)
@@ -64,12 +65,20 @@ inline int64_t countByte(std::string_view text, char c) {
     const __m128i halves = _mm_sad_epu8(lanes, zero);
     return _mm_cvtsi128_si32(halves) + _mm_extract_epi16(halves, 4);
   };
+  // Bit i of the mask set means byte i of the 16 at offset matched.
+  const auto noteLast = [&](__m128i hits, std::size_t offset) {
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) {
+      last = offset + 31 - static_cast<std::size_t>(std::countl_zero(mask));
+    }
+  };
   __m128i lanes = zero;
   int steps = 0;
   for (; text.size() - at >= 16; at += 16) {
-    lanes = _mm_sub_epi8(
-        lanes,
-        _mm_cmpeq_epi8(bytes_internal::load16(text.data() + at), wanted));
+    const __m128i hits =
+        _mm_cmpeq_epi8(bytes_internal::load16(text.data() + at), wanted);
+    lanes = _mm_sub_epi8(lanes, hits);
+    noteLast(hits, at);
     if (++steps == 255) {
       count += sum(lanes);
       lanes = zero;
@@ -82,15 +91,22 @@ inline int64_t countByte(std::string_view text, char c) {
     static constexpr char kKeep[32] = {
         0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
         -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    const __m128i hits = _mm_cmpeq_epi8(
-        bytes_internal::load16(text.data() + text.size() - 16), wanted);
-    const __m128i keep = bytes_internal::load16(kKeep + (text.size() - at));
-    lanes = _mm_sub_epi8(lanes, _mm_and_si128(hits, keep));
+    const std::size_t from = text.size() - 16;
+    const __m128i hits = _mm_and_si128(
+        _mm_cmpeq_epi8(bytes_internal::load16(text.data() + from), wanted),
+        bytes_internal::load16(kKeep + (text.size() - at)));
+    lanes = _mm_sub_epi8(lanes, hits);
+    noteLast(hits, from);
     at = text.size();
   }
   count += sum(lanes);
 #endif
-  for (; at < text.size(); ++at) count += text[at] == c ? 1 : 0;
+  for (; at < text.size(); ++at) {
+    if (text[at] == c) {
+      ++count;
+      last = at;
+    }
+  }
   return count;
 }
 

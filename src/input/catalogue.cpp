@@ -10,24 +10,25 @@ bool CatalogueScanner::next() {
   open_ = false;
   if (!reader_.skipThrough('[')) return false;
   ++number_;
-  // The '[' itself, which never ends a line, stands just before.
-  if (reader_.countingLines()) {
-    start_ = reader_.position();
-    --start_.column;
-  } else {
-    start_.offset = reader_.offset();
-  }
-  --start_.offset;
+  startOffset_ = reader_.offset() - 1;  // the '[' just read
+  if (reader_.countingLines()) reader_.pin(startOffset_);
   open_ = true;
   return true;
 }
 
+// The mark stands right after the '[', which never ends a line.
+FilePosition CatalogueScanner::markPosition() {
+  FilePosition at = start();
+  ++at.offset;
+  ++at.column;
+  return at;
+}
+
 DataInputCopy CatalogueScanner::copy(DataInputText& record) {
-  const FilePosition markAt = reader_.position();
   const int mark = reader_.get();
   if (mark != 'U' && mark != 'u') {
     if (mark == ']') open_ = false;
-    return {Refusal::kNotMarked, mark == EOF ? start_ : markAt, {}};
+    return {Refusal::kNotMarked, mark == EOF ? start() : markPosition(), {}};
   }
 
   constexpr std::size_t kHead = 2;  // '[' and the mark
@@ -43,13 +44,13 @@ DataInputCopy CatalogueScanner::copy(DataInputText& record) {
     const bool full = copied == kMaxDataInputLength - kHead;
     const int after = full ? reader_.get() : EOF;
     if (after == ']') open_ = false;
-    return {after == EOF ? Refusal::kUnclosed : Refusal::kTooLong, start_, {}};
+    return {after == EOF ? Refusal::kUnclosed : Refusal::kTooLong, start(), {}};
   }
   open_ = false;
   const std::size_t length = kHead + copied + 1;
   record[length - 1] = ']';
   record[length] = '\0';
-  return {Refusal::kNone, start_, std::string_view(record.data(), length)};
+  return {Refusal::kNone, {}, std::string_view(record.data(), length)};
 }
 
 DataInputCopy CatalogueScanner::view(DataInputText& record) {
@@ -57,12 +58,9 @@ DataInputCopy CatalogueScanner::view(DataInputText& record) {
   if (text.empty()) return copy(record);
   open_ = false;
   if (text[1] != 'U' && text[1] != 'u') {
-    FilePosition markAt = start_;
-    ++markAt.offset;
-    ++markAt.column;
-    return {Refusal::kNotMarked, markAt, {}};
+    return {Refusal::kNotMarked, markPosition(), {}};
   }
-  return {Refusal::kNone, start_, text};
+  return {Refusal::kNone, {}, text};
 }
 
 bool CatalogueScanner::restart(int64_t offset, int64_t number) {

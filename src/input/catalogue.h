@@ -20,7 +20,7 @@ namespace ugraph {
 // A data-input's text as copied for loading, or why it could not be.
 struct DataInputCopy {
   Refusal refusal = Refusal::kNone;  // kNone, kNotMarked, kUnclosed, kTooLong
-  FilePosition at;                   // where a refusal lies
+  FilePosition at;                   // where a refusal lies; unset for kNone
   // kNone: '[' through ']'; copy() stores the mark as 'U'.
   std::string_view text;
 };
@@ -41,9 +41,14 @@ class CatalogueScanner {
 
   // The current data-input's number, from 1 (0 before the first).
   int64_t number() const { return number_; }
-  // Where the current data-input's '[' stands (only its offset unless
-  // counting lines).
-  const FilePosition& start() const { return start_; }
+  // The offset of the current data-input's '['.
+  int64_t startOffset() const { return startOffset_; }
+  // Where the current data-input's '[' stands: the lines are counted up to
+  // it only when this is asked for. Only the offset unless counting lines.
+  FilePosition start() {
+    return reader_.countingLines() ? reader_.pinned()
+                                   : FilePosition{startOffset_, 1, 1};
+  }
 
   // Hands every byte after the current data-input's '[' up to its ']' to
   // sink(std::string_view) in pieces. Returns false when the file ended
@@ -74,9 +79,11 @@ class CatalogueScanner {
   int error() const { return reader_.error(); }
 
  private:
+  FilePosition markPosition();
+
   BlockReader reader_;
   int64_t number_ = 0;
-  FilePosition start_;
+  int64_t startOffset_ = 0;
   bool open_ = false;  // the current data-input's ']' is still unread
 };
 

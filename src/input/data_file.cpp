@@ -66,7 +66,7 @@ int64_t listCatalogue(CatalogueScanner& scanner, Checkpoints& checkpoints,
   const auto echo = [&](std::string_view text) { console.write(text); };
   DecimalCounter number;
   while (!console.failed() && scanner.next()) {
-    checkpoints.note(scanner.number(), scanner.start().offset);
+    checkpoints.note(scanner.number(), scanner.startOffset());
     number.increment();
     console.write(number.text());
     console.write("  [");
@@ -86,7 +86,7 @@ Located locate(CatalogueScanner& scanner, const Checkpoints& checkpoints,
                int32_t choice) {
   const auto [number, offset] = checkpoints.before(choice);
   if (!scanner.restart(offset, number - 1)) return Located::kUnreadable;
-  if (!scanner.next() || scanner.start().offset != offset) {
+  if (!scanner.next() || scanner.startOffset() != offset) {
     if (scanner.error() != 0) return Located::kUnreadable;
     scanner.restart(0, 0);
     scanner.next();
