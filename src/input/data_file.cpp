@@ -70,9 +70,11 @@ int64_t listCatalogue(CatalogueScanner& scanner, Checkpoints& checkpoints,
     number.increment();
     console.write(number.text());
     console.write("  [");
-    const bool closed = scanner.echo(echo);
-    console.write(closed ? "]\n\n" : "\n\n");
-    if (!closed) break;
+    if (!scanner.echo(echo)) {
+      console.write("\n\n");
+      break;
+    }
+    console.write("]\n\n");
   }
   return scanner.number();
 }
