@@ -77,8 +77,9 @@ class BlockReader {
   // empty view and moves nowhere.
   std::string_view takeThrough(char stop, std::size_t limit) {
     if (pos_ == 0 || limit < 2) return {};
+    // The stop may stand at most limit - 2 bytes after the byte just read.
     const std::string_view rest(block_.data() + pos_,
-                                std::min(end_ - pos_, limit - 2));
+                                std::min(end_ - pos_, limit - 1));
     const std::size_t length = findByte(rest, stop);
     if (length == rest.size()) return {};
     const std::string_view taken(block_.data() + pos_ - 1, length + 2);

@@ -67,7 +67,7 @@ class CatalogueScanner {
   // Checks the current data-input as copy() does and gives the same
   // outcome, except that its text may be a view of the scanner's block
   // (valid until the next call) with the mark as it stands in the file.
-  // Only copies into record when the data-input spans two blocks.
+  // Falls back on copy() when the whole data-input is not in the block.
   // REQUIRES: nothing of the data-input read yet.
   DataInputCopy view(DataInputText& record);
 
