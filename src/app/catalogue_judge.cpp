@@ -15,25 +15,26 @@ bool CatalogueJudge::next() {
   // A check needs the position of a refused data-input only.
   if (analyse_) current_.start = scanner_.start();
   const DataInputCopy copy = scanner_.view(record_);
-  if (copy.refusal != Refusal::kNone) {
+  if (copy.refusal == Refusal::kNone) {
+    judge(copy.text);
+  } else {
     if (scanner_.error() != 0) return false;
-    current_.judgement = Judgement::kRefused;
-    current_.refusal = copy.refusal;
-    current_.start = scanner_.start();
-    current_.refusedAt = copy.at;
-    return true;
+    refuse(copy.refusal, copy.at);
   }
-  judge(copy.text);
   return true;
+}
+
+void CatalogueJudge::refuse(Refusal refusal, const FilePosition& at) {
+  current_.judgement = Judgement::kRefused;
+  current_.refusal = refusal;
+  current_.start = scanner_.start();
+  current_.refusedAt = at;
 }
 
 void CatalogueJudge::judge(std::string_view text) {
   const ParseResult parsed = parseDataInput(text, parsed_);
   if (parsed.refusal != Refusal::kNone) {
-    current_.judgement = Judgement::kRefused;
-    current_.refusal = parsed.refusal;
-    current_.start = scanner_.start();
-    current_.refusedAt = positionIn(current_.start, text, parsed.at);
+    refuse(parsed.refusal, positionIn(scanner_.start(), text, parsed.at));
     return;
   }
   current_.refusal = Refusal::kNone;

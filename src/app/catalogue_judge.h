@@ -55,6 +55,7 @@ class CatalogueJudge {
 
  private:
   void judge(std::string_view text);
+  void refuse(Refusal refusal, const FilePosition& at);
 
   CatalogueScanner scanner_;
   bool analyse_;

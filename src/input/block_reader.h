@@ -95,21 +95,13 @@ class BlockReader {
   // Lines are no longer counted after a seek.
   bool seek(int64_t offset);
 
-  // From now on position() also knows lines and columns.
+  // From now on the reader counts lines, so that pinned() knows them.
   // REQUIRES: nothing has been read yet.
   void countLines() { countingLines_ = true; }
   bool countingLines() const { return countingLines_; }
 
   // The offset of the next byte get() would return.
   int64_t offset() const { return blockStart_ + static_cast<int64_t>(pos_); }
-
-  // Where the next byte get() would return stands; its line and column
-  // only when counting lines.
-  FilePosition position() {
-    countLinesUpTo(pos_);
-    const int64_t offset = blockStart_ + static_cast<int64_t>(pos_);
-    return {offset, lines_ + 1, offset - lineStart_ + 1};
-  }
 
   // Marks a byte whose position may be asked for later: lines are counted
   // up to it only if pinned() is called, or when its block is left. This

@@ -1,7 +1,8 @@
 #include "input/catalogue.h"
 
-#include <algorithm>
 #include <span>
+
+#include "input/bytes.h"
 
 namespace ugraph {
 
@@ -71,15 +72,12 @@ bool CatalogueScanner::restart(int64_t offset, int64_t number) {
 
 FilePosition positionIn(const FilePosition& start, std::string_view text,
                         std::size_t at) {
-  const std::string_view before = text.substr(0, at);
-  const auto lineEnds = std::count(before.begin(), before.end(), '\n');
-  const std::size_t lastEnd = before.rfind('\n');
+  std::size_t lastEnd = at;  // the last line end before byte at, if any
   FilePosition p = start;
   p.offset += static_cast<int64_t>(at);
-  p.line += lineEnds;
-  p.column = lastEnd == std::string_view::npos
-                 ? start.column + static_cast<int64_t>(at)
-                 : static_cast<int64_t>(at - lastEnd);
+  p.line += countByte(text.substr(0, at), '\n', lastEnd);
+  p.column = lastEnd == at ? start.column + static_cast<int64_t>(at)
+                           : static_cast<int64_t>(at - lastEnd);
   return p;
 }
 
