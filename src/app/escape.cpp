@@ -95,16 +95,22 @@ void writeJsonString(std::string_view text, Console& console) {
   console.write("\"");
 }
 
+// Graphviz reads a quoted string's backslashes in pairs from the left: a
+// pair stands for itself, and a lone one escapes what follows it. So a run
+// of backslashes is written as it is when even; when odd, before a '"', a
+// line end or the closing quote, one more is written, so that the run
+// reads back as pairs and what follows keeps its meaning.
 void writeDotString(std::string_view text, Console& console) {
   console.write("\"");
-  bool backslash = false;  // the last character written was a backslash
+  bool oddRun = false;  // the last characters written: an odd run of '\'
   forEachCharacter(text, [&](std::string_view c) {
-    if (backslash && (c == "\n" || c == "\r")) console.write("\\");
+    const bool special = c == "\"" || c == "\n" || c == "\r";
+    if (oddRun && special) console.write("\\");
     if (c == "\"") console.write("\\");
     console.write(c);
-    backslash = c == "\\";
+    oddRun = c == "\\" && !oddRun;
   });
-  if (backslash) console.write("\\");
+  if (oddRun) console.write("\\");
   console.write("\"");
 }
 

@@ -17,8 +17,8 @@ void writeJsonString(std::string_view text, Console& console);
 
 // Writes text as a DOT quoted string, quotes included, which Graphviz reads
 // back as text. DOT has no escape for a backslash, so one is written as it
-// is, except a backslash that would otherwise escape the closing quote or
-// join a line end: that one is doubled.
+// is, except that a run of them that would otherwise escape a '"', a line
+// end or the closing quote gets one more.
 void writeDotString(std::string_view text, Console& console);
 
 // Writes text for one column of a terminal line: control characters as

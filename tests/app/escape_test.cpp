@@ -43,11 +43,17 @@ TEST(EscapeTest, EveryByteOutsideValidUtf8BecomesTheReplacement) {
   EXPECT_EQ(dot("a\xFF"), "\"a" + fffd + "\"");
 }
 
-TEST(EscapeTest, DotDoublesOnlyABackslashThatWouldEscapeTheEnd) {
+// Graphviz pairs backslashes from the left; an odd run must not reach a
+// quote or a line end.
+TEST(EscapeTest, DotEvensOnlyABackslashRunThatWouldEscapeWhatFollows) {
   EXPECT_EQ(dot("a\\b"), "\"a\\b\"");
   EXPECT_EQ(dot("end\\"), "\"end\\\\\"");
+  EXPECT_EQ(dot("two\\\\"), "\"two\\\\\"");
+  EXPECT_EQ(dot("three\\\\\\"), "\"three\\\\\\\\\"");
   EXPECT_EQ(dot("a\\\nb"), "\"a\\\\\nb\"");
+  EXPECT_EQ(dot("a\\\\\nb"), "\"a\\\\\nb\"");
   EXPECT_EQ(dot("q\""), "\"q\\\"\"");
+  EXPECT_EQ(dot("q\\\""), "\"q\\\\\\\"\"");
 }
 
 TEST(EscapeTest, DisplayTextCountsCharactersNotBytes) {
