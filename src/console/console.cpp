@@ -3,9 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <limits>
 
 #include "console/digits.h"
 
@@ -75,17 +73,14 @@ FormattedInt Console::readInt() {
 
   int64_t magnitude = 0;
   while (isDigit(c)) {
-    magnitude = appendDigit(magnitude, c);
+    magnitude = appendDigit(magnitude, c, kFormattedIntCap);
     ++pos_;
     c = peek();
   }
 
-  const int64_t value = negative ? -magnitude : magnitude;
-  constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
-  constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
   result.kind = FormattedInt::Kind::kNumber;
-  result.fits = kLow <= value && value <= kHigh;
-  result.value = static_cast<int32_t>(std::clamp(value, kLow, kHigh));
+  result.fits = magnitude < kFormattedIntCap;
+  result.value = negative ? -magnitude : magnitude;
   return result;
 }
 

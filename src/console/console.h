@@ -70,6 +70,11 @@ struct ConsoleFailure {
   int error = 0;  // the errno of the failed call
 };
 
+// Where a formatted read's magnitude stops growing: a number this large is
+// above every count a file can hold, and ten times it plus a digit still
+// fits 64 bits.
+inline constexpr int64_t kFormattedIntCap = INT64_MAX / 10 - 1;
+
 // The outcome of one formatted decimal read.
 struct FormattedInt {
   enum class Kind {
@@ -78,11 +83,12 @@ struct FormattedInt {
     kEnd,         // input ended before anything but white space
   };
   Kind kind = Kind::kEnd;
-  // kNumber only; saturated at the int32_t limits when !fits.
-  int32_t value = 0;
+  // kNumber only; saturated at +-kFormattedIntCap when !fits. Counts of
+  // data-inputs go past 32 bits, so the value is read in 64.
+  int64_t value = 0;
   bool fits = true;
 
-  // True for a number that fits 32 bits and lies in lo..hi.
+  // True for a number read exactly that lies in lo..hi.
   bool isIn(int64_t lo, int64_t hi) const {
     return kind == Kind::kNumber && fits && lo <= value && value <= hi;
   }
@@ -100,6 +106,9 @@ class Console {
   ~Console() { flush(); }
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
+
+  // The descriptor of the output stream.
+  int outputDescriptor() const { return fileno(out_); }
 
   // Why the console stopped, if a read or write failed.
   ConsoleFailure failure() const { return failure_; }
@@ -242,7 +251,7 @@ class Console {
 // value, or kInputEnded when input ended first.
 template <class Refuse>
 Outcome askNumber(Console& console, std::string_view prompt, int64_t lo,
-                  int64_t hi, int32_t& value, Refuse&& refuse) {
+                  int64_t hi, int64_t& value, Refuse&& refuse) {
   for (;;) {
     console.write(prompt);
     const FormattedInt answer = console.readInt();

@@ -19,7 +19,7 @@ inline constexpr int64_t kDigitCap = int64_t{INT32_MAX} + 2;
 constexpr bool isDigit(int c) { return static_cast<unsigned>(c - '0') < 10U; }
 
 // The value of the run `value` followed by the digit c, capped at cap.
-// REQUIRES: 0 <= value <= cap <= kDigitCap and isDigit(c).
+// REQUIRES: 0 <= value <= cap <= INT64_MAX / 10 - 1 and isDigit(c).
 constexpr int64_t appendDigit(int64_t value, int c, int64_t cap = kDigitCap) {
   return std::min(value * 10 + (c - '0'), cap);
 }

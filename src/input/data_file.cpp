@@ -116,7 +116,7 @@ Outcome cannotRead(const char* fileName, Console& console) {
 }
 
 // Asks for the data-input to load, 0 to abort.
-Outcome askChoice(int64_t count, int32_t& choice, Console& console) {
+Outcome askChoice(int64_t count, int64_t& choice, Console& console) {
   return askNumber(
       console, "Input number before the selected data-input (zero to abort):\n",
       0, count, choice, [&] {
@@ -135,6 +135,12 @@ Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
   if (!file) {
     console.write("Cannot find file ");
     console.writeLine(fileName);
+    return Outcome::kNothing;
+  }
+  if (isAlsoOutput(file.get(), console.outputDescriptor())) {
+    console.write("Cannot read file ");
+    console.write(fileName);
+    console.writeLine(": it is also the output");
     return Outcome::kNothing;
   }
   // The scanner does its own buffering in large blocks.

@@ -25,9 +25,12 @@ void readName(GraphName& name, Console& console) {
 
 // The node count, asked for until the answer lies in 0..kMaxNodes.
 Outcome readNodeCount(Console& console, int32_t& n) {
-  return askNumber(
-      console, "Input number of non-isolated nodes:  ", 0, kMaxNodes, n,
+  int64_t answer = 0;
+  const Outcome outcome = askNumber(
+      console, "Input number of non-isolated nodes:  ", 0, kMaxNodes, answer,
       [&] { console.writeLine("Error: enter a node count from 0 to 50"); });
+  n = static_cast<int32_t>(answer);
+  return outcome;
 }
 
 // Stores the accepted pairs in order. Until the record is full every pair

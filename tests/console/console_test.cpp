@@ -31,18 +31,30 @@ TEST(ConsoleTest, ReadIntTakesASignAndEveryDigit) {
   EXPECT_TRUE(console.readInt().isIn(INT32_MAX, INT32_MAX));
 }
 
-TEST(ConsoleTest, ReadIntSaturatesValuesBeyond32Bits) {
+TEST(ConsoleTest, ReadIntReadsPast32BitsAndSaturatesBeyondEveryCount) {
   MemoryConsole io("2147483648 -99999999999999999999999 7");
   Console& console = io.console();
   const FormattedInt high = console.readInt();
-  EXPECT_EQ(high.kind, Kind::kNumber);
-  EXPECT_FALSE(high.fits);
-  EXPECT_EQ(high.value, INT32_MAX);
-  EXPECT_FALSE(high.isIn(0, INT64_MAX));
+  EXPECT_TRUE(high.isIn(1, 2147483650));
+  EXPECT_EQ(high.value, 2147483648);
   const FormattedInt low = console.readInt();
   EXPECT_FALSE(low.fits);
-  EXPECT_EQ(low.value, INT32_MIN);
+  EXPECT_FALSE(low.isIn(INT64_MIN, INT64_MAX));
   EXPECT_EQ(console.readInt().value, 7);  // every digit was consumed
+}
+
+// A catalogue can list more data-inputs than 32 bits count; the choice is
+// asked for in 64 bits, and a refusal names the true bound.
+TEST(ConsoleTest, AskNumberTakesAChoicePast32Bits) {
+  MemoryConsole io("2147483651\n2147483648\n");
+  int64_t value = 0;
+  const Outcome outcome =
+      askNumber(io.console(), "? ", 0, 2147483650, value, [&] {
+        io.console().write("between 1 and 2147483650\n");
+      });
+  EXPECT_EQ(outcome, Outcome::kDone);
+  EXPECT_EQ(value, 2147483648);
+  EXPECT_EQ(io.output(), "? between 1 and 2147483650\n? ");
 }
 
 TEST(ConsoleTest, ReadIntReportsAnAnswerThatIsNoNumber) {
