@@ -3,6 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
+#include "input/block_reader.h"
+
 namespace ugraph {
 
 CatalogueFile::CatalogueFile(const char* name)
@@ -10,6 +14,12 @@ CatalogueFile::CatalogueFile(const char* name)
       file_(std::strcmp(name, "-") == 0 ? stdin : std::fopen(name, "r")) {
   if (file_ == nullptr) {
     openError_ = errno;
+    return;
+  }
+  if (isAlsoOutput(file_, STDOUT_FILENO)) {
+    isOutput_ = true;
+    if (file_ != stdin) std::fclose(file_);
+    file_ = nullptr;
     return;
   }
   // The scanner does its own buffering in large blocks.
@@ -22,7 +32,8 @@ CatalogueFile::~CatalogueFile() {
 
 int CatalogueFile::complain(int error) const {
   std::fprintf(stderr, "ugraph: %s: %s\n", name_,
-               std::strerror(error != 0 ? error : openError_));
+               isOutput_ ? "input file is output file"
+                         : std::strerror(error != 0 ? error : openError_));
   return 2;
 }
 

@@ -12,6 +12,7 @@ namespace ugraph {
 class CatalogueFile {
  public:
   // Opens name for reading, unbuffered by stdio; "-" is standard input.
+  // A file that is also standard output counts as not opened.
   explicit CatalogueFile(const char* name);
   ~CatalogueFile();
   CatalogueFile(const CatalogueFile&) = delete;
@@ -21,14 +22,15 @@ class CatalogueFile {
   std::FILE* get() const { return file_; }
 
   // Writes "ugraph: NAME: <the system's reason>" on standard error, for
-  // the errno of the failed open or, when given, of a failed read; returns
-  // the exit status for it, 2.
+  // the errno of the failed open or, when given, of a failed read (or
+  // "input file is output file"); returns the exit status for it, 2.
   int complain(int error = 0) const;
 
  private:
   const char* name_;
   std::FILE* file_;
   int openError_ = 0;
+  bool isOutput_ = false;
 };
 
 // Writes "NAME:LINE:COLUMN: data-input N PHRASE" and a line end, for a

@@ -4,7 +4,17 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace ugraph {
+
+bool isAlsoOutput(std::FILE* file, int output) {
+  struct stat in {};
+  struct stat out {};
+  return fstat(fileno(file), &in) == 0 && fstat(output, &out) == 0 &&
+         S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
+         in.st_ino == out.st_ino;
+}
 
 bool BlockReader::refill() {
   if (error_ != 0) return false;

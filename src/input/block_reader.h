@@ -28,6 +28,11 @@ struct FilePosition {
   int64_t column = 1;
 };
 
+// True when file and the open descriptor `output` are one regular file
+// (same device and inode): reading it while writing to it would read what
+// was just written, without end.
+bool isAlsoOutput(std::FILE* file, int output);
+
 class BlockReader {
  public:
   // REQUIRES: file is open for reading, unbuffered by stdio, and outlives

@@ -85,7 +85,7 @@ enum class Located { kFound, kUnreadable, kMissing };
 // catalogue, from the nearest checkpoint; from the start of the file when
 // the checkpoint no longer holds a '[' (the file changed).
 Located locate(CatalogueScanner& scanner, const Checkpoints& checkpoints,
-               int32_t choice) {
+               int64_t choice) {
   const auto [number, offset] = checkpoints.before(choice);
   if (!scanner.restart(offset, number - 1)) return Located::kUnreadable;
   if (!scanner.next() || scanner.startOffset() != offset) {
@@ -152,7 +152,7 @@ Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
   const int64_t count = listCatalogue(scanner, checkpoints, console);
   if (console.failed()) return Outcome::kInputEnded;
   if (scanner.error() != 0) return cannotRead(fileName, console);
-  int32_t choice = 0;
+  int64_t choice = 0;
   if (askChoice(count, choice, console) != Outcome::kDone) {
     return Outcome::kInputEnded;
   }
@@ -165,7 +165,7 @@ Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
       return cannotRead(fileName, console);
     case Located::kMissing:
       console.write("Cannot find data-input ");
-      console.write(int64_t{choice});
+      console.write(choice);
       console.write(" in file ");
       console.writeLine(fileName);
       return Outcome::kNothing;

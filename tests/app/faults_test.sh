@@ -76,6 +76,21 @@ Input-data from file is:
 Ufile C     5 Nodes   1 Links
 Graph is not connected" "" "$out"
 
+# A catalogue that is also the output would feed on what the listing
+# writes: the run says so instead, in the file, and the modes refuse it.
+printf '[U "A" (1) 2]\n' >GraphDataFile2.txt
+printf 'F\n1\n\n' | timeout 5 "$bin" >>GraphDataFile2.txt; status=$?
+check "catalogue is the output" 0 '[U "A" (1) 2]
+'"$question"'
+Cannot read file GraphDataFile2.txt: it is also the output' "$status" \
+  "$(cat GraphDataFile2.txt)"
+printf '[U "A" (1) 2]\n' >GraphDataFile2.txt
+for mode in --check --list --dot=1; do
+  out=$(timeout 5 "$bin" "$mode" - <GraphDataFile2.txt 2>&1 >>GraphDataFile2.txt)
+  check "$mode input is output" 2 "ugraph: -: input file is output file" \
+    "$?" "$out$(cat GraphDataFile2.txt | tail -n +2)"
+done
+
 # Standard input that cannot be read ends the run wherever it stands.
 out=$(timeout 5 "$bin" <.); status=$?
 check "stdin a directory" 1 "$question
