@@ -40,20 +40,33 @@ bool parseNumber(std::string_view text, int64_t& number) {
          stop == end && number >= 1;
 }
 
-// getopt_long's complaint about argv[optind - 1], in its own words.
+// The long name of the option whose value getopt_long gives as val.
+const char* longName(int val) {
+  for (const option& o : kOptions) {
+    if (o.name != nullptr && o.val == val) return o.name;
+  }
+  return "";
+}
+
+// getopt_long's complaint in its own words. For a bad option getopt_long
+// sets optopt to 0 when it is an unknown long one (argv[optind - 1]), to
+// the value of a long one given an argument it does not take, and to the
+// character of an unknown short one; a short one may stand inside a
+// cluster, so argv tells nothing about it.
 Options badOption(int argc, char** argv, int optionChar) {
   const char* const seen = optind - 1 < argc ? argv[optind - 1] : "";
-  const bool isLong = std::strncmp(seen, "--", 2) == 0;
   if (optionChar == ':') {
-    if (isLong) return usageError("option '%s' requires an argument", "--dot");
-    return usageError("option requires an argument -- '%c'", 'd');
+    if (std::strncmp(seen, "--", 2) == 0) {
+      return usageError("option '--%s' requires an argument", longName(optopt));
+    }
+    return usageError("option requires an argument -- '%c'", optopt);
   }
-  if (isLong && optopt != 0) {
-    return usageError("option '%.*s' doesn't allow an argument",
-                      static_cast<int>(std::strcspn(seen, "=")), seen);
+  if (optopt == 0) return usageError("unrecognized option '%s'", seen);
+  if (*longName(optopt) != '\0') {
+    return usageError("option '--%s' doesn't allow an argument",
+                      longName(optopt));
   }
-  if (isLong) return usageError("unrecognized option '%s'", seen);
-  return usageError("invalid option -- '%c'", static_cast<char>(optopt));
+  return usageError("invalid option -- '%c'", optopt);
 }
 
 }  // namespace

@@ -42,5 +42,16 @@ TEST(OptionsTest, HelpAndVersionWinWhereverTheyStand) {
   EXPECT_EQ(parse({"--bogus", "-V"}).mode, Mode::kUsageError);
 }
 
+// A parse that stops inside a cluster of short options leaves getopt_long
+// midway; the next parse must not go on from there.
+TEST(OptionsTest, EachParseStartsAfresh) {
+  EXPECT_EQ(parse({"-Vl"}).mode, Mode::kVersion);
+  const Options dot = parse({"-d", "2"});
+  EXPECT_EQ(dot.mode, Mode::kDot);
+  EXPECT_EQ(dot.dataInput, 2);
+  EXPECT_EQ(parse({"-lq"}).mode, Mode::kUsageError);
+  EXPECT_STREQ(parse({"-c", "--", "-q.txt"}).file, "-q.txt");
+}
+
 }  // namespace
 }  // namespace ugraph

@@ -30,6 +30,9 @@ expect "ugraph: unrecognized option '--bogus'" "$try" --bogus
 expect "ugraph: invalid option -- 'x'" "$try" -x
 expect "ugraph: invalid option -- 'j'" "$try" -l -j
 expect "ugraph: option '--check' doesn't allow an argument" "$try" --check=1
+expect "ugraph: option '--json' doesn't allow an argument" "$try" -l --js=1
+expect "ugraph: invalid option -- 'q'" "$try" --check -q.txt
+expect "ugraph: option '--dot' requires an argument" "$try" -c --do
 expect "ugraph: option '--dot' requires an argument" "$try" --dot
 expect "ugraph: option requires an argument -- 'd'" "$try" -d
 expect "ugraph: only one of --check, --list and --dot may be given" "$try" -c -l
