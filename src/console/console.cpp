@@ -1,10 +1,8 @@
 #include "console/console.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 
+#include "console/descriptor.h"
 #include "console/digits.h"
 
 namespace ugraph {
@@ -14,14 +12,6 @@ namespace {
 bool isSpace(int c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
          c == '\r';
-}
-
-// Waits until fd has input (or its end) to read. A descriptor opened
-// non-blocking answers EAGAIN rather than waiting itself.
-void awaitInput(int fd) {
-  pollfd ready{fd, POLLIN, 0};
-  while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
-  }
 }
 
 }  // namespace
@@ -36,19 +26,16 @@ void Console::stop(ConsoleFailure::Kind kind) {
 bool Console::fill() {
   pos_ = 0;
   end_ = 0;
-  while (!ended_) {
-    const ssize_t n = ::read(in_, buffer_.data(), buffer_.size());
-    if (n > 0) {
-      end_ = static_cast<std::size_t>(n);
-      return true;
-    }
-    if (n == 0) {
-      ended_ = true;
-    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      awaitInput(in_);
-    } else if (errno != EINTR) {
-      stop(ConsoleFailure::Kind::kRead);
-    }
+  if (ended_) return false;
+  const ssize_t n = readSome(in_, buffer_.data(), buffer_.size());
+  if (n > 0) {
+    end_ = static_cast<std::size_t>(n);
+    return true;
+  }
+  if (n == 0) {
+    ended_ = true;
+  } else {
+    stop(ConsoleFailure::Kind::kRead);
   }
   return false;
 }

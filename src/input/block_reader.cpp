@@ -1,10 +1,13 @@
 #include "input/block_reader.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include <sys/stat.h>
+#include "console/descriptor.h"
 
 namespace ugraph {
 
@@ -24,11 +27,14 @@ bool BlockReader::refill() {
   pos_ = 0;
   end_ = 0;
   counted_ = 0;
-  errno = 0;
-  end_ = std::fread(block_.data(), 1, block_.size(), file_);
-  if (end_ < block_.size() && std::ferror(file_) != 0) {
-    error_ = errno != 0 ? errno : EIO;
+  // What a read gives is worked on at once: a pipe hands over what has
+  // been written so far, not a full block.
+  const ssize_t n = readSome(fileno(file_), block_.data(), block_.size());
+  if (n < 0) {
+    error_ = errno;
+    return false;
   }
+  end_ = static_cast<std::size_t>(n);
   return end_ > 0;
 }
 
@@ -76,7 +82,7 @@ bool BlockReader::seek(int64_t offset) {
   counted_ = 0;
   countingLines_ = false;
   blockStart_ = offset;
-  return fseeko(file_, offset, SEEK_SET) == 0;
+  return lseek(fileno(file_), offset, SEEK_SET) == offset;
 }
 
 }  // namespace ugraph
