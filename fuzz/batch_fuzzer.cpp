@@ -138,8 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   file = std::fopen(catalogue().c_str(), "r");
   fuzz::require(file != nullptr, "cannot read the catalogue");
   std::setvbuf(file, nullptr, _IONBF, 0);
-  static FileBlock block;
-  CatalogueJudge judge(file, block, true);
+  CatalogueJudge judge(file, true);
   while (judge.next() && judge.current().number <= kCompared) {
     compare(judge.current());
   }

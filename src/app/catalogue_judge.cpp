@@ -4,17 +4,19 @@
 
 namespace ugraph {
 
-CatalogueJudge::CatalogueJudge(std::FILE* file, FileBlock& block, bool analyse)
-    : scanner_(file, block), analyse_(analyse) {
+CatalogueJudge::Space CatalogueJudge::space_;
+
+CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse)
+    : scanner_(file, space_.block), analyse_(analyse) {
   scanner_.countLines();
 }
 
 bool CatalogueJudge::next() {
   if (!scanner_.next()) return false;
-  current_.number = scanner_.number();
+  space_.current.number = scanner_.number();
   // A check needs the position of a refused data-input only.
-  if (analyse_) current_.start = scanner_.start();
-  const DataInputCopy copy = scanner_.view(record_);
+  if (analyse_) space_.current.start = scanner_.start();
+  const DataInputCopy copy = scanner_.view(space_.record);
   if (copy.refusal == Refusal::kNone) {
     judge(copy.text);
   } else {
@@ -25,38 +27,38 @@ bool CatalogueJudge::next() {
 }
 
 void CatalogueJudge::refuse(Refusal refusal, const FilePosition& at) {
-  current_.judgement = Judgement::kRefused;
-  current_.refusal = refusal;
-  current_.start = scanner_.start();
-  current_.refusedAt = at;
+  space_.current.judgement = Judgement::kRefused;
+  space_.current.refusal = refusal;
+  space_.current.start = scanner_.start();
+  space_.current.refusedAt = at;
 }
 
 void CatalogueJudge::judge(std::string_view text) {
-  const ParseResult parsed = parseDataInput(text, parsed_);
+  const ParseResult parsed = parseDataInput(text, space_.parsed);
   if (parsed.refusal != Refusal::kNone) {
     refuse(parsed.refusal, positionIn(scanner_.start(), text, parsed.at));
     return;
   }
-  current_.refusal = Refusal::kNone;
-  current_.judgement = Judgement::kWellFormed;
+  space_.current.refusal = Refusal::kNone;
+  space_.current.judgement = Judgement::kWellFormed;
   if (!analyse_) return;
-  Ugraph& g = current_.graph;
-  const int32_t entries = storeDataInput(parsed_, g.linkFrom, g.linkTo, g.name);
+  Ugraph& g = space_.current.graph;
+  const int32_t entries = storeDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
   buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
-  walkGraph(g.linkFrom, g.linkTo, g.firstLink, current_.walk);
+  walkGraph(g.linkFrom, g.linkTo, g.firstLink, space_.current.walk);
   if (entries == 0) {
-    current_.judgement = Judgement::kNoLink;
+    space_.current.judgement = Judgement::kNoLink;
     return;
   }
-  switch (classifyWalk(current_.walk, g.linkTo[0], g.linkFrom[0])) {
+  switch (classifyWalk(space_.current.walk, g.linkTo[0], g.linkFrom[0])) {
     case GraphClass::kTree:
-      current_.judgement = Judgement::kTree;
+      space_.current.judgement = Judgement::kTree;
       break;
     case GraphClass::kConnectedNotTree:
-      current_.judgement = Judgement::kConnectedNotTree;
+      space_.current.judgement = Judgement::kConnectedNotTree;
       break;
     case GraphClass::kNotConnected:
-      current_.judgement = Judgement::kNotConnected;
+      space_.current.judgement = Judgement::kNotConnected;
       break;
   }
 }

@@ -43,25 +43,32 @@ struct JudgedDataInput {
 class CatalogueJudge {
  public:
   // With analyse false, data-inputs are only checked: one not refused is
-  // kWellFormed, its graph and walk left unset.
-  // REQUIRES: as for CatalogueScanner.
-  CatalogueJudge(std::FILE* file, FileBlock& block, bool analyse);
+  // kWellFormed, its graph and walk left unset. Its storage is large, so it
+  // is static: one judge works at a time.
+  // REQUIRES: as for CatalogueScanner; no other judge is in use.
+  CatalogueJudge(std::FILE* file, bool analyse);
 
   // Judges the next data-input; false when the catalogue is over or cannot
   // be read (error()).
   bool next();
-  const JudgedDataInput& current() const { return current_; }
+  const JudgedDataInput& current() const { return space_.current; }
   int error() const { return scanner_.error(); }
 
  private:
   void judge(std::string_view text);
   void refuse(Refusal refusal, const FilePosition& at);
 
+  // What the judge works in.
+  struct Space {
+    FileBlock block;
+    DataInputText record;
+    DataInput parsed;
+    JudgedDataInput current;
+  };
+  static Space space_;
+
   CatalogueScanner scanner_;
   bool analyse_;
-  DataInputText record_;
-  DataInput parsed_;
-  JudgedDataInput current_;
 };
 
 // The words for a judgement: the verdict lines' own, "no link",

@@ -7,8 +7,7 @@ namespace ugraph {
 int runCheck(const char* file, Console& console) {
   const CatalogueFile catalogue(file);
   if (catalogue.get() == nullptr) return catalogue.complain();
-  static FileBlock block;
-  CatalogueJudge judge(catalogue.get(), block, false);
+  CatalogueJudge judge(catalogue.get(), false);
   int64_t refused = 0;
   while (!console.failed() && judge.next()) {
     const JudgedDataInput& d = judge.current();

@@ -50,8 +50,7 @@ void writeDot(const JudgedDataInput& d, Console& console) {
 int runDot(const char* file, int64_t number, Console& console) {
   const CatalogueFile catalogue(file);
   if (catalogue.get() == nullptr) return catalogue.complain();
-  static FileBlock block;
-  CatalogueJudge judge(catalogue.get(), block, true);
+  CatalogueJudge judge(catalogue.get(), true);
   while (judge.next()) {
     const JudgedDataInput& d = judge.current();
     if (d.number < number) continue;

@@ -1,7 +1,10 @@
 #include "app/driver.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "graph/adjacency.h"
@@ -90,10 +93,17 @@ int endEarly(Console& console) {
 }  // namespace
 
 int runUgraph(Console& console, const char* dataFileName) {
-  // Left uninitialised on purpose: each field is written by one step
-  // before a later step reads it, and a checker of uninitialised reads
-  // sees any step that does not.
-  Ugraph graph;
+  // The record is large, so it lives on the heap and the program runs on a
+  // small stack, beside a large environment. It is left uninitialised on
+  // purpose: each field is written by one step before a later step reads
+  // it, and a checker of uninitialised reads sees any step that does not.
+  const std::unique_ptr<Ugraph, decltype(&std::free)> record(
+      static_cast<Ugraph*>(std::malloc(sizeof(Ugraph))), &std::free);
+  if (!record) {
+    std::fputs("ugraph: cannot allocate the graph record\n", stderr);
+    return 1;
+  }
+  Ugraph& graph = *record;
   const Outcome read =
       readGraph(askSource(console), graph, console, dataFileName);
   if (read == Outcome::kInputEnded || console.failed()) {

@@ -207,8 +207,7 @@ void writeJson(const JudgedDataInput& d, Console& console) {
 int runList(const char* file, bool json, Console& console) {
   const CatalogueFile catalogue(file);
   if (catalogue.get() == nullptr) return catalogue.complain();
-  static FileBlock block;
-  CatalogueJudge judge(catalogue.get(), block, true);
+  CatalogueJudge judge(catalogue.get(), true);
   std::optional<TextList> text;
   if (!json) text.emplace(console);
   int64_t refused = 0;

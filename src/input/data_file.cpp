@@ -26,6 +26,13 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // from the nearest entry reads at most stride data-inputs.
 class Checkpoints {
  public:
+  // Forgets every data-input noted.
+  void reset() {
+    stride_ = 1;
+    used_ = 0;
+    next_ = 1;
+  }
+
   // Counts down to the next data-input to note rather than dividing, as
   // this runs for every data-input listed.
   void note(int64_t number, int64_t offset) {
@@ -126,6 +133,16 @@ Outcome askChoice(int64_t count, int64_t& choice, Console& console) {
       });
 }
 
+// What a reading of the catalogue works in. It is large, so it lives in
+// static storage and the program runs on a small stack.
+struct ReaderSpace {
+  FileBlock block;
+  Checkpoints checkpoints;
+  DataInputText record;
+  DataInput input;
+};
+ReaderSpace space;
+
 }  // namespace
 
 Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
@@ -145,10 +162,9 @@ Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
   }
   // The scanner does its own buffering in large blocks.
   std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  static FileBlock block;
-  CatalogueScanner scanner(file.get(), block);
-
-  Checkpoints checkpoints;
+  CatalogueScanner scanner(file.get(), space.block);
+  Checkpoints& checkpoints = space.checkpoints;
+  checkpoints.reset();
   const int64_t count = listCatalogue(scanner, checkpoints, console);
   if (console.failed()) return Outcome::kInputEnded;
   if (scanner.error() != 0) return cannotRead(fileName, console);
@@ -170,8 +186,7 @@ Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
       console.writeLine(fileName);
       return Outcome::kNothing;
   }
-  DataInputText record;
-  const DataInputCopy copy = scanner.copy(record);
+  const DataInputCopy copy = scanner.copy(space.record);
   const bool unreadable = scanner.error() != 0;
   file.reset();
   if (unreadable) return cannotRead(fileName, console);
@@ -183,7 +198,7 @@ Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
   console.writeLine("Input-data from file is:");
   console.writeLine(copy.text);
 
-  DataInput input;
+  DataInput& input = space.input;
   const ParseResult parsed = parseDataInput(copy.text, input);
   if (parsed.refusal != Refusal::kNone) {
     writeRefusal(parsed.refusal, console);

@@ -99,12 +99,18 @@ out=$(timeout 5 "$bin" <&-); status=$?
 check "stdin closed" 1 "$question
 Error: cannot read standard input: Bad file descriptor" "$status" "$out"
 
-# Both roads run to the verdict on a 64 KiB stack.
+# Both roads and every mode run on a 64 KiB stack that also holds 32 KB of
+# environment.
 printf '[U "P" (1) 2 (2) 3]\n' >GraphDataFile2.txt
+big=$(head -c 32000 /dev/zero | tr '\0' x)
 for answers in 'K\nP\n3\n2\n3\n\n\n' 'F\n1\n\n'; do
-  out=$(printf "$answers" | (ulimit -s 64 && "$bin")); status=$?
+  out=$(printf "$answers" | (ulimit -s 64 && BIG=$big "$bin")); status=$?
   check "small stack" 0 "Graph is connected and is a tree" "$status" \
     "$(printf '%s\n' "$out" | tail -n 1)"
+done
+for mode in --check --list --dot=1; do
+  (ulimit -s 64 && BIG=$big "$bin" "$mode" >/dev/null); status=$?
+  check "small stack $mode" 0 "" "$status" ""
 done
 
 [ "$failures" = 0 ]
