@@ -80,8 +80,9 @@ class BlockReader {
   // the current block and number at most `limit`, returns them and moves
   // past the `stop`, reading nothing from the file. Otherwise returns an
   // empty view and moves nowhere.
+  // REQUIRES: the byte just read was read from the current block (as after
+  // skipThrough), and limit >= 2.
   std::string_view takeThrough(char stop, std::size_t limit) {
-    if (pos_ == 0 || limit < 2) return {};
     // The stop may stand at most limit - 2 bytes after the byte just read.
     const std::string_view rest(block_.data() + pos_,
                                 std::min(end_ - pos_, limit - 1));

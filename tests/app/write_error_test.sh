@@ -25,3 +25,13 @@ expect full $? "No space left on device"
 # A broken pipe with SIGPIPE ignored, as some launchers leave it.
 status=$( (trap '' PIPE; yes | { timeout 5 "$bin" 2>"$err"; echo $? >&3; } | head -c 1 >/dev/null) 3>&1)
 expect "to a closed pipe" "$status" "Broken pipe"
+
+# The catalogue modes end as soon as their output fails too, with status 2,
+# however much input is still coming.
+for mode in --check --list; do
+  yes '[x]' | timeout 5 "$bin" "$mode" - >/dev/full 2>"$err"
+  status=$?
+  [ "$status" = 2 ] || fail "$mode >/dev/full: exit status $status, expected 2"
+  [ "$(cat "$err")" = "ugraph: cannot write standard output: No space left on device" ] ||
+    fail "$mode >/dev/full: standard error was:"
+done
