@@ -114,6 +114,18 @@ void writeDotString(std::string_view text, Console& console) {
   console.write("\"");
 }
 
+void writeDotLabel(std::string_view name, std::string_view words,
+                   Console& console) {
+  console.write("\"");
+  forEachCharacter(name, [&](std::string_view c) {
+    if (c == "\"" || c == "\\") console.write("\\");
+    console.write(c == "\n" ? "\\n" : c);
+  });
+  if (!name.empty()) console.write(": ");
+  console.write(words);
+  console.write("\"");
+}
+
 std::size_t writeDisplayText(std::string_view text, Console& console) {
   std::size_t shown = plainRun(text);
   console.write(std::string_view(text.data(), shown));

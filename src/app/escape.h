@@ -21,6 +21,12 @@ void writeJsonString(std::string_view text, Console& console);
 // end or the closing quote gets one more.
 void writeDotString(std::string_view text, Console& console);
 
+// Writes name, ": " and words (or words alone when name is empty) as a
+// DOT label, quotes included. Graphviz reads a backslash in a label as an
+// escape, so each is doubled; a line end becomes the escape \n.
+void writeDotLabel(std::string_view name, std::string_view words,
+                   Console& console);
+
 // Writes text for one column of a terminal line: control characters as
 // '?'. Returns how many characters that shows.
 std::size_t writeDisplayText(std::string_view text, Console& console);

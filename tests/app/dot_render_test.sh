@@ -1,7 +1,8 @@
 #!/bin/sh
 # Draws every data-input of the sample catalogue that is not refused, and
 # graphs whose names end in backslashes or hold one before a line end, and
-# renders each with Graphviz: dot must read each one without a complaint.
+# renders each with Graphviz: dot must read each one without a complaint,
+# and the links drawn red must be exactly the cycle --list reports.
 # Skipped (77) when Graphviz is not installed.
 #   usage: dot_render_test.sh UGRAPH CATALOGUE
 set -eu
@@ -23,6 +24,16 @@ render_all() {  # catalogue
         cat "$work/graph.dot" "$work/complaints"
         exit 1
       fi
+      "$bin" --list --json "$1" | sed -n "${n}p" >"$work/judged.json"
+      python3 - "$work/graph.dot" "$work/judged.json" <<'CHECK' || exit 1
+import json, re, sys
+red = {tuple(sorted(map(int, m))) for m in
+       re.findall(r"^  (\d+) -- (\d+) \[.*color=red", open(sys.argv[1]).read(), re.M)}
+cycle = json.load(open(sys.argv[2])).get("cycle", [])
+links = {tuple(sorted(pair)) for pair in zip(cycle, cycle[1:])}
+if red != links:
+    sys.exit(f"red links {sorted(red)} are not the cycle {cycle}")
+CHECK
       drawn=$((drawn + 1))
     fi
     n=$((n + 1))
