@@ -60,4 +60,11 @@ void writeCheckLine(const char* name, const JudgedDataInput& refused,
   console->write("\n");
 }
 
+void writeCount(int64_t count, std::string_view noun, Console& console) {
+  console.write(count);
+  console.write(" ");
+  console.write(noun);
+  if (count != 1) console.write("s");
+}
+
 }  // namespace ugraph

@@ -38,6 +38,9 @@ class CatalogueFile {
 void writeCheckLine(const char* name, const JudgedDataInput& refused,
                     Console* console);
 
+// Writes "1 NOUN" or "N NOUNs" for count.
+void writeCount(int64_t count, std::string_view noun, Console& console);
+
 }  // namespace ugraph
 
 #endif  // UGRAPH_APP_CATALOGUE_FILE_H_

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "app/catalogue_file.h"
 #include "app/catalogue_judge.h"
 #include "app/catalogue_modes.h"
@@ -16,10 +18,14 @@ int runCheck(const char* file, Console& console) {
     writeCheckLine(file, d, &console);
   }
   if (judge.error() != 0) return catalogue.complain(judge.error());
+  const int64_t total = judge.current().number;
+  if (total == 0) {
+    std::fprintf(stderr, "ugraph: %s: no data-input found\n", file);
+  }
   console.write(file);
   console.write(": ");
-  console.write(judge.current().number);
-  console.write(" data-inputs, ");
+  writeCount(total, "data-input", console);
+  console.write(", ");
   console.write(refused);
   console.write(" refused\n");
   return refused == 0 ? 0 : 1;

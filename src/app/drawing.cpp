@@ -67,9 +67,9 @@ void writeDrawing(const JudgedDataInput& d, Console& console) {
     const int32_t a = g.linkFrom[i];
     const int32_t b = g.linkTo[i];
     if (a > b) continue;
-    const bool tree =
-        a != b && (walk.parent[static_cast<std::size_t>(b)] == a ||
-                   walk.parent[static_cast<std::size_t>(a)] == b);
+    // No node is its own parent, so a self-link is never a tree link.
+    const bool tree = walk.parent[static_cast<std::size_t>(b)] == a ||
+                      walk.parent[static_cast<std::size_t>(a)] == b;
     const bool onCycle = (cycle[static_cast<std::size_t>(a)] >> b & 1U) != 0;
     writeLink(a, b, tree, onCycle, console);
   }

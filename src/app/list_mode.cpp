@@ -89,8 +89,7 @@ class TextList {
 
   void finish(int64_t total) {
     writeHeader();
-    console_.write(total);
-    console_.write(" data-inputs");
+    writeCount(total, "data-input", console_);
     for (std::size_t i = 0; i < kOutcomes.size(); ++i) {
       console_.write(i == 0 ? ": " : ", ");
       console_.write(counts_[i]);

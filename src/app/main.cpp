@@ -33,7 +33,14 @@ int dispatch(const ugraph::Options& o, ugraph::Console& console) {
       console.write(ugraph::kUsage);
       return ugraph::finishOutput(console, 0, 2);
     case Mode::kVersion:
-      console.write("ugraph " UGRAPH_VERSION "\n");
+      console.write(
+          "ugraph " UGRAPH_VERSION
+          "\n"
+          "Copyright (C) 2026 The ugraph developers.\n"
+          "License MIT: <https://opensource.org/licenses/MIT>.\n"
+          "This is free software: you are free to change and redistribute "
+          "it.\n"
+          "There is NO WARRANTY, to the extent permitted by law.\n");
       return ugraph::finishOutput(console, 0, 2);
     case Mode::kUsageError:
       break;
