@@ -23,6 +23,17 @@ expect "ugraph --" "--check
 --help
 --version" "$(complete_line ugraph --)"
 expect "ugraph --l" "--list" "$(complete_line ugraph --l)"
+# A bare ugraph takes no FILE: only options are offered.
+expect "ugraph " "--check
+--list
+--json
+--dot=
+--help
+--version" "$(complete_line ugraph '')"
+# Once a mode is given, no second one.
+expect "ugraph --list --" "--json" "$(complete_line ugraph --list --)"
+expect "ugraph -c --" "" "$(complete_line ugraph -c --)"
+expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 expect "ugraph --dot " "" "$(complete_line ugraph --dot '')"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
