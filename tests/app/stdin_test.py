@@ -37,9 +37,9 @@ def read_until(stream, marker, deadline=5.0):
     return seen
 
 
-def keyboard_read_error():
-    """A read error in the middle of the keyboard dialogue (a connection
-    reset) ends the run there: no summary, no verdict, exit status 1."""
+def reset_after(answers, marker):
+    """Runs the dialogue on a connection that delivers answers, then is
+    reset once the output shows marker; returns (status, last line)."""
     server = socket.socket()
     server.bind(("127.0.0.1", 0))
     server.listen(1)
@@ -47,18 +47,24 @@ def keyboard_read_error():
     peer, _ = server.accept()
     run = subprocess.Popen([BIN], stdin=client.fileno(), stdout=subprocess.PIPE)
     client.close()
-    peer.sendall(b"K\nTri\n3\n2 3\n")
-    # Once the prompt for node 2 is out, the program waits for its line.
-    seen = read_until(run.stdout, b"(2),")
+    peer.sendall(answers)
+    seen = read_until(run.stdout, marker)
     peer.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
     peer.close()
     rest, _ = run.communicate(timeout=5)
     server.close()
-    lines = (seen + rest).decode().split("\n")
-    expect("keyboard read error: status", 1, run.returncode)
-    expect("keyboard read error: last line",
-           "(1),(2),(3),Error: cannot read standard input: "
-           "Connection reset by peer", lines[-2])
+    return run.returncode, (seen + rest).decode().split("\n")[-2]
+
+
+def read_errors_end_the_dialogue():
+    """A read error (a connection reset) ends the dialogue where it stands
+    with exit status 1: in the middle of the node lines no summary or
+    verdict follows, and at the final key wait the verdict stands."""
+    error = "Error: cannot read standard input: Connection reset by peer"
+    expect("read error in the node lines", (1, "(1),(2),(3)," + error),
+           reset_after(b"K\nTri\n3\n2 3\n", b"(2),"))
+    expect("read error at the key wait", (1, error),
+           reset_after(b"K\nTri\n3\n2 3\n3\n\n", b"not a tree\n"))
 
 
 def modes_wait_for_non_blocking_input():
@@ -80,6 +86,6 @@ def modes_wait_for_non_blocking_input():
         expect(f"{mode} output", True, b"1" in out)
 
 
-keyboard_read_error()
+read_errors_end_the_dialogue()
 modes_wait_for_non_blocking_input()
 sys.exit(1 if failures else 0)
