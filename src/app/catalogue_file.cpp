@@ -1,9 +1,9 @@
 #include "app/catalogue_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-
-#include <unistd.h>
 
 #include "input/block_reader.h"
 

@@ -43,7 +43,8 @@ void CatalogueJudge::judge(std::string_view text) {
   space_.current.judgement = Judgement::kWellFormed;
   if (!analyse_) return;
   Ugraph& g = space_.current.graph;
-  const int32_t entries = storeDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
+  const int32_t entries =
+      storeDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
   buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
   walkGraph(g.linkFrom, g.linkTo, g.firstLink, space_.current.walk);
   if (entries == 0) {

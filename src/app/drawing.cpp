@@ -28,8 +28,7 @@ LinkRows cycleLinks(const JudgedDataInput& d) {
   return rows;
 }
 
-void writeLink(int32_t a, int32_t b, bool tree, bool cycle,
-               Console& console) {
+void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
   console.write("  ");
   console.write(int64_t{a});
   console.write(" -- ");

@@ -49,9 +49,8 @@ TEST(ConsoleTest, AskNumberTakesAChoicePast32Bits) {
   MemoryConsole io("2147483651\n2147483648\n");
   int64_t value = 0;
   const Outcome outcome =
-      askNumber(io.console(), "? ", 0, 2147483650, value, [&] {
-        io.console().write("between 1 and 2147483650\n");
-      });
+      askNumber(io.console(), "? ", 0, 2147483650, value,
+                [&] { io.console().write("between 1 and 2147483650\n"); });
   EXPECT_EQ(outcome, Outcome::kDone);
   EXPECT_EQ(value, 2147483648);
   EXPECT_EQ(io.output(), "? between 1 and 2147483650\n? ");
