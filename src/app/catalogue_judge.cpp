@@ -4,7 +4,7 @@
 
 namespace ugraph {
 
-CatalogueJudge::Space CatalogueJudge::space_;
+CatalogueJudge::Space CatalogueJudge::shared_;
 
 CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse)
     : scanner_(file, space_.block), analyse_(analyse) {

@@ -65,7 +65,9 @@ class CatalogueJudge {
     DataInput parsed;
     JudgedDataInput current;
   };
-  static Space space_;
+  static Space shared_;
+
+  Space& space_ = shared_;
 
   CatalogueScanner scanner_;
   bool analyse_;
