@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/catalogue_judge.h"
 #include "fuzz/record_checks.h"
@@ -37,7 +38,7 @@ const std::string& catalogue() {
 // What the dialogue does with choice `number`: the reader's outcome, the
 // record, and everything printed (the listing, then what followed).
 struct Dialogue {
-  Outcome read = Outcome::kNothing;
+  Status::Kind read = Status::Kind::kNothing;
   Ugraph graph;
   std::string printed;
   GraphClass verdict = GraphClass::kNotConnected;
@@ -59,8 +60,9 @@ void runDialogue(int64_t number, Dialogue& d) {
     Console console(in, out);
     Ugraph& g = d.graph;
     d.read = readGraphFromDataFile(g.linkFrom, g.linkTo, g.name, console,
-                                   catalogue().c_str());
-    if (d.read == Outcome::kDone) {
+                                   catalogue().c_str())
+                 .kind;
+    if (d.read == Status::Kind::kOk) {
       normalizeLinks(g.linkFrom, g.linkTo);
       buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
       console.flush();
@@ -70,7 +72,7 @@ void runDialogue(int64_t number, Dialogue& d) {
   }
   std::fclose(out);
   d.printed.assign(output, size);
-  d.walkLines = d.read == Outcome::kDone ? d.printed.substr(walkStart) : "";
+  d.walkLines = d.read == Status::Kind::kOk ? d.printed.substr(walkStart) : "";
   std::free(output);
   close(in);
 }
@@ -97,8 +99,8 @@ void compare(const JudgedDataInput& batch) {
   static Dialogue d;
   runDialogue(batch.number, d);
   if (batch.judgement == Judgement::kRefused) {
-    fuzz::require(d.read == Outcome::kNothing &&
-                      endsWith(d.printed, refusalLine(batch.refusal)),
+    fuzz::require(d.read == Status::Kind::kNothing &&
+                      endsWith(d.printed, refusalLine(batch.status.refusal)),
                   "the dialogue does not refuse as the batch does");
     return;
   }
@@ -107,13 +109,13 @@ void compare(const JudgedDataInput& batch) {
                     d.graph.linkTo[0] == g.linkTo[0],
                 "the dialogue loads another name or node count");
   if (batch.judgement == Judgement::kNoLink) {
-    fuzz::require(d.read == Outcome::kNothing && d.graph.linkFrom[0] == 0,
+    fuzz::require(d.read == Status::Kind::kNothing && d.graph.linkFrom[0] == 0,
                   "the dialogue finds links where the batch found none");
     return;
   }
-  fuzz::require(
-      d.read == Outcome::kDone && d.graph.linkFrom[0] / 2 == g.linkFrom[0] / 2,
-      "the dialogue loads another link count");
+  fuzz::require(d.read == Status::Kind::kOk &&
+                    d.graph.linkFrom[0] / 2 == g.linkFrom[0] / 2,
+                "the dialogue loads another link count");
   fuzz::require(d.verdict == classOf(batch.judgement),
                 "the dialogue gives another verdict");
   if (d.verdict == GraphClass::kNotConnected) return;
@@ -137,12 +139,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   file = std::fopen(catalogue().c_str(), "r");
   fuzz::require(file != nullptr, "cannot read the catalogue");
-  std::setvbuf(file, nullptr, _IONBF, 0);
-  CatalogueJudge judge(file, true);
-  while (judge.next() && judge.current().number <= kCompared) {
-    compare(judge.current());
+  // The dialogue reads the catalogue through the same block as the judge,
+  // so the judgements are taken first and compared after.
+  static std::vector<JudgedDataInput> judged;
+  judged.clear();
+  {
+    CatalogueJudge judge(file, true);
+    while (judge.next() && judge.current().number <= kCompared) {
+      judged.push_back(judge.current());
+    }
+    fuzz::require(judge.status().ok(), "the catalogue could not be read");
   }
-  fuzz::require(judge.error() == 0, "the catalogue could not be read");
   std::fclose(file);
+  for (const JudgedDataInput& batch : judged) compare(batch);
   return 0;
 }

@@ -89,12 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (input.empty()) return 0;
   FuzzConsole io(input.substr(1));
   Ugraph graph;
-  const Outcome read =
+  const Status read =
       (input[0] & 1) != 0
           ? readGraphFromKeyboard(graph.linkFrom, graph.linkTo, graph.name,
                                   io.console())
           : readGraphFromDataFile(graph.linkFrom, graph.linkTo, graph.name,
                                   io.console(), path.c_str());
-  if (read == Outcome::kDone) fuzz::checkAnalysis(graph);
+  if (read.ok()) fuzz::checkAnalysis(graph);
   return 0;
 }

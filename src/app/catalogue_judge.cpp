@@ -1,13 +1,14 @@
 #include "app/catalogue_judge.h"
 
 #include "graph/adjacency.h"
+#include "input/catalogue_file.h"
 
 namespace ugraph {
 
 CatalogueJudge::Space CatalogueJudge::shared_;
 
 CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse)
-    : scanner_(file, space_.block), analyse_(analyse) {
+    : scanner_(file, CatalogueFile::block()), analyse_(analyse) {
   scanner_.countLines();
 }
 
@@ -16,30 +17,37 @@ bool CatalogueJudge::next() {
   space_.current.number = scanner_.number();
   // A check needs the position of a refused data-input only.
   if (analyse_) space_.current.start = scanner_.start();
-  const DataInputCopy copy = scanner_.view(space_.record);
-  if (copy.refusal == Refusal::kNone) {
-    judge(copy.text);
+  std::string_view text;
+  const Status viewed = scanner_.view(space_.record, text);
+  if (viewed.ok()) {
+    judge(text);
   } else {
     if (scanner_.error() != 0) return false;
-    refuse(copy.refusal, copy.at);
+    refuse(viewed);
   }
   return true;
 }
 
-void CatalogueJudge::refuse(Refusal refusal, const FilePosition& at) {
+Status CatalogueJudge::status() const {
+  return scanner_.error() == 0
+             ? Status{}
+             : Status::of(Status::Kind::kReadFailed, scanner_.error());
+}
+
+void CatalogueJudge::refuse(const Status& refused) {
   space_.current.judgement = Judgement::kRefused;
-  space_.current.refusal = refusal;
+  space_.current.status = refused;
   space_.current.start = scanner_.start();
-  space_.current.refusedAt = at;
 }
 
 void CatalogueJudge::judge(std::string_view text) {
   const ParseResult parsed = parseDataInput(text, space_.parsed);
   if (parsed.refusal != Refusal::kNone) {
-    refuse(parsed.refusal, positionIn(scanner_.start(), text, parsed.at));
+    refuse(Status::refused(parsed.refusal,
+                           positionIn(scanner_.start(), text, parsed.at)));
     return;
   }
-  space_.current.refusal = Refusal::kNone;
+  space_.current.status = {};
   space_.current.judgement = Judgement::kWellFormed;
   if (!analyse_) return;
   Ugraph& g = space_.current.graph;

@@ -32,8 +32,9 @@ struct JudgedDataInput {
   int64_t number = 0;
   FilePosition start;  // its '[' (with analyse false: when refused only)
   Judgement judgement = Judgement::kRefused;
-  Refusal refusal = Refusal::kNone;  // kRefused only
-  FilePosition refusedAt;            // kRefused only: where the fault lies
+  // kRefused for a refused data-input: the rule it breaks and where the
+  // fault lies. kOk otherwise.
+  Status status;
   // The rest unless refused. The graph as the dialogue analyses it, after
   // its summary line: name, node count linkTo[0], normalised entries.
   Ugraph graph;
@@ -49,18 +50,19 @@ class CatalogueJudge {
   CatalogueJudge(std::FILE* file, bool analyse);
 
   // Judges the next data-input; false when the catalogue is over or cannot
-  // be read (error()).
+  // be read (status()).
   bool next();
   const JudgedDataInput& current() const { return space_.current; }
-  int error() const { return scanner_.error(); }
+  // kReadFailed, with the errno, once the catalogue could not be read;
+  // else kOk.
+  Status status() const;
 
  private:
   void judge(std::string_view text);
-  void refuse(Refusal refusal, const FilePosition& at);
+  void refuse(const Status& refused);
 
-  // What the judge works in.
+  // What the judge works in beside the catalogue's block.
   struct Space {
-    FileBlock block;
     DataInputText record;
     DataInput parsed;
     JudgedDataInput current;

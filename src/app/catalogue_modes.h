@@ -1,35 +1,66 @@
-// The batch modes: each reads a whole catalogue once, front to back, in
+// The catalogue modes: each reads a whole catalogue once, front to back, in
 // constant memory, numbering its data-inputs as the dialogue's listing does
 // and judging each exactly as the dialogue would if it were chosen. Output
-// goes through console to standard output, complaints to standard error.
-// Each returns the exit status; output that cannot be written is the
-// caller's to report (console.failed()).
+// goes through console to standard output, complaints to the reporter.
+// Each returns the exit status; output that cannot be written is the mode
+// table's to report.
 #ifndef UGRAPH_APP_CATALOGUE_MODES_H_
 #define UGRAPH_APP_CATALOGUE_MODES_H_
 
-#include <cstdint>
+#include <unistd.h>
 
+#include "app/catalogue_judge.h"
+#include "app/options.h"
+#include "app/report.h"
 #include "console/console.h"
+#include "input/catalogue_file.h"
 
 namespace ugraph {
 
+// What every catalogue mode does around its own work: opens file ("-":
+// standard input), judges each data-input in turn (analysed, or only
+// checked) and hands it to visit(const JudgedDataInput&), which returns
+// false to stop, while output works. Returns 0 when the catalogue was read
+// to its end or visit stopped; 2, having reported why, when it could not be
+// opened or read.
+template <class Visit>
+int forEachJudged(const char* file, bool analyse, Console& console,
+                  Visit&& visit) {
+  const CatalogueFile catalogue(file, STDOUT_FILENO);
+  if (!catalogue.status().ok()) {
+    return reportFileFault(file, catalogue.status());
+  }
+  CatalogueJudge judge(catalogue.get(), analyse);
+  while (!console.failed() && judge.next()) {
+    if (!visit(judge.current())) return 0;
+  }
+  const Status read = judge.status();
+  return read.ok() ? 0 : reportFileFault(file, read);
+}
+
+// Writes "1 NOUN" or "N NOUNs" for count.
+inline void writeCount(int64_t count, std::string_view noun, Console& console) {
+  console.write(count);
+  console.write(" ");
+  console.write(noun);
+  if (count != 1) console.write("s");
+}
+
 // Writes "FILE:LINE:COLUMN: data-input N PHRASE" for every refused
-// data-input of the catalogue `file` ("-": standard input), then
-// "FILE: T data-inputs, R refused". Returns 0 when none was refused, 1 when
-// any was, 2 when the file cannot be opened or read (after saying why).
-int runCheck(const char* file, Console& console);
+// data-input of the catalogue, then "FILE: T data-inputs, R refused", and
+// warns when there is none at all. Returns 0 when none was refused, 1 when
+// any was, 2 when the file cannot be opened or read.
+int runCheck(const Options& options, Console& console);
 
 // Writes one line for every data-input: its number, name, node and link
 // counts, verdict and why (the nodes not reached, or one cycle), or its
-// refusal; then a line counting them by outcome. With json, one JSON object
-// per data-input and nothing else. Returns as runCheck.
-int runList(const char* file, bool json, Console& console);
+// refusal; then a line counting them by outcome. With --json, one JSON
+// object per data-input and nothing else. Returns as runCheck.
+int runList(const Options& options, Console& console);
 
-// Writes data-input `number` as an undirected Graphviz graph: every node,
-// every link once, the walk's tree links bold and the nodes it did not
-// reach dashed. Returns 0; 1 when the data-input is missing or refused
-// (after saying so); 2 as runCheck.
-int runDot(const char* file, int64_t number, Console& console);
+// Writes data-input N as a drawing. Returns 0; 1 when the data-input is
+// missing or refused (after saying so); 2 as runCheck.
+int runDot(const Options& options, Console& console);
 
 }  // namespace ugraph
 

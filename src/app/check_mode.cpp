@@ -1,28 +1,23 @@
-#include <cstdio>
-
-#include "app/catalogue_file.h"
-#include "app/catalogue_judge.h"
 #include "app/catalogue_modes.h"
 
 namespace ugraph {
 
-int runCheck(const char* file, Console& console) {
-  const CatalogueFile catalogue(file);
-  if (catalogue.get() == nullptr) return catalogue.complain();
-  CatalogueJudge judge(catalogue.get(), false);
+int runCheck(const Options& options, Console& console) {
+  int64_t total = 0;
   int64_t refused = 0;
-  while (!console.failed() && judge.next()) {
-    const JudgedDataInput& d = judge.current();
-    if (d.judgement != Judgement::kRefused) continue;
-    ++refused;
-    writeCheckLine(file, d, &console);
-  }
-  if (judge.error() != 0) return catalogue.complain(judge.error());
-  const int64_t total = judge.current().number;
-  if (total == 0) {
-    std::fprintf(stderr, "ugraph: %s: no data-input found\n", file);
-  }
-  console.write(file);
+  CheckLineBuffer line;
+  const int status = forEachJudged(
+      options.file, false, console, [&](const JudgedDataInput& d) {
+        total = d.number;
+        if (d.judgement == Judgement::kRefused) {
+          ++refused;
+          console.write(checkLine(options.file, d.number, d.status, line));
+        }
+        return true;
+      });
+  if (status != 0) return status;
+  if (total == 0) report("%s: no data-input found", options.file);
+  console.write(options.file);
   console.write(": ");
   writeCount(total, "data-input", console);
   console.write(", ");

@@ -1,30 +1,30 @@
-#include <cstdio>
-
-#include "app/catalogue_file.h"
-#include "app/catalogue_judge.h"
 #include "app/catalogue_modes.h"
 #include "app/drawing.h"
 
 namespace ugraph {
 
-int runDot(const char* file, int64_t number, Console& console) {
-  const CatalogueFile catalogue(file);
-  if (catalogue.get() == nullptr) return catalogue.complain();
-  CatalogueJudge judge(catalogue.get(), true);
-  while (judge.next()) {
-    const JudgedDataInput& d = judge.current();
-    if (d.number < number) continue;
-    if (d.judgement == Judgement::kRefused) {
-      writeCheckLine(file, d, nullptr);
-      return 1;
-    }
-    writeDrawing(d, console);
-    return 0;
+int runDot(const Options& options, Console& console) {
+  bool found = false;
+  bool refused = false;
+  const int status =
+      forEachJudged(options.file, true, console, [&](const JudgedDataInput& d) {
+        if (d.number < options.dataInput) return true;
+        found = true;
+        if (d.judgement == Judgement::kRefused) {
+          CheckLineBuffer line;
+          reportLine(checkLine(options.file, d.number, d.status, line));
+          refused = true;
+        } else {
+          writeDrawing(d, console);
+        }
+        return false;
+      });
+  if (status != 0) return status;
+  if (!found) {
+    report("%s has no data-input %lld", options.file,
+           static_cast<long long>(options.dataInput));
   }
-  if (judge.error() != 0) return catalogue.complain(judge.error());
-  std::fprintf(stderr, "ugraph: %s has no data-input %lld\n", file,
-               static_cast<long long>(number));
-  return 1;
+  return found && !refused ? 0 : 1;
 }
 
 }  // namespace ugraph

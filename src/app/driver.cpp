@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "app/report.h"
 #include "graph/adjacency.h"
 #include "graph/classify.h"
 #include "graph/normalize.h"
@@ -17,19 +18,26 @@
 namespace ugraph {
 namespace {
 
-enum class Source { kKeyboard, kDataFile, kInputEnded };
+enum class Source { kKeyboard, kDataFile };
 
 // Each attempt takes two characters: the choice and one more, dropped.
-Source askSource(Console& console) {
+// Returns kOk with the source, or kEnded.
+Status askSource(Console& console, Source& source) {
   console.writeLine("Where is the data for the Ugraph?");
   console.writeLine("If it will be typed in on the (K)eyboard, type K");
   console.writeLine("If it is already in the GraphData (F)ile, type F");
   for (;;) {
     const int choice = console.readChar();
-    if (choice == Console::kEnd) return Source::kInputEnded;
+    if (choice == Console::kEnd) return Status::of(Status::Kind::kEnded);
     console.readChar();
-    if (choice == 'K' || choice == 'k') return Source::kKeyboard;
-    if (choice == 'F' || choice == 'f') return Source::kDataFile;
+    if (choice == 'K' || choice == 'k') {
+      source = Source::kKeyboard;
+      return {};
+    }
+    if (choice == 'F' || choice == 'f') {
+      source = Source::kDataFile;
+      return {};
+    }
     console.writeLine("Error: enter either K or F");
   }
 }
@@ -62,19 +70,16 @@ void analyse(Ugraph& graph, Console& console) {
   console.writeLine(verdictLine(verdict));
 }
 
-Outcome readGraph(Source source, Ugraph& graph, Console& console,
-                  const char* dataFileName) {
-  switch (source) {
-    case Source::kKeyboard:
-      return readGraphFromKeyboard(graph.linkFrom, graph.linkTo, graph.name,
-                                   console);
-    case Source::kDataFile:
-      return readGraphFromDataFile(graph.linkFrom, graph.linkTo, graph.name,
-                                   console, dataFileName);
-    case Source::kInputEnded:
-      break;
+Status readGraph(Ugraph& graph, Console& console, const char* dataFileName) {
+  Source source = Source::kKeyboard;
+  const Status asked = askSource(console, source);
+  if (!asked.ok()) return asked;
+  if (source == Source::kKeyboard) {
+    return readGraphFromKeyboard(graph.linkFrom, graph.linkTo, graph.name,
+                                 console);
   }
-  return Outcome::kInputEnded;
+  return readGraphFromDataFile(graph.linkFrom, graph.linkTo, graph.name,
+                               console, dataFileName);
 }
 
 // Ends a run whose console input ended or failed: says so where output
@@ -100,16 +105,15 @@ int runUgraph(Console& console, const char* dataFileName) {
   const std::unique_ptr<Ugraph, decltype(&std::free)> record(
       static_cast<Ugraph*>(std::malloc(sizeof(Ugraph))), &std::free);
   if (!record) {
-    std::fputs("ugraph: cannot allocate the graph record\n", stderr);
+    report("cannot allocate the graph record");
     return 1;
   }
   Ugraph& graph = *record;
-  const Outcome read =
-      readGraph(askSource(console), graph, console, dataFileName);
-  if (read == Outcome::kInputEnded || console.failed()) {
+  const Status read = readGraph(graph, console, dataFileName);
+  if (read.is(Status::Kind::kEnded) || console.failed()) {
     return endEarly(console);
   }
-  if (read == Outcome::kDone) analyse(graph, console);
+  if (read.ok()) analyse(graph, console);
   console.readChar();  // the final key wait
   return console.failed() ? endEarly(console) : 0;
 }

@@ -4,8 +4,6 @@
 #include <optional>
 #include <string_view>
 
-#include "app/catalogue_file.h"
-#include "app/catalogue_judge.h"
 #include "app/catalogue_modes.h"
 #include "app/escape.h"
 
@@ -118,11 +116,11 @@ class TextList {
     console_.write("-");
     writeBlanks(1 + kCountWidth, console_);
     console_.write("-  refused: ");
-    console_.write(refusalPhrase(d.refusal));
+    console_.write(refusalPhrase(d.status.refusal));
     console_.write(" (line ");
-    console_.write(d.refusedAt.line);
+    console_.write(d.status.at.line);
     console_.write(", column ");
-    console_.write(d.refusedAt.column);
+    console_.write(d.status.at.column);
     console_.write(")\n");
   }
 
@@ -136,7 +134,7 @@ class TextList {
   std::array<int64_t, kOutcomes.size() + 1> counts_{};
 };
 
-// Writes ,"key":[a,b,...] for the nodes onEach hands over.
+// Writes ,"key":[a,b,...] for the nodes forEach hands over.
 template <class ForEach>
 void writeJsonNodes(std::string_view key, ForEach&& forEach, Console& console) {
   console.write(",\"");
@@ -153,11 +151,11 @@ void writeJsonNodes(std::string_view key, ForEach&& forEach, Console& console) {
 
 void writeJsonRefused(const JudgedDataInput& d, Console& console) {
   console.write(",\"refused\":{\"rule\":");
-  writeJsonString(refusalPhrase(d.refusal), console);
+  writeJsonString(refusalPhrase(d.status.refusal), console);
   console.write(",\"line\":");
-  console.write(d.refusedAt.line);
+  console.write(d.status.at.line);
   console.write(",\"column\":");
-  console.write(d.refusedAt.column);
+  console.write(d.status.at.column);
   console.write("}}\n");
 }
 
@@ -203,24 +201,24 @@ void writeJson(const JudgedDataInput& d, Console& console) {
 
 }  // namespace
 
-int runList(const char* file, bool json, Console& console) {
-  const CatalogueFile catalogue(file);
-  if (catalogue.get() == nullptr) return catalogue.complain();
-  CatalogueJudge judge(catalogue.get(), true);
+int runList(const Options& options, Console& console) {
   std::optional<TextList> text;
-  if (!json) text.emplace(console);
+  if (!options.json) text.emplace(console);
+  int64_t total = 0;
   int64_t refused = 0;
-  while (!console.failed() && judge.next()) {
-    const JudgedDataInput& d = judge.current();
-    if (d.judgement == Judgement::kRefused) ++refused;
-    if (json) {
-      writeJson(d, console);
-    } else {
-      text->add(d);
-    }
-  }
-  if (judge.error() != 0) return catalogue.complain(judge.error());
-  if (text) text->finish(judge.current().number);
+  const int status =
+      forEachJudged(options.file, true, console, [&](const JudgedDataInput& d) {
+        total = d.number;
+        if (d.judgement == Judgement::kRefused) ++refused;
+        if (text) {
+          text->add(d);
+        } else {
+          writeJson(d, console);
+        }
+        return true;
+      });
+  if (status != 0) return status;
+  if (text) text->finish(total);
   return refused == 0 ? 0 : 1;
 }
 

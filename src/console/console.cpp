@@ -3,18 +3,8 @@
 #include <cerrno>
 
 #include "console/descriptor.h"
-#include "console/digits.h"
 
 namespace ugraph {
-namespace {
-
-// White space as the C locale's isspace has it.
-bool isSpace(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
-
-}  // namespace
 
 void Console::stop(ConsoleFailure::Kind kind) {
   failure_ = {kind, errno};
@@ -38,37 +28,6 @@ bool Console::fill() {
     stop(ConsoleFailure::Kind::kRead);
   }
   return false;
-}
-
-FormattedInt Console::readInt() {
-  flushIfPending();
-  FormattedInt result;
-  int c = peek();
-  while (isSpace(c)) {
-    ++pos_;
-    c = peek();
-  }
-  if (c == kEnd) return result;  // kind is kEnd
-
-  result.kind = FormattedInt::Kind::kNotANumber;
-  const bool negative = c == '-';
-  if (c == '-' || c == '+') {
-    ++pos_;
-    c = peek();
-  }
-  if (!isDigit(c)) return result;
-
-  int64_t magnitude = 0;
-  while (isDigit(c)) {
-    magnitude = appendDigit(magnitude, c, kFormattedIntCap);
-    ++pos_;
-    c = peek();
-  }
-
-  result.kind = FormattedInt::Kind::kNumber;
-  result.fits = magnitude < kFormattedIntCap;
-  result.value = negative ? -magnitude : magnitude;
-  return result;
 }
 
 }  // namespace ugraph

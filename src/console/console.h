@@ -28,70 +28,11 @@
 
 namespace ugraph {
 
-// A count kept as its decimal digits, for a number written at every step
-// of a long run: adding one touches only the digits that change.
-class DecimalCounter {
- public:
-  void increment() {
-    for (std::size_t i = digits_.size() - 1;; --i) {
-      if (digits_[i] != '9') {
-        ++digits_[i];
-        return;
-      }
-      digits_[i] = '0';
-      if (i == start_) {
-        digits_[--start_] = '1';
-        return;
-      }
-    }
-  }
-  std::string_view text() const {
-    return {digits_.data() + start_, digits_.size() - start_};
-  }
-
- private:
-  std::array<char, 20> digits_{'0', '0', '0', '0', '0', '0', '0',
-                               '0', '0', '0', '0', '0', '0', '0',
-                               '0', '0', '0', '0', '0', '0'};
-  std::size_t start_ = digits_.size() - 1;  // the count starts at 0
-};
-
-// How a step that reads from the console ended.
-enum class Outcome {
-  kDone,        // it got what it asked for
-  kNothing,     // it has nothing to hand on, and has said why where it can
-  kInputEnded,  // input ended, or the console failed, before it was done
-};
-
 // Why a console stopped working before its input ended, if it did.
 struct ConsoleFailure {
   enum class Kind { kNone, kRead, kWrite };
   Kind kind = Kind::kNone;
   int error = 0;  // the errno of the failed call
-};
-
-// Where a formatted read's magnitude stops growing: a number this large is
-// above every count a file can hold, and ten times it plus a digit still
-// fits 64 bits.
-inline constexpr int64_t kFormattedIntCap = INT64_MAX / 10 - 1;
-
-// The outcome of one formatted decimal read.
-struct FormattedInt {
-  enum class Kind {
-    kNumber,      // an optional sign and at least one digit were read
-    kNotANumber,  // something other than a number follows the white space
-    kEnd,         // input ended before anything but white space
-  };
-  Kind kind = Kind::kEnd;
-  // kNumber only; saturated at +-kFormattedIntCap when !fits. Counts of
-  // data-inputs go past 32 bits, so the value is read in 64.
-  int64_t value = 0;
-  bool fits = true;
-
-  // True for a number read exactly that lies in lo..hi.
-  bool isIn(int64_t lo, int64_t hi) const {
-    return kind == Kind::kNumber && fits && lo <= value && value <= hi;
-  }
 };
 
 class Console {
@@ -146,15 +87,11 @@ class Console {
     readLine([](std::string_view) {});
   }
 
-  // Reads a formatted decimal integer: white space (line ends included) is
-  // skipped, then an optional sign and every digit that follows. The first
-  // character after the number is left unread, as is a character that made
-  // the answer not a number.
-  FormattedInt readInt();
-
-  // Input already taken from the descriptor but not yet read.
-  std::string_view pending() const {
-    return {buffer_.data() + pos_, end_ - pos_};
+  // The next character without reading it, or kEnd.
+  int peek() {
+    flushIfPending();
+    if (pos_ == end_ && !fill()) return kEnd;
+    return static_cast<unsigned char>(buffer_[pos_]);
   }
 
   void write(std::string_view text) {
@@ -222,10 +159,9 @@ class Console {
   // Records why the console stops, from errno, and ends its input.
   void stop(ConsoleFailure::Kind kind);
 
-  // The next character without reading it, or kEnd.
-  int peek() {
-    if (pos_ == end_ && !fill()) return kEnd;
-    return static_cast<unsigned char>(buffer_[pos_]);
+  // Input already taken from the descriptor but not yet read.
+  std::string_view pending() const {
+    return {buffer_.data() + pos_, end_ - pos_};
   }
 
   // Reads more input into the empty buffer, waiting while the descriptor
@@ -243,31 +179,6 @@ class Console {
   std::size_t outLength_ = 0;
   std::array<char, std::size_t{1} << 16> output_;
 };
-
-// Writes prompt and reads a formatted integer and the one character after
-// it, until the answer is a number in lo..hi; after any other answer calls
-// refuse() (which writes why) and asks again. An answer that is no number
-// is dropped with the rest of its line. Returns kDone with the number in
-// value, or kInputEnded when input ended first.
-template <class Refuse>
-Outcome askNumber(Console& console, std::string_view prompt, int64_t lo,
-                  int64_t hi, int64_t& value, Refuse&& refuse) {
-  for (;;) {
-    console.write(prompt);
-    const FormattedInt answer = console.readInt();
-    if (answer.kind == FormattedInt::Kind::kEnd) return Outcome::kInputEnded;
-    if (answer.kind == FormattedInt::Kind::kNotANumber) {
-      console.discardLine();
-    } else {
-      console.readChar();  // the character after the number
-      if (answer.isIn(lo, hi)) {
-        value = answer.value;
-        return Outcome::kDone;
-      }
-    }
-    refuse();
-  }
-}
 
 }  // namespace ugraph
 

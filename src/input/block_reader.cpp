@@ -1,6 +1,5 @@
 #include "input/block_reader.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,14 +9,6 @@
 #include "console/descriptor.h"
 
 namespace ugraph {
-
-bool isAlsoOutput(std::FILE* file, int output) {
-  struct stat in {};
-  struct stat out {};
-  return fstat(fileno(file), &in) == 0 && fstat(output, &out) == 0 &&
-         S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
-         in.st_ino == out.st_ino;
-}
 
 bool BlockReader::refill() {
   if (error_ != 0) return false;
@@ -51,7 +42,7 @@ void BlockReader::countLinesUpTo(std::size_t p) {
 
 void BlockReader::resolvePin() {
   countLinesUpTo(static_cast<std::size_t>(pin_ - blockStart_));
-  pinned_ = {pin_, lines_ + 1, pin_ - lineStart_ + 1};
+  pinned_ = {lines_ + 1, pin_ - lineStart_ + 1};
   pinPending_ = false;
 }
 

@@ -13,25 +13,13 @@
 #include <string_view>
 
 #include "input/bytes.h"
+#include "input/status.h"
 
 namespace ugraph {
 
 // The storage a reader works in. It is large, so callers keep it in static
 // storage rather than on the stack.
 using FileBlock = std::array<char, std::size_t{1} << 17>;
-
-// A place in a file: the byte offset, and the 1-based line and column (in
-// bytes) of that byte. A line ends at '\n'.
-struct FilePosition {
-  int64_t offset = 0;
-  int64_t line = 1;
-  int64_t column = 1;
-};
-
-// True when file and the open descriptor `output` are one regular file
-// (same device and inode): reading it while writing to it would read what
-// was just written, without end.
-bool isAlsoOutput(std::FILE* file, int output);
 
 class BlockReader {
  public:

@@ -20,16 +20,16 @@ bool CatalogueScanner::next() {
 // The mark stands right after the '[', which never ends a line.
 FilePosition CatalogueScanner::markPosition() {
   FilePosition at = start();
-  ++at.offset;
   ++at.column;
   return at;
 }
 
-DataInputCopy CatalogueScanner::copy(DataInputText& record) {
+Status CatalogueScanner::copy(DataInputText& record, std::string_view& text) {
   const int mark = reader_.get();
   if (mark != 'U' && mark != 'u') {
     if (mark == ']') open_ = false;
-    return {Refusal::kNotMarked, mark == EOF ? start() : markPosition(), {}};
+    return Status::refused(Refusal::kNotMarked,
+                           mark == EOF ? start() : markPosition());
   }
 
   constexpr std::size_t kHead = 2;  // '[' and the mark
@@ -45,23 +45,25 @@ DataInputCopy CatalogueScanner::copy(DataInputText& record) {
     const bool full = copied == kMaxDataInputLength - kHead;
     const int after = full ? reader_.get() : EOF;
     if (after == ']') open_ = false;
-    return {after == EOF ? Refusal::kUnclosed : Refusal::kTooLong, start(), {}};
+    return Status::refused(
+        after == EOF ? Refusal::kUnclosed : Refusal::kTooLong, start());
   }
   open_ = false;
   const std::size_t length = kHead + copied + 1;
   record[length - 1] = ']';
   record[length] = '\0';
-  return {Refusal::kNone, {}, std::string_view(record.data(), length)};
+  text = std::string_view(record.data(), length);
+  return {};
 }
 
-DataInputCopy CatalogueScanner::view(DataInputText& record) {
-  const std::string_view text = reader_.takeThrough(']', kMaxDataInputLength);
-  if (text.empty()) return copy(record);
+Status CatalogueScanner::view(DataInputText& record, std::string_view& text) {
+  text = reader_.takeThrough(']', kMaxDataInputLength);
+  if (text.empty()) return copy(record, text);
   open_ = false;
   if (text[1] != 'U' && text[1] != 'u') {
-    return {Refusal::kNotMarked, markPosition(), {}};
+    return Status::refused(Refusal::kNotMarked, markPosition());
   }
-  return {Refusal::kNone, {}, text};
+  return {};
 }
 
 bool CatalogueScanner::restart(int64_t offset, int64_t number) {
@@ -74,7 +76,6 @@ FilePosition positionIn(const FilePosition& start, std::string_view text,
                         std::size_t at) {
   std::size_t lastEnd = at;  // the last line end before byte at, if any
   FilePosition p = start;
-  p.offset += static_cast<int64_t>(at);
   p.line += countByte(text.substr(0, at), '\n', lastEnd);
   p.column = lastEnd == at ? start.column + static_cast<int64_t>(at)
                            : static_cast<int64_t>(at - lastEnd);

@@ -17,20 +17,13 @@
 
 namespace ugraph {
 
-// A data-input's text as copied for loading, or why it could not be.
-struct DataInputCopy {
-  Refusal refusal = Refusal::kNone;  // kNone, kNotMarked, kUnclosed, kTooLong
-  FilePosition at;                   // where a refusal lies; unset for kNone
-  // kNone: '[' through ']'; copy() stores the mark as 'U'.
-  std::string_view text;
-};
-
 class CatalogueScanner {
  public:
   // REQUIRES: as for BlockReader.
   CatalogueScanner(std::FILE* file, FileBlock& block) : reader_(file, block) {}
 
-  // Makes start() and copy() give lines and columns as well as offsets.
+  // Makes start() and copy() give lines and columns; without it they give
+  // line 1, column 1.
   // REQUIRES: nothing has been scanned yet.
   void countLines() { reader_.countLines(); }
 
@@ -44,10 +37,9 @@ class CatalogueScanner {
   // The offset of the current data-input's '['.
   int64_t startOffset() const { return startOffset_; }
   // Where the current data-input's '[' stands: the lines are counted up to
-  // it only when this is asked for. Only the offset unless counting lines.
+  // it only when this is asked for.
   FilePosition start() {
-    return reader_.countingLines() ? reader_.pinned()
-                                   : FilePosition{startOffset_, 1, 1};
+    return reader_.countingLines() ? reader_.pinned() : FilePosition{};
   }
 
   // Hands every byte after the current data-input's '[' up to its ']' to
@@ -61,15 +53,18 @@ class CatalogueScanner {
 
   // Copies the current data-input into record as it is loaded: the mark
   // must be 'U' or 'u', and a ']' must close it within kMaxDataInputLength
-  // characters. REQUIRES: nothing of the data-input read yet.
-  DataInputCopy copy(DataInputText& record);
+  // characters. Returns kOk with text set to '[' through ']' in record,
+  // the mark stored as 'U'; or kRefused for kNotMarked, kUnclosed or
+  // kTooLong, with where the fault lies.
+  // REQUIRES: nothing of the data-input read yet.
+  Status copy(DataInputText& record, std::string_view& text);
 
   // Checks the current data-input as copy() does and gives the same
-  // outcome, except that its text may be a view of the scanner's block
-  // (valid until the next call) with the mark as it stands in the file.
-  // Falls back on copy() when the whole data-input is not in the block.
+  // outcome, except that text may be a view of the scanner's block (valid
+  // until the next call) with the mark as it stands in the file. Falls
+  // back on copy() when the whole data-input is not in the block.
   // REQUIRES: nothing of the data-input read yet.
-  DataInputCopy view(DataInputText& record);
+  Status view(DataInputText& record, std::string_view& text);
 
   // Goes back to offset, where data-input number + 1 is expected to start;
   // false when the file cannot seek. Lines are not counted from then on.

@@ -3,21 +3,44 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string_view>
 #include <utility>
 
 #include "input/catalogue.h"
+#include "input/catalogue_file.h"
 #include "input/data_input.h"
+#include "input/number_answer.h"
 
 namespace ugraph {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+// A count kept as its decimal digits, for a number written at every step
+// of a long run: adding one touches only the digits that change.
+class DecimalCounter {
+ public:
+  void increment() {
+    for (std::size_t i = digits_.size() - 1;; --i) {
+      if (digits_[i] != '9') {
+        ++digits_[i];
+        return;
+      }
+      digits_[i] = '0';
+      if (i == start_) {
+        digits_[--start_] = '1';
+        return;
+      }
+    }
+  }
+  std::string_view text() const {
+    return {digits_.data() + start_, digits_.size() - start_};
+  }
+
+ private:
+  std::array<char, 20> digits_{'0', '0', '0', '0', '0', '0', '0',
+                               '0', '0', '0', '0', '0', '0', '0',
+                               '0', '0', '0', '0', '0', '0'};
+  std::size_t start_ = digits_.size() - 1;  // the count starts at 0
 };
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Where some data-inputs begin, so the chosen one is found without reading
 // the whole file again: the offset of the '[' of data-inputs 1, 1 + stride,
@@ -40,10 +63,10 @@ class Checkpoints {
     if (used_ == kSize) {
       // Entry i held data-input 1 + i * stride; entry 2i becomes entry i.
       for (std::size_t i = 0; i < kSize / 2; ++i) offsets_[i] = offsets_[2 * i];
+      // Data-input 1 + kSize * stride, the one to note now, is entry
+      // kSize / 2 at twice the stride: next_ stays as it is.
       used_ = kSize / 2;
       stride_ *= 2;
-      next_ = 1 + static_cast<int64_t>(used_) * stride_;
-      if (number != next_) return;
     }
     offsets_[used_++] = offset;
     next_ += stride_;
@@ -86,24 +109,25 @@ int64_t listCatalogue(CatalogueScanner& scanner, Checkpoints& checkpoints,
   return scanner.number();
 }
 
-enum class Located { kFound, kUnreadable, kMissing };
-
 // Moves to data-input `choice`, found by the same scan that listed the
 // catalogue, from the nearest checkpoint; from the start of the file when
-// the checkpoint no longer holds a '[' (the file changed).
-Located locate(CatalogueScanner& scanner, const Checkpoints& checkpoints,
-               int64_t choice) {
+// the checkpoint no longer holds a '[' (the file changed). Returns kOk,
+// kReadFailed or kMissing.
+Status locate(CatalogueScanner& scanner, const Checkpoints& checkpoints,
+              int64_t choice) {
   const auto [number, offset] = checkpoints.before(choice);
-  if (!scanner.restart(offset, number - 1)) return Located::kUnreadable;
+  const Status unreadable = Status::of(Status::Kind::kReadFailed);
+  if (!scanner.restart(offset, number - 1)) return unreadable;
   if (!scanner.next() || scanner.startOffset() != offset) {
-    if (scanner.error() != 0) return Located::kUnreadable;
+    if (scanner.error() != 0) return unreadable;
     scanner.restart(0, 0);
     scanner.next();
   }
   while (scanner.number() < choice && scanner.next()) {
   }
-  if (scanner.error() != 0) return Located::kUnreadable;
-  return scanner.number() == choice ? Located::kFound : Located::kMissing;
+  if (scanner.error() != 0) return unreadable;
+  return scanner.number() == choice ? Status{}
+                                    : Status::of(Status::Kind::kMissing);
 }
 
 void writeRefusal(Refusal refusal, Console& console) {
@@ -116,14 +140,32 @@ void writeRefusal(Refusal refusal, Console& console) {
   }
 }
 
-Outcome cannotRead(const char* fileName, Console& console) {
-  console.write("Cannot read file ");
-  console.writeLine(fileName);
-  return Outcome::kNothing;
+// Says why the catalogue gives no graph; returns kNothing, or why itself
+// when there is nothing to say (the user aborted, or input ended).
+Status cannotLoad(const Status& why, const char* fileName, int64_t choice,
+                  Console& console) {
+  using Kind = Status::Kind;
+  if (why.is(Kind::kRefused)) {
+    writeRefusal(why.refusal, console);
+  } else if (why.is(Kind::kMissing)) {
+    console.write("Cannot find data-input ");
+    console.write(choice);
+    console.write(" in file ");
+    console.writeLine(fileName);
+  } else if (why.is(Kind::kCannotOpen) || why.is(Kind::kIsOutput) ||
+             why.is(Kind::kReadFailed)) {
+    console.write(why.is(Kind::kCannotOpen) ? "Cannot find file "
+                                            : "Cannot read file ");
+    console.write(fileName);
+    console.writeLine(why.is(Kind::kIsOutput) ? ": it is also the output" : "");
+  } else {
+    return why;
+  }
+  return Status::of(Kind::kNothing);
 }
 
 // Asks for the data-input to load, 0 to abort.
-Outcome askChoice(int64_t count, int64_t& choice, Console& console) {
+Status askChoice(int64_t count, int64_t& choice, Console& console) {
   return askNumber(
       console, "Input number before the selected data-input (zero to abort):\n",
       0, count, choice, [&] {
@@ -133,79 +175,63 @@ Outcome askChoice(int64_t count, int64_t& choice, Console& console) {
       });
 }
 
-// What a reading of the catalogue works in. It is large, so it lives in
-// static storage and the program runs on a small stack.
+// What a reading of the catalogue works in beside the catalogue's block.
+// It is large, so it lives in static storage and the program runs on a
+// small stack.
 struct ReaderSpace {
-  FileBlock block;
   Checkpoints checkpoints;
   DataInputText record;
   DataInput input;
 };
 ReaderSpace space;
 
-}  // namespace
-
-Outcome readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
-                              GraphName& name, Console& console,
-                              const char* fileName) {
-  FilePtr file(std::fopen(fileName, "r"));
-  if (!file) {
-    console.write("Cannot find file ");
-    console.writeLine(fileName);
-    return Outcome::kNothing;
-  }
-  if (isAlsoOutput(file.get(), console.outputDescriptor())) {
-    console.write("Cannot read file ");
-    console.write(fileName);
-    console.writeLine(": it is also the output");
-    return Outcome::kNothing;
-  }
-  // The scanner does its own buffering in large blocks.
-  std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  CatalogueScanner scanner(file.get(), space.block);
+// Lists the catalogue, asks for a choice and leaves scanner at the chosen
+// data-input. Returns kOk; kNothing when the user aborts; kEnded; or the
+// catalogue's failure, for the caller to word.
+Status choose(CatalogueScanner& scanner, Console& console, int64_t& choice) {
   Checkpoints& checkpoints = space.checkpoints;
   checkpoints.reset();
   const int64_t count = listCatalogue(scanner, checkpoints, console);
-  if (console.failed()) return Outcome::kInputEnded;
-  if (scanner.error() != 0) return cannotRead(fileName, console);
-  int64_t choice = 0;
-  if (askChoice(count, choice, console) != Outcome::kDone) {
-    return Outcome::kInputEnded;
-  }
-  if (choice == 0) return Outcome::kNothing;
+  if (console.failed()) return Status::of(Status::Kind::kEnded);
+  if (scanner.error() != 0) return Status::of(Status::Kind::kReadFailed);
+  const Status answered = askChoice(count, choice, console);
+  if (!answered.ok()) return answered;
+  if (choice == 0) return Status::of(Status::Kind::kNothing);
+  return locate(scanner, checkpoints, choice);
+}
 
-  switch (locate(scanner, checkpoints, choice)) {
-    case Located::kFound:
-      break;
-    case Located::kUnreadable:
-      return cannotRead(fileName, console);
-    case Located::kMissing:
-      console.write("Cannot find data-input ");
-      console.write(choice);
-      console.write(" in file ");
-      console.writeLine(fileName);
-      return Outcome::kNothing;
-  }
-  const DataInputCopy copy = scanner.copy(space.record);
-  const bool unreadable = scanner.error() != 0;
-  file.reset();
-  if (unreadable) return cannotRead(fileName, console);
-  if (copy.refusal != Refusal::kNone) {
-    writeRefusal(copy.refusal, console);
-    return Outcome::kNothing;
+}  // namespace
+
+Status readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
+                             GraphName& name, Console& console,
+                             const char* fileName) {
+  int64_t choice = 0;
+  std::string_view text;
+  {
+    const CatalogueFile file(fileName, console.outputDescriptor());
+    if (!file.status().ok()) {
+      return cannotLoad(file.status(), fileName, choice, console);
+    }
+    CatalogueScanner scanner(file.get(), CatalogueFile::block());
+    Status chosen = choose(scanner, console, choice);
+    if (chosen.ok()) {
+      chosen = scanner.copy(space.record, text);
+      if (scanner.error() != 0) chosen = Status::of(Status::Kind::kReadFailed);
+    }
+    if (!chosen.ok()) return cannotLoad(chosen, fileName, choice, console);
   }
 
   console.writeLine("Input-data from file is:");
-  console.writeLine(copy.text);
+  console.writeLine(text);
 
   DataInput& input = space.input;
-  const ParseResult parsed = parseDataInput(copy.text, input);
+  const ParseResult parsed = parseDataInput(text, input);
   if (parsed.refusal != Refusal::kNone) {
     writeRefusal(parsed.refusal, console);
-    return Outcome::kNothing;
+    return Status::of(Status::Kind::kNothing);
   }
   const int32_t entries = storeDataInput(input, linkFrom, linkTo, name);
-  return entries > 0 ? Outcome::kDone : Outcome::kNothing;
+  return entries > 0 ? Status{} : Status::of(Status::Kind::kNothing);
 }
 
 }  // namespace ugraph

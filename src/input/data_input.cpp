@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "console/digits.h"
 #include "graph/normalize.h"
 #include "input/bytes.h"
+#include "input/digits.h"
 
 namespace ugraph {
 namespace {

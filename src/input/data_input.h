@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "graph/ugraph.h"
+#include "input/status.h"
 
 namespace ugraph {
 
@@ -27,23 +28,6 @@ inline constexpr std::size_t kMaxDataInputLength = 2500;
 
 // A data-input's text with room for its terminating NUL.
 using DataInputText = std::array<char, kMaxDataInputLength + 1>;
-
-// Why a data-input is refused, in the order the checks are made: the mark,
-// the copy of its text, then the rules of the format, which parseDataInput
-// checks left to right.
-enum class Refusal {
-  kNone,
-  kNotMarked,         // the byte after '[' is not 'U' or 'u'
-  kUnclosed,          // no ']' before the end of the file
-  kTooLong,           // longer than kMaxDataInputLength
-  kNoName,            // no double quote, or no second one
-  kNameTooLong,       // more than 15 characters between the quotes
-  kNoNode,            // no '(' after the name
-  kBadHeader,         // '(' not followed by digits and ')', or not 1..50
-  kNeighbourAbove50,  // a neighbour number above kMaxNodes
-  kTooManyLinks,      // a nonzero neighbour number past kMaxFileLinks
-  kOutOfPlace,        // any other character in the node groups
-};
 
 // What a refused data-input breaks, as "is ..." or "has ...", to follow the
 // words that name the data-input. Empty for kNone.

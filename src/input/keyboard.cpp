@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "graph/normalize.h"
+#include "input/number_answer.h"
 
 namespace ugraph {
 namespace {
@@ -24,9 +25,9 @@ void readName(GraphName& name, Console& console) {
 }
 
 // The node count, asked for until the answer lies in 0..kMaxNodes.
-Outcome readNodeCount(Console& console, int32_t& n) {
+Status readNodeCount(Console& console, int32_t& n) {
   int64_t answer = 0;
-  const Outcome outcome = askNumber(
+  const Status outcome = askNumber(
       console, "Input number of non-isolated nodes:  ", 0, kMaxNodes, answer,
       [&] { console.writeLine("Error: enter a node count from 0 to 50"); });
   n = static_cast<int32_t>(answer);
@@ -91,11 +92,12 @@ class PairStore {
 
 }  // namespace
 
-Outcome readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
-                              GraphName& name, Console& console) {
+Status readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
+                             GraphName& name, Console& console) {
   readName(name, console);
   int32_t n = 0;
-  if (readNodeCount(console, n) != Outcome::kDone) return Outcome::kInputEnded;
+  const Status counted = readNodeCount(console, n);
+  if (!counted.ok()) return counted;
   linkTo[0] = n;
 
   console.writeLine(
@@ -115,7 +117,7 @@ Outcome readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
     numbers.finish(take);
   }
   pairs.finish();
-  return Outcome::kDone;
+  return {};
 }
 
 }  // namespace ugraph

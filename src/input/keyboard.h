@@ -6,8 +6,9 @@
 #include <string_view>
 
 #include "console/console.h"
-#include "console/digits.h"
 #include "graph/ugraph.h"
+#include "input/digits.h"
+#include "input/status.h"
 
 namespace ugraph {
 
@@ -50,11 +51,11 @@ class LineNumbers {
 // as the pair (node, number), in the order typed: linkFrom[0] = pairs,
 // linkTo[0] = n, sentinel after the last pair. When the pairs fill the
 // record the list is normalised in place first, so no link is lost.
-// Returns kDone, or kInputEnded with the record incomplete when input ended
-// before the node count was read; input ending later leaves the remaining
-// lines empty.
-Outcome readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
-                              GraphName& name, Console& console);
+// Returns kOk, or kEnded with the record incomplete when input ended before
+// the node count was read; input ending later leaves the remaining lines
+// empty.
+Status readGraphFromKeyboard(LinkArray& linkFrom, LinkArray& linkTo,
+                             GraphName& name, Console& console);
 
 }  // namespace ugraph
 

@@ -50,12 +50,11 @@ class MemoryConsole {
   // What reached the output stream without the test flushing anything.
   std::string unflushedView() const { return std::string(buffer_, size_); }
 
-  // The input not yet read.
+  // The input not yet read (read now).
   std::string rest() {
-    std::string left(console_.pending());
-    char chunk[4096];
-    for (ssize_t n; (n = read(in_, chunk, sizeof chunk)) > 0;) {
-      left.append(chunk, static_cast<std::size_t>(n));
+    std::string left;
+    for (int c; (c = console_.readChar()) != Console::kEnd;) {
+      left += static_cast<char>(c);
     }
     return left;
   }

@@ -31,7 +31,7 @@ int openDescriptors() {
 }
 
 struct Loaded {
-  Outcome result;
+  Status::Kind result;
   Ugraph graph;
   std::string printed;
 };
@@ -44,14 +44,15 @@ Loaded load(const std::string& file, const std::string& answers) {
             static_cast<ssize_t>(file.size()));
   close(fd);
 
-  Loaded l{Outcome::kNothing, Ugraph{}, ""};
+  Loaded l{Status::Kind::kNothing, Ugraph{}, ""};
   l.graph.linkFrom.fill(-1);
   l.graph.linkTo.fill(-1);
   const int before = openDescriptors();
   {
     testing::MemoryConsole io(answers);
     l.result = readGraphFromDataFile(l.graph.linkFrom, l.graph.linkTo,
-                                     l.graph.name, io.console(), path);
+                                     l.graph.name, io.console(), path)
+                   .kind;
     l.printed = io.output();
   }
   EXPECT_EQ(openDescriptors(), before) << "the catalogue was left open";
@@ -61,7 +62,7 @@ Loaded load(const std::string& file, const std::string& answers) {
 
 TEST(DataFileTest, LoadsBothDirectionsNormalised) {
   const Loaded l = load(kExample, "1\n");
-  EXPECT_EQ(l.result, Outcome::kDone);
+  EXPECT_EQ(l.result, Status::Kind::kOk);
   EXPECT_STREQ(l.graph.name.data(), "Triangle");
   EXPECT_EQ(l.graph.linkTo[0], 3);
   EXPECT_EQ(
@@ -72,7 +73,7 @@ TEST(DataFileTest, LoadsBothDirectionsNormalised) {
 
 TEST(DataFileTest, ADataInputWithoutLinksLeavesAnEmptyList) {
   const Loaded l = load("[U \"Lone\" (5)]", "1\n");
-  EXPECT_EQ(l.result, Outcome::kNothing);
+  EXPECT_EQ(l.result, Status::Kind::kNothing);
   EXPECT_STREQ(l.graph.name.data(), "Lone");
   EXPECT_EQ(l.graph.linkFrom[0], 0);
   EXPECT_EQ(l.graph.linkTo[0], 5);
@@ -89,24 +90,25 @@ TEST(DataFileTest, FailuresLeaveTheRecordUntouched) {
   };
   for (const auto& [file, answers] : cases) {
     const Loaded l = load(file, answers);
-    EXPECT_EQ(l.result, Outcome::kNothing) << file;
+    EXPECT_EQ(l.result, Status::Kind::kNothing) << file;
     EXPECT_EQ(l.graph.linkFrom[0], -1) << file;
     EXPECT_EQ(l.graph.linkTo[0], -1) << file;
   }
 }
 
 TEST(DataFileTest, EndOfInputAtTheQuestion) {
-  EXPECT_EQ(load(kExample, "").result, Outcome::kInputEnded);
-  EXPECT_EQ(load(kExample, "9\n \n").result, Outcome::kInputEnded);
-  EXPECT_EQ(load(kExample, "two\n").result, Outcome::kInputEnded);
+  EXPECT_EQ(load(kExample, "").result, Status::Kind::kEnded);
+  EXPECT_EQ(load(kExample, "9\n \n").result, Status::Kind::kEnded);
+  EXPECT_EQ(load(kExample, "two\n").result, Status::Kind::kEnded);
 }
 
 TEST(DataFileTest, AMissingFileIsReported) {
   testing::MemoryConsole io("1\n");
   Ugraph g{};
   EXPECT_EQ(readGraphFromDataFile(g.linkFrom, g.linkTo, g.name, io.console(),
-                                  "/nonexistent/GraphDataFile2.txt"),
-            Outcome::kNothing);
+                                  "/nonexistent/GraphDataFile2.txt")
+                .kind,
+            Status::Kind::kNothing);
   EXPECT_EQ(io.output(), "Cannot find file /nonexistent/GraphDataFile2.txt\n");
   EXPECT_EQ(io.rest(), "1\n");
 }
@@ -145,11 +147,11 @@ TEST(DataFileTest, AcceptsADataInputOfExactly2500Characters) {
   const std::string exact =
       head + std::string(2500 - head.size() - 1, ' ') + "]";
   ASSERT_EQ(exact.size(), 2500u);
-  EXPECT_EQ(load(exact, "1\n").result, Outcome::kDone);
+  EXPECT_EQ(load(exact, "1\n").result, Status::Kind::kOk);
 
   const std::string over = head + std::string(2500 - head.size(), ' ') + "]";
   const Loaded l = load(over, "1\n");
-  EXPECT_EQ(l.result, Outcome::kNothing);
+  EXPECT_EQ(l.result, Status::Kind::kNothing);
   EXPECT_NE(l.printed.find("longer than 2500 characters"), std::string::npos);
 
   // 2500 characters and then the end of the file: no ']' came.

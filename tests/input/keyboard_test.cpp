@@ -21,9 +21,9 @@ struct Typed {
 Typed type(const std::string& input) {
   MemoryConsole io(input);
   Typed t{false, Ugraph{}, "", ""};
-  t.complete =
-      readGraphFromKeyboard(t.graph.linkFrom, t.graph.linkTo, t.graph.name,
-                            io.console()) == Outcome::kDone;
+  t.complete = readGraphFromKeyboard(t.graph.linkFrom, t.graph.linkTo,
+                                     t.graph.name, io.console())
+                   .ok();
   t.printed = io.output();
   t.left = io.rest();
   return t;

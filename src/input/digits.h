@@ -1,9 +1,9 @@
 // Runs of decimal digits, read into a saturating value so that a run of any
 // length is consumed without overflow and a huge number is simply above
-// every limit. The console's formatted read, the keyboard's node lines and
-// the data-input parser all read their numbers this way.
-#ifndef UGRAPH_CONSOLE_DIGITS_H_
-#define UGRAPH_CONSOLE_DIGITS_H_
+// every limit. A number answered at the console, the keyboard's node lines
+// and the data-input parser all read their numbers this way.
+#ifndef UGRAPH_INPUT_DIGITS_H_
+#define UGRAPH_INPUT_DIGITS_H_
 
 #include <algorithm>
 #include <cstdint>
@@ -26,4 +26,4 @@ constexpr int64_t appendDigit(int64_t value, int c, int64_t cap = kDigitCap) {
 
 }  // namespace ugraph
 
-#endif  // UGRAPH_CONSOLE_DIGITS_H_
+#endif  // UGRAPH_INPUT_DIGITS_H_

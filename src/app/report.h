@@ -1,0 +1,41 @@
+// The program's one reporter: everything it writes on standard error goes
+// through here, a whole line at a time. A failed write to standard error is
+// ignored, as there is nowhere left to report it.
+#ifndef UGRAPH_APP_REPORT_H_
+#define UGRAPH_APP_REPORT_H_
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "input/status.h"
+
+namespace ugraph {
+
+// Writes "ugraph: ", the message formatted as by printf, and a line end.
+void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Writes line, which ends with its line end, as it stands.
+void reportLine(std::string_view line);
+
+// Writes "ugraph: PROBLEM" and the line that points to --help. Returns the
+// exit status of wrong usage, 2.
+int reportUsage(const char* problem);
+
+// Writes "ugraph: FILE: <why>" for a catalogue that could not be opened or
+// read (the system's reason) or that is also the output. Returns the exit
+// status for it, 2.
+int reportFileFault(const char* file, const Status& fault);
+
+// Room for one check line: a path, the numbers and the longest phrase.
+using CheckLineBuffer = std::array<char, 4400>;
+
+// The check line of refused data-input number, written into buffer:
+// "FILE:LINE:COLUMN: data-input N PHRASE" and a line end. REQUIRES: refused
+// is kRefused.
+std::string_view checkLine(const char* file, int64_t number,
+                           const Status& refused, CheckLineBuffer& buffer);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_REPORT_H_
