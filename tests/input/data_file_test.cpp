@@ -124,7 +124,7 @@ TEST(DataFileTest, FindsTheListedDataInputPastStrayBrackets) {
 
 TEST(DataFileTest, FindsEveryChoiceInALargeCatalogue) {
   // Enough data-inputs that the reader's table of where they begin fills
-  // and thins out several times. Each takes 32 bytes, so 64 KiB holds a
+  // and thins out several times. Each takes 32 bytes, so 128 KiB holds a
   // whole number of them: an offset off by a block would still land on a
   // '[' and load the wrong data-input rather than fall back to a rescan.
   std::string file;
@@ -157,6 +157,50 @@ TEST(DataFileTest, AcceptsADataInputOfExactly2500Characters) {
   // 2500 characters and then the end of the file: no ']' came.
   const Loaded cut = load(over.substr(0, 2500), "1\n");
   EXPECT_NE(cut.printed.find("has no closing ']'"), std::string::npos);
+}
+
+// Each data-input of the faults catalogue breaks one rule: choosing it
+// lists the whole catalogue, echoes the data-input and names the rule.
+TEST(DataFileTest, EachRuleBrokenIsNamedAfterTheEcho) {
+  struct Fault {
+    const char* text;
+    const char* rule;
+  };
+  const std::vector<Fault> faults = {
+      {"[U Unnamed, (1),2]", "has no graph name in double quotes"},
+      {"[U \"Unclosed, (1),2]", "has no graph name in double quotes"},
+      {"[U \"Sixteen-letters!\", (1),2]",
+       "has a graph name longer than 15 characters"},
+      {"[U \"Headless\", 1, 2]", "has no node in parentheses"},
+      {"[U \"BadHead\", (x),2]", "has a node header that is not (1) to (50)"},
+      {"[U \"ZeroHead\", (0),2]", "has a node header that is not (1) to (50)"},
+      {"[U \"BigHead\", (51),2]", "has a node header that is not (1) to (50)"},
+      {"[U \"BigNeighbour\", (1),51]", "has a neighbour number above 50"},
+      {"[U \"Tab\", (1),\t2]",
+       "has a character out of place in its node groups"},
+      {"[U \"Hash\", (1),2 # comment]",
+       "has a character out of place in its node groups"},
+      {"[U \"Break\", (1),2,\n (2),3]",
+       "has a character out of place in its node groups"},
+      {"[U \"Stray\", (1),2)]",
+       "has a character out of place in its node groups"},
+      {"[U \"Huge\", (1),99999999999999999999]",
+       "has a neighbour number above 50"},
+  };
+  std::string file = "Each data-input breaks one rule of the format.\n";
+  std::string listing;
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    file += std::string(faults[i].text) + "\n";
+    listing += std::to_string(i + 1) + "  " + faults[i].text + "\n\n";
+  }
+  listing += "Input number before the selected data-input (zero to abort):\n";
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    const Loaded l = load(file, std::to_string(i + 1) + "\n");
+    EXPECT_EQ(l.result, Status::Kind::kNothing) << faults[i].text;
+    EXPECT_EQ(l.printed, listing + "Input-data from file is:\n" +
+                             faults[i].text + "\nInput-array in file " +
+                             faults[i].rule + "\n");
+  }
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+#include "app/catalogue_judge.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace ugraph {
+namespace {
+
+struct Judged {
+  Judgement judgement;
+  Refusal refusal;
+  int64_t line;    // of the '['
+  int64_t column;  // of the fault, when refused
+  int32_t nodes;
+  int32_t reached;
+};
+
+std::vector<Judged> judgeAll(const std::string& contents, bool analyse) {
+  std::FILE* file = std::tmpfile();
+  std::fwrite(contents.data(), 1, contents.size(), file);
+  std::rewind(file);
+  std::vector<Judged> all;
+  CatalogueJudge judge(file, analyse);
+  while (judge.next()) {
+    const JudgedDataInput& d = judge.current();
+    const bool shown = analyse && d.judgement != Judgement::kRefused;
+    all.push_back({d.judgement, d.status.refusal, d.start.line,
+                   d.status.at.column, shown ? d.graph.linkTo[0] : 0,
+                   shown ? d.walk.count : 0});
+  }
+  EXPECT_TRUE(judge.status().ok());
+  std::fclose(file);
+  return all;
+}
+
+constexpr const char* kCatalogue =
+    "free text\n"
+    "[U \"Tree\" (1) 2 (2) 3]\n"
+    "[U \"Loop\" (1) 1]\n"
+    "[U \"Two\" (1) 2 (3) 4]\n"
+    "[U \"Lone\" (4)]\n"
+    "[U \"Bad\",\n (1) 2 x]\n"
+    "[X]\n";
+
+TEST(CatalogueJudgeTest, JudgesEachDataInputAsTheDialogueWould) {
+  const std::vector<Judged> all = judgeAll(kCatalogue, true);
+  ASSERT_EQ(all.size(), 6u);
+  EXPECT_EQ(all[0].judgement, Judgement::kTree);
+  EXPECT_EQ(all[0].line, 2);
+  EXPECT_EQ(all[1].judgement, Judgement::kConnectedNotTree);
+  EXPECT_EQ(all[2].judgement, Judgement::kNotConnected);
+  EXPECT_EQ(all[2].reached, 2);
+  EXPECT_EQ(all[3].judgement, Judgement::kNoLink);
+  EXPECT_EQ(all[3].nodes, 4);
+  EXPECT_EQ(all[4].judgement, Judgement::kRefused);
+  EXPECT_EQ(all[4].refusal, Refusal::kOutOfPlace);
+  EXPECT_EQ(all[4].column, 8);  // on the data-input's second line
+  EXPECT_EQ(all[5].refusal, Refusal::kNotMarked);
+  EXPECT_EQ(all[5].line, 8);
+}
+
+TEST(CatalogueJudgeTest, ACheckRefusesAlikeAndAnalysesNothing) {
+  const std::vector<Judged> checked = judgeAll(kCatalogue, false);
+  const std::vector<Judged> analysed = judgeAll(kCatalogue, true);
+  ASSERT_EQ(checked.size(), analysed.size());
+  for (std::size_t i = 0; i < checked.size(); ++i) {
+    const bool refused = analysed[i].judgement == Judgement::kRefused;
+    EXPECT_EQ(checked[i].judgement,
+              refused ? Judgement::kRefused : Judgement::kWellFormed);
+    EXPECT_EQ(checked[i].refusal, analysed[i].refusal);
+    if (refused) {
+      EXPECT_EQ(checked[i].column, analysed[i].column);
+    }
+  }
+}
+
+TEST(CatalogueJudgeTest, AFileThatCannotBeReadEndsWithItsReason) {
+  std::FILE* directory = std::fopen(".", "r");
+  ASSERT_NE(directory, nullptr);
+  CatalogueJudge judge(directory, true);
+  EXPECT_FALSE(judge.next());
+  EXPECT_TRUE(judge.status().is(Status::Kind::kReadFailed));
+  EXPECT_EQ(judge.status().error, EISDIR);
+  std::fclose(directory);
+}
+
+}  // namespace
+}  // namespace ugraph
