@@ -72,7 +72,7 @@ void runDialogue(int64_t number, Dialogue& d) {
   }
   std::fclose(out);
   d.printed.assign(output, size);
-  d.walkLines = d.read == Status::Kind::kOk ? d.printed.substr(walkStart) : "";
+  d.analysis.walkLines = d.read == Status::Kind::kOk ? d.printed.substr(walkStart) : "";
   std::free(output);
   close(in);
 }
@@ -89,16 +89,16 @@ std::string refusalLine(Refusal refusal) {
   return "Input-array in file " + std::string(refusalPhrase(refusal)) + "\n";
 }
 
-GraphClass classOf(Judgement j) {
-  if (j == Judgement::kTree) return GraphClass::kTree;
-  if (j == Judgement::kConnectedNotTree) return GraphClass::kConnectedNotTree;
+GraphClass classOf(GraphClass j) {
+  if (j == GraphClass::kTree) return GraphClass::kTree;
+  if (j == GraphClass::kConnectedNotTree) return GraphClass::kConnectedNotTree;
   return GraphClass::kNotConnected;
 }
 
 void compare(const JudgedDataInput& batch) {
   static Dialogue d;
   runDialogue(batch.number, d);
-  if (batch.judgement == Judgement::kRefused) {
+  if (batch.verdict == GraphClass::kRefused) {
     fuzz::require(d.read == Status::Kind::kNothing &&
                       endsWith(d.printed, refusalLine(batch.status.refusal)),
                   "the dialogue does not refuse as the batch does");
@@ -108,7 +108,7 @@ void compare(const JudgedDataInput& batch) {
   fuzz::require(std::string_view(d.graph.name.data()) == g.name.data() &&
                     d.graph.linkTo[0] == g.linkTo[0],
                 "the dialogue loads another name or node count");
-  if (batch.judgement == Judgement::kNoLink) {
+  if (batch.verdict == GraphClass::kNoLink) {
     fuzz::require(d.read == Status::Kind::kNothing && d.graph.linkFrom[0] == 0,
                   "the dialogue finds links where the batch found none");
     return;
@@ -116,16 +116,16 @@ void compare(const JudgedDataInput& batch) {
   fuzz::require(d.read == Status::Kind::kOk &&
                     d.graph.linkFrom[0] / 2 == g.linkFrom[0] / 2,
                 "the dialogue loads another link count");
-  fuzz::require(d.verdict == classOf(batch.judgement),
+  fuzz::require(d.verdict == classOf(batch.verdict),
                 "the dialogue gives another verdict");
   if (d.verdict == GraphClass::kNotConnected) return;
   std::string order =
       "Path connecting all " + std::to_string(g.linkTo[0]) + " nodes:\n";
-  for (int32_t i = 1; i <= batch.walk.count; ++i) {
-    order += std::to_string(batch.walk.order[static_cast<std::size_t>(i)]);
+  for (int32_t i = 1; i <= batch.analysis.walk.count; ++i) {
+    order += std::to_string(batch.analysis.walk.order[static_cast<std::size_t>(i)]);
     order += ' ';
   }
-  fuzz::require(d.walkLines == order + "\n",
+  fuzz::require(d.analysis.walkLines == order + "\n",
                 "the dialogue prints another visit order");
 }
 

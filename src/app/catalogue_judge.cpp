@@ -1,6 +1,6 @@
 #include "app/catalogue_judge.h"
 
-#include "graph/adjacency.h"
+#include "graph/analysis.h"
 #include "input/catalogue_file.h"
 
 namespace ugraph {
@@ -35,7 +35,7 @@ Status CatalogueJudge::status() const {
 }
 
 void CatalogueJudge::refuse(const Status& refused) {
-  space_.current.judgement = Judgement::kRefused;
+  space_.current.verdict = GraphClass::kRefused;
   space_.current.status = refused;
   space_.current.start = scanner_.start();
 }
@@ -48,46 +48,12 @@ void CatalogueJudge::judge(std::string_view text) {
     return;
   }
   space_.current.status = {};
-  space_.current.judgement = Judgement::kWellFormed;
+  space_.current.verdict = GraphClass::kWellFormed;
   if (!analyse_) return;
   Ugraph& g = space_.current.graph;
-  const int32_t entries =
-      storeDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
-  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
-  walkGraph(g.linkFrom, g.linkTo, g.firstLink, space_.current.walk);
-  if (entries == 0) {
-    space_.current.judgement = Judgement::kNoLink;
-    return;
-  }
-  switch (classifyWalk(space_.current.walk, g.linkTo[0], g.linkFrom[0])) {
-    case GraphClass::kTree:
-      space_.current.judgement = Judgement::kTree;
-      break;
-    case GraphClass::kConnectedNotTree:
-      space_.current.judgement = Judgement::kConnectedNotTree;
-      break;
-    case GraphClass::kNotConnected:
-      space_.current.judgement = Judgement::kNotConnected;
-      break;
-  }
-}
-
-std::string_view judgementWords(Judgement judgement) {
-  switch (judgement) {
-    case Judgement::kRefused:
-      return "refused";
-    case Judgement::kWellFormed:
-      return "well-formed";
-    case Judgement::kNoLink:
-      return "no link";
-    case Judgement::kTree:
-      return "connected and is a tree";
-    case Judgement::kConnectedNotTree:
-      return "connected but not a tree";
-    case Judgement::kNotConnected:
-      break;
-  }
-  return "not connected";
+  loadDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
+  analyseGraph(g, space_.current.analysis);
+  space_.current.verdict = space_.current.analysis.verdict;
 }
 
 }  // namespace ugraph

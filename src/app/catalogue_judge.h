@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "graph/classify.h"
+#include "graph/analysis.h"
 #include "graph/ugraph.h"
 #include "input/block_reader.h"
 #include "input/catalogue.h"
@@ -17,28 +17,18 @@
 
 namespace ugraph {
 
-// What a judged data-input is, in the verdict lines' own words.
-enum class Judgement {
-  kRefused,
-  kWellFormed,  // checked only, not analysed
-  kNoLink,      // well-formed but without a link: the dialogue gives no verdict
-  kTree,
-  kConnectedNotTree,
-  kNotConnected,
-};
-
 // One data-input as the batch modes see it.
 struct JudgedDataInput {
   int64_t number = 0;
   FilePosition start;  // its '[' (with analyse false: when refused only)
-  Judgement judgement = Judgement::kRefused;
+  GraphClass verdict = GraphClass::kRefused;
   // kRefused for a refused data-input: the rule it breaks and where the
   // fault lies. kOk otherwise.
   Status status;
   // The rest unless refused. The graph as the dialogue analyses it, after
   // its summary line: name, node count linkTo[0], normalised entries.
   Ugraph graph;
-  Walk walk;
+  Analysis analysis;
 };
 
 class CatalogueJudge {
@@ -74,10 +64,6 @@ class CatalogueJudge {
   CatalogueScanner scanner_;
   bool analyse_;
 };
-
-// The words for a judgement: the verdict lines' own, "no link",
-// "well-formed" or "refused".
-std::string_view judgementWords(Judgement judgement);
 
 }  // namespace ugraph
 

@@ -9,7 +9,7 @@ int runCheck(const Options& options, Console& console) {
   const int status = forEachJudged(
       options.file, false, console, [&](const JudgedDataInput& d) {
         total = d.number;
-        if (d.judgement == Judgement::kRefused) {
+        if (d.verdict == GraphClass::kRefused) {
           ++refused;
           console.write(checkLine(options.file, d.number, d.status, line));
         }

@@ -10,7 +10,7 @@ int runDot(const Options& options, Console& console) {
       forEachJudged(options.file, true, console, [&](const JudgedDataInput& d) {
         if (d.number < options.dataInput) return true;
         found = true;
-        if (d.judgement == Judgement::kRefused) {
+        if (d.verdict == GraphClass::kRefused) {
           CheckLineBuffer line;
           reportLine(checkLine(options.file, d.number, d.status, line));
           refused = true;

@@ -15,10 +15,10 @@ using LinkRows = std::array<uint64_t, kMaxNodes + 1>;
 
 LinkRows cycleLinks(const JudgedDataInput& d) {
   LinkRows rows{};
-  if (d.judgement != Judgement::kConnectedNotTree) return rows;
+  if (d.verdict != GraphClass::kConnectedNotTree) return rows;
   Cycle cycle;
   const std::size_t length =
-      findCycle(d.graph.linkFrom, d.graph.linkTo, d.walk, cycle);
+      findCycle(d.graph.linkFrom, d.graph.linkTo, d.analysis.walk, cycle);
   for (std::size_t i = 0; i + 1 < length; ++i) {
     const auto a = static_cast<std::size_t>(cycle[i]);
     const auto b = static_cast<std::size_t>(cycle[i + 1]);
@@ -48,12 +48,12 @@ void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
 
 void writeDrawing(const JudgedDataInput& d, Console& console) {
   const Ugraph& g = d.graph;
-  const Walk& walk = d.walk;
+  const Walk& walk = d.analysis.walk;
   const std::string_view name(g.name.data());
   console.write("graph ");
   writeDotString(name, console);
   console.write(" {\n  label=");
-  writeDotLabel(name, judgementWords(d.judgement), console);
+  writeDotLabel(name, classWords(d.verdict), console);
   console.write(";\n  labelloc=t;\n");
   for (int32_t a = 1; a <= g.linkTo[0]; ++a) {
     const bool reached = walk.rank[static_cast<std::size_t>(a)] != 0;

@@ -42,18 +42,6 @@ Status askSource(Console& console, Source& source) {
   }
 }
 
-std::string_view verdictLine(GraphClass verdict) {
-  switch (verdict) {
-    case GraphClass::kTree:
-      return "Graph is connected and is a tree";
-    case GraphClass::kConnectedNotTree:
-      return "Graph is connected but not a tree";
-    case GraphClass::kNotConnected:
-      break;
-  }
-  return "Graph is not connected";
-}
-
 void analyse(Ugraph& graph, Console& console) {
   normalizeLinks(graph.linkFrom, graph.linkTo);
   console.write("Ufile ");
@@ -67,7 +55,8 @@ void analyse(Ugraph& graph, Console& console) {
                       graph.firstLink);
   const GraphClass verdict =
       classifyGraph(graph.linkFrom, graph.linkTo, graph.firstLink, console);
-  console.writeLine(verdictLine(verdict));
+  console.write("Graph is ");
+  console.writeLine(classWords(verdict));
 }
 
 Status readGraph(Ugraph& graph, Console& console, const char* dataFileName) {

@@ -36,7 +36,7 @@ void writeRight(int64_t value, std::size_t width, Console& console) {
 template <class OnNode>
 void forEachUnreached(const JudgedDataInput& d, OnNode&& onNode) {
   for (int32_t a = 1; a <= d.graph.linkTo[0]; ++a) {
-    if (d.walk.rank[static_cast<std::size_t>(a)] == 0) onNode(a);
+    if (d.analysis.walk.rank[static_cast<std::size_t>(a)] == 0) onNode(a);
   }
 }
 
@@ -45,14 +45,14 @@ template <class OnNode>
 void forEachCycleNode(const JudgedDataInput& d, OnNode&& onNode) {
   Cycle cycle;
   const std::size_t length =
-      findCycle(d.graph.linkFrom, d.graph.linkTo, d.walk, cycle);
+      findCycle(d.graph.linkFrom, d.graph.linkTo, d.analysis.walk, cycle);
   for (std::size_t i = 0; i < length; ++i) onNode(cycle[i]);
 }
 
 // The per-outcome counts of the closing line, in its order.
-constexpr std::array<Judgement, 5> kOutcomes = {
-    Judgement::kTree, Judgement::kConnectedNotTree, Judgement::kNotConnected,
-    Judgement::kNoLink, Judgement::kRefused};
+constexpr std::array<GraphClass, 5> kOutcomes = {
+    GraphClass::kTree, GraphClass::kConnectedNotTree, GraphClass::kNotConnected,
+    GraphClass::kNoLink, GraphClass::kRefused};
 
 class TextList {
  public:
@@ -60,10 +60,10 @@ class TextList {
 
   void add(const JudgedDataInput& d) {
     writeHeader();
-    ++counts_[slotOf(d.judgement)];
+    ++counts_[slotOf(d.verdict)];
     writeRight(d.number, kNumberWidth, console_);
     console_.write("  ");
-    if (d.judgement == Judgement::kRefused) {
+    if (d.verdict == GraphClass::kRefused) {
       writeRefused(d);
       return;
     }
@@ -72,13 +72,13 @@ class TextList {
     writeBlanks(kNameWidth - std::min(shown, kNameWidth) + 2, console_);
     writeRight(d.graph.linkTo[0], kCountWidth, console_);
     console_.write("  ");
-    writeRight(d.graph.linkFrom[0] / 2, kCountWidth, console_);
+    writeRight(d.analysis.links, kCountWidth, console_);
     console_.write("  ");
-    console_.write(judgementWords(d.judgement));
-    if (d.judgement == Judgement::kNotConnected) {
+    console_.write(classWords(d.verdict));
+    if (d.verdict == GraphClass::kNotConnected) {
       console_.write("; unreached:");
       forEachUnreached(d, [&](int32_t a) { writeNode(a); });
-    } else if (d.judgement == Judgement::kConnectedNotTree) {
+    } else if (d.verdict == GraphClass::kConnectedNotTree) {
       console_.write("; cycle:");
       forEachCycleNode(d, [&](int32_t a) { writeNode(a); });
     }
@@ -92,13 +92,13 @@ class TextList {
       console_.write(i == 0 ? ": " : ", ");
       console_.write(counts_[i]);
       console_.write(" ");
-      console_.write(judgementWords(kOutcomes[i]));
+      console_.write(classWords(kOutcomes[i]));
     }
     console_.write("\n");
   }
 
  private:
-  static std::size_t slotOf(Judgement j) {
+  static std::size_t slotOf(GraphClass j) {
     return static_cast<std::size_t>(
         std::find(kOutcomes.begin(), kOutcomes.end(), j) - kOutcomes.begin());
   }
@@ -164,7 +164,7 @@ void writeJson(const JudgedDataInput& d, Console& console) {
   console.write(d.number);
   console.write(",\"line\":");
   console.write(d.start.line);
-  if (d.judgement == Judgement::kRefused) {
+  if (d.verdict == GraphClass::kRefused) {
     writeJsonRefused(d, console);
     return;
   }
@@ -174,25 +174,25 @@ void writeJson(const JudgedDataInput& d, Console& console) {
   console.write(",\"nodes\":");
   console.write(int64_t{g.linkTo[0]});
   console.write(",\"links\":");
-  console.write(int64_t{g.linkFrom[0] / 2});
+  console.write(int64_t{d.analysis.links});
   console.write(",\"verdict\":\"");
-  console.write(judgementWords(d.judgement));
+  console.write(classWords(d.verdict));
   console.write("\"");
-  if (d.judgement != Judgement::kNoLink) {
+  if (d.verdict != GraphClass::kNoLink) {
     writeJsonNodes(
         "order",
         [&](auto&& onNode) {
-          for (int32_t i = 1; i <= d.walk.count; ++i) {
-            onNode(d.walk.order[static_cast<std::size_t>(i)]);
+          for (int32_t i = 1; i <= d.analysis.walk.count; ++i) {
+            onNode(d.analysis.walk.order[static_cast<std::size_t>(i)]);
           }
         },
         console);
   }
-  if (d.judgement == Judgement::kNotConnected) {
+  if (d.verdict == GraphClass::kNotConnected) {
     writeJsonNodes(
         "unreached", [&](auto&& onNode) { forEachUnreached(d, onNode); },
         console);
-  } else if (d.judgement == Judgement::kConnectedNotTree) {
+  } else if (d.verdict == GraphClass::kConnectedNotTree) {
     writeJsonNodes(
         "cycle", [&](auto&& onNode) { forEachCycleNode(d, onNode); }, console);
   }
@@ -209,7 +209,7 @@ int runList(const Options& options, Console& console) {
   const int status =
       forEachJudged(options.file, true, console, [&](const JudgedDataInput& d) {
         total = d.number;
-        if (d.judgement == Judgement::kRefused) ++refused;
+        if (d.verdict == GraphClass::kRefused) ++refused;
         if (text) {
           text->add(d);
         } else {

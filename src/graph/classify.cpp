@@ -1,6 +1,7 @@
 #include "graph/classify.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace ugraph {
@@ -61,6 +62,13 @@ GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries) {
   // 2n - 2 entries means n - 1 links and no self-link: a tree.
   return 2 * n - entries == 2 ? GraphClass::kTree
                               : GraphClass::kConnectedNotTree;
+}
+
+std::string_view classWords(GraphClass c) {
+  static constexpr std::array<std::string_view, 6> kWords = {
+      "not connected", "connected but not a tree", "connected and is a tree",
+      "no link",       "well-formed",              "refused"};
+  return kWords[static_cast<std::size_t>(c)];
 }
 
 GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,

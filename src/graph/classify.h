@@ -40,6 +40,11 @@ void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
 // kTree when there are 2n - 2 entries, else kConnectedNotTree.
 GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries);
 
+// The words for a class, the same wherever it is named: "connected and is
+// a tree", "connected but not a tree", "not connected" (the verdict lines
+// put "Graph is " before them), "no link", "well-formed" and "refused".
+std::string_view classWords(GraphClass c);
+
 // Walks and classifies the graph. When the walk reached all n nodes, first
 // writes "Path connecting all <n> nodes:" and a line of the visit order,
 // each node followed by one blank; otherwise writes nothing.

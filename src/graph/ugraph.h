@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace ugraph {
 
@@ -35,11 +36,17 @@ struct Ugraph {
   LinkArray linkFrom;   // slot 0: entry count k
 };
 
-// The verdict of the connectivity and tree test.
+// What is known of a graph: the verdict of the connectivity and tree test,
+// kNoLink for a graph without links (it gets no verdict), and for a graph
+// still to be read, kRefused when it breaks its format or kWellFormed when
+// it was only checked.
 enum class GraphClass : int32_t {
-  kNotConnected = 0,
-  kConnectedNotTree = 1,
-  kTree = 2,
+  kNotConnected,
+  kConnectedNotTree,
+  kTree,
+  kNoLink,
+  kWellFormed,
+  kRefused,
 };
 
 }  // namespace ugraph

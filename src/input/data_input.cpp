@@ -121,8 +121,8 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
   return parseNodeGroups(body, groups, out);
 }
 
-int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
-                       LinkArray& linkTo, GraphName& name) {
+void loadDataInput(const DataInput& input, LinkArray& linkFrom,
+                   LinkArray& linkTo, GraphName& name) {
   name = input.name;
   const auto j = static_cast<std::size_t>(input.linkCount);
   for (std::size_t k = 1; k <= j; ++k) {
@@ -136,6 +136,11 @@ int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
   linkTo[2 * j + 1] = 0;
   linkFrom[0] = static_cast<int32_t>(2 * j);
   linkTo[0] = input.nodeCount;
+}
+
+int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
+                       LinkArray& linkTo, GraphName& name) {
+  loadDataInput(input, linkFrom, linkTo, name);
   normalizeLinks(linkFrom, linkTo);
   return linkFrom[0];
 }

@@ -10,7 +10,7 @@ namespace ugraph {
 namespace {
 
 struct Judged {
-  Judgement judgement;
+  GraphClass verdict;
   Refusal refusal;
   int64_t line;    // of the '['
   int64_t column;  // of the fault, when refused
@@ -26,10 +26,10 @@ std::vector<Judged> judgeAll(const std::string& contents, bool analyse) {
   CatalogueJudge judge(file, analyse);
   while (judge.next()) {
     const JudgedDataInput& d = judge.current();
-    const bool shown = analyse && d.judgement != Judgement::kRefused;
-    all.push_back({d.judgement, d.status.refusal, d.start.line,
+    const bool shown = analyse && d.verdict != GraphClass::kRefused;
+    all.push_back({d.verdict, d.status.refusal, d.start.line,
                    d.status.at.column, shown ? d.graph.linkTo[0] : 0,
-                   shown ? d.walk.count : 0});
+                   shown ? d.analysis.walk.count : 0});
   }
   EXPECT_TRUE(judge.status().ok());
   std::fclose(file);
@@ -48,14 +48,14 @@ constexpr const char* kCatalogue =
 TEST(CatalogueJudgeTest, JudgesEachDataInputAsTheDialogueWould) {
   const std::vector<Judged> all = judgeAll(kCatalogue, true);
   ASSERT_EQ(all.size(), 6u);
-  EXPECT_EQ(all[0].judgement, Judgement::kTree);
+  EXPECT_EQ(all[0].verdict, GraphClass::kTree);
   EXPECT_EQ(all[0].line, 2);
-  EXPECT_EQ(all[1].judgement, Judgement::kConnectedNotTree);
-  EXPECT_EQ(all[2].judgement, Judgement::kNotConnected);
+  EXPECT_EQ(all[1].verdict, GraphClass::kConnectedNotTree);
+  EXPECT_EQ(all[2].verdict, GraphClass::kNotConnected);
   EXPECT_EQ(all[2].reached, 2);
-  EXPECT_EQ(all[3].judgement, Judgement::kNoLink);
+  EXPECT_EQ(all[3].verdict, GraphClass::kNoLink);
   EXPECT_EQ(all[3].nodes, 4);
-  EXPECT_EQ(all[4].judgement, Judgement::kRefused);
+  EXPECT_EQ(all[4].verdict, GraphClass::kRefused);
   EXPECT_EQ(all[4].refusal, Refusal::kOutOfPlace);
   EXPECT_EQ(all[4].column, 8);  // on the data-input's second line
   EXPECT_EQ(all[5].refusal, Refusal::kNotMarked);
@@ -67,9 +67,9 @@ TEST(CatalogueJudgeTest, ACheckRefusesAlikeAndAnalysesNothing) {
   const std::vector<Judged> analysed = judgeAll(kCatalogue, true);
   ASSERT_EQ(checked.size(), analysed.size());
   for (std::size_t i = 0; i < checked.size(); ++i) {
-    const bool refused = analysed[i].judgement == Judgement::kRefused;
-    EXPECT_EQ(checked[i].judgement,
-              refused ? Judgement::kRefused : Judgement::kWellFormed);
+    const bool refused = analysed[i].verdict == GraphClass::kRefused;
+    EXPECT_EQ(checked[i].verdict,
+              refused ? GraphClass::kRefused : GraphClass::kWellFormed);
     EXPECT_EQ(checked[i].refusal, analysed[i].refusal);
     if (refused) {
       EXPECT_EQ(checked[i].column, analysed[i].column);
