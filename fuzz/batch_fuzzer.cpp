@@ -122,7 +122,8 @@ void compare(const JudgedDataInput& batch) {
   std::string order =
       "Path connecting all " + std::to_string(g.linkTo[0]) + " nodes:\n";
   for (int32_t i = 1; i <= batch.analysis.walk.count; ++i) {
-    order += std::to_string(batch.analysis.walk.order[static_cast<std::size_t>(i)]);
+    order +=
+        std::to_string(batch.analysis.walk.order[static_cast<std::size_t>(i)]);
     order += ' ';
   }
   fuzz::require(d.walkLines == order + "\n",

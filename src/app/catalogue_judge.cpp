@@ -2,17 +2,51 @@
 
 #include "graph/analysis.h"
 #include "input/catalogue_file.h"
+#include "input/graph6.h"
 
 namespace ugraph {
+namespace {
+
+// The format a file's first bytes name, and the length of its header.
+InputFormat formatNamed(std::string_view start, std::size_t& header) {
+  for (const auto& [text, format] :
+       {std::pair{kGraph6Header, InputFormat::kGraph6},
+        std::pair{kSparse6Header, InputFormat::kSparse6}}) {
+    if (start.substr(0, text.size()) == text) {
+      header = text.size();
+      return format;
+    }
+  }
+  header = 0;
+  return InputFormat::kCatalogue;
+}
+
+}  // namespace
 
 CatalogueJudge::Space CatalogueJudge::shared_;
 
-CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse)
-    : scanner_(file, CatalogueFile::block()), analyse_(analyse) {
-  scanner_.countLines();
+CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
+                               const InputFormat* format)
+    : reader_(file, CatalogueFile::block()),
+      scanner_(reader_),
+      lines_(reader_, space_.record),
+      analyse_(analyse) {
+  reader_.countLines();
+  std::size_t header = 0;
+  const InputFormat named =
+      formatNamed(reader_.peekStart(kSparse6Header.size()), header);
+  format_ = format != nullptr ? *format : named;
+  if (format_ == InputFormat::kCatalogue) return;
+  otherHeader_ = named != InputFormat::kCatalogue && named != format_;
+  reader_.skip(header);
+  lines_.setHeader(header);
 }
 
 bool CatalogueJudge::next() {
+  return format_ == InputFormat::kCatalogue ? nextDataInput() : nextLine();
+}
+
+bool CatalogueJudge::nextDataInput() {
   if (!scanner_.next()) return false;
   space_.current.number = scanner_.number();
   // A check needs the position of a refused data-input only.
@@ -22,22 +56,63 @@ bool CatalogueJudge::next() {
   if (viewed.ok()) {
     judge(text);
   } else {
-    if (scanner_.error() != 0) return false;
+    if (reader_.error() != 0) return false;
     refuse(viewed);
   }
   return true;
 }
 
+bool CatalogueJudge::nextLine() {
+  if (!lines_.next()) return false;
+  JudgedDataInput& d = space_.current;
+  d.number = lines_.number();
+  d.start = {lines_.number(), 1};
+  const auto at = [&](std::size_t offset) {
+    return FilePosition{lines_.number(),
+                        static_cast<int64_t>(lines_.shift() + offset) + 1};
+  };
+  if (lines_.tooLong()) {
+    refuse(Status::refused(Refusal::kTooLong, d.start));
+    return true;
+  }
+  if (otherHeader_ && lines_.number() == 1) {
+    refuse(Status::refused(Refusal::kOtherHeader, d.start));
+    return true;
+  }
+  LinkRows rows;
+  int32_t n = 0;
+  const ParseResult parsed =
+      decodeGraphLine(lines_.text(),
+                      format_ == InputFormat::kGraph6 ? LineFormat::kGraph6
+                                                      : LineFormat::kSparse6,
+                      n, rows);
+  if (parsed.refusal != Refusal::kNone) {
+    refuse(Status::refused(parsed.refusal, at(parsed.at)));
+    return true;
+  }
+  d.status = {};
+  d.verdict = GraphClass::kWellFormed;
+  if (!analyse_) return true;
+  Ugraph& g = d.graph;
+  g.name[0] = '\0';
+  g.linkTo[0] = n;
+  writeLinkRows(rows, g.linkFrom, g.linkTo);
+  analyse();
+  return true;
+}
+
 Status CatalogueJudge::status() const {
-  return scanner_.error() == 0
+  return reader_.error() == 0
              ? Status{}
-             : Status::of(Status::Kind::kReadFailed, scanner_.error());
+             : Status::of(Status::Kind::kReadFailed, reader_.error());
 }
 
 void CatalogueJudge::refuse(const Status& refused) {
   space_.current.verdict = GraphClass::kRefused;
   space_.current.status = refused;
-  space_.current.start = scanner_.start();
+  if (format_ == InputFormat::kCatalogue) {
+    space_.current.start = scanner_.start();
+  }
 }
 
 void CatalogueJudge::judge(std::string_view text) {
@@ -52,7 +127,11 @@ void CatalogueJudge::judge(std::string_view text) {
   if (!analyse_) return;
   Ugraph& g = space_.current.graph;
   loadDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
-  analyseGraph(g, space_.current.analysis);
+  analyse();
+}
+
+void CatalogueJudge::analyse() {
+  analyseGraph(space_.current.graph, space_.current.analysis);
   space_.current.verdict = space_.current.analysis.verdict;
 }
 

@@ -1,8 +1,9 @@
-// Judges every data-input of a catalogue in one pass, front to back, in
-// constant memory: each is refused for the first rule it breaks, exactly as
-// the dialogue refuses it when it is chosen, or loaded, normalised, indexed
-// and walked as the dialogue analyses it. The batch modes read the
-// catalogue through this type.
+// Judges every graph of a file in one pass, front to back, in constant
+// memory: every data-input of a catalogue, or every line of graph6 or
+// sparse6. Each is refused for the first rule it breaks, exactly as the
+// dialogue refuses a data-input when it is chosen, or loaded and analysed
+// as the dialogue analyses it. The batch modes read their input through
+// this type.
 #ifndef UGRAPH_APP_CATALOGUE_JUDGE_H_
 #define UGRAPH_APP_CATALOGUE_JUDGE_H_
 
@@ -14,13 +15,19 @@
 #include "input/block_reader.h"
 #include "input/catalogue.h"
 #include "input/data_input.h"
+#include "input/graph_lines.h"
 
 namespace ugraph {
 
-// One data-input as the batch modes see it.
+// The formats a file of graphs may be in.
+enum class InputFormat { kCatalogue, kGraph6, kSparse6 };
+
+// One graph as the batch modes see it: a data-input, or a line.
 struct JudgedDataInput {
   int64_t number = 0;
-  FilePosition start;  // its '[' (with analyse false: when refused only)
+  // Its '[' or its line's first byte (with analyse false: when refused
+  // only).
+  FilePosition start;
   GraphClass verdict = GraphClass::kRefused;
   // kRefused for a refused data-input: the rule it breaks and where the
   // fault lies. kOk otherwise.
@@ -33,14 +40,22 @@ struct JudgedDataInput {
 
 class CatalogueJudge {
  public:
-  // With analyse false, data-inputs are only checked: one not refused is
-  // kWellFormed, its graph and walk left unset. Its storage is large, so it
-  // is static: one judge works at a time.
-  // REQUIRES: as for CatalogueScanner; no other judge is in use.
-  CatalogueJudge(std::FILE* file, bool analyse);
+  // Reads file in the format given, or, when format is null, the one its
+  // header names: graph6 after ">>graph6<<", sparse6 after ">>sparse6<<",
+  // else a catalogue. A header of the other format than the one given is
+  // skipped, and its line refused. With analyse false, graphs are only
+  // checked: one not refused is kWellFormed, its graph and analysis left
+  // unset. Its storage is large, so it is static: one judge works at a
+  // time. REQUIRES: file open for reading and outliving the judge; no
+  // other judge is in use.
+  CatalogueJudge(std::FILE* file, bool analyse,
+                 const InputFormat* format = nullptr);
 
-  // Judges the next data-input; false when the catalogue is over or cannot
-  // be read (status()).
+  // The format the file is read in.
+  InputFormat format() const { return format_; }
+
+  // Judges the next graph; false when the file is over or cannot be read
+  // (status()).
   bool next();
   const JudgedDataInput& current() const { return space_.current; }
   // kReadFailed, with the errno, once the catalogue could not be read;
@@ -48,8 +63,12 @@ class CatalogueJudge {
   Status status() const;
 
  private:
+  bool nextDataInput();
+  bool nextLine();
   void judge(std::string_view text);
   void refuse(const Status& refused);
+  // Analyses the graph loaded into the current record.
+  void analyse();
 
   // What the judge works in beside the catalogue's block.
   struct Space {
@@ -61,7 +80,11 @@ class CatalogueJudge {
 
   Space& space_ = shared_;
 
+  BlockReader reader_;
   CatalogueScanner scanner_;
+  LineScanner lines_;
+  InputFormat format_ = InputFormat::kCatalogue;
+  bool otherHeader_ = false;  // the first line follows the wrong header
   bool analyse_;
 };
 

@@ -17,25 +17,31 @@
 
 namespace ugraph {
 
-// What every catalogue mode does around its own work: opens file ("-":
-// standard input), judges each data-input in turn (analysed, or only
-// checked) and hands it to visit(const JudgedDataInput&), which returns
-// false to stop, while output works. Returns 0 when the catalogue was read
-// to its end or visit stopped; 2, having reported why, when it could not be
-// opened or read.
+// What a graph of the file is called in messages: "data-input" in a
+// catalogue, "graph" in graph6 and sparse6.
+inline const char* nounOf(InputFormat format) {
+  return format == InputFormat::kCatalogue ? "data-input" : "graph";
+}
+
+// What every mode that reads FILE does around its own work: opens it ("-":
+// standard input), judges each graph in turn (analysed, or only checked)
+// in the format the options give or its header names (what its graphs
+// are called goes to noun), and hands it to visit(const JudgedDataInput&),
+// which returns false to stop, while output works. Returns 0 when the file
+// was read to its end or visit stopped; 2, having reported why, when it
+// could not be opened or read.
 template <class Visit>
-int forEachJudged(const char* file, bool analyse, Console& console,
-                  Visit&& visit) {
-  const CatalogueFile catalogue(file, STDOUT_FILENO);
-  if (!catalogue.status().ok()) {
-    return reportFileFault(file, catalogue.status());
-  }
-  CatalogueJudge judge(catalogue.get(), analyse);
+int forEachJudged(const Options& options, bool analyse, Console& console,
+                  const char*& noun, Visit&& visit) {
+  const CatalogueFile file(options.file, STDOUT_FILENO);
+  if (!file.status().ok()) return reportFileFault(options.file, file.status());
+  CatalogueJudge judge(file.get(), analyse, options.format());
+  noun = nounOf(judge.format());
   while (!console.failed() && judge.next()) {
     if (!visit(judge.current())) return 0;
   }
   const Status read = judge.status();
-  return read.ok() ? 0 : reportFileFault(file, read);
+  return read.ok() ? 0 : reportFileFault(options.file, read);
 }
 
 // Writes "1 NOUN" or "N NOUNs" for count.
@@ -61,6 +67,12 @@ int runList(const Options& options, Console& console);
 // Writes data-input N as a drawing. Returns 0; 1 when the data-input is
 // missing or refused (after saying so); 2 as runCheck.
 int runDot(const Options& options, Console& console);
+
+// Writes every graph that is not refused and that --select admits in the
+// --to format, and a check line on standard error for every graph refused
+// or that the format cannot hold. Returns 0 when none was, 1 when any
+// was, 2 as runCheck.
+int runConvert(const Options& options, Console& console);
 
 }  // namespace ugraph
 

@@ -5,21 +5,23 @@ namespace ugraph {
 int runCheck(const Options& options, Console& console) {
   int64_t total = 0;
   int64_t refused = 0;
+  const char* noun = "";
   CheckLineBuffer line;
   const int status = forEachJudged(
-      options.file, false, console, [&](const JudgedDataInput& d) {
+      options, false, console, noun, [&](const JudgedDataInput& d) {
         total = d.number;
         if (d.verdict == GraphClass::kRefused) {
           ++refused;
-          console.write(checkLine(options.file, d.number, d.status, line));
+          console.write(
+              checkLine(options.file, noun, d.number, d.status, line));
         }
         return true;
       });
   if (status != 0) return status;
-  if (total == 0) report("%s: no data-input found", options.file);
+  if (total == 0) report("%s: no %s found", options.file, noun);
   console.write(options.file);
   console.write(": ");
-  writeCount(total, "data-input", console);
+  writeCount(total, noun, console);
   console.write(", ");
   console.write(refused);
   console.write(" refused\n");

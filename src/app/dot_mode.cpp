@@ -6,13 +6,14 @@ namespace ugraph {
 int runDot(const Options& options, Console& console) {
   bool found = false;
   bool refused = false;
-  const int status =
-      forEachJudged(options.file, true, console, [&](const JudgedDataInput& d) {
+  const char* noun = "";
+  const int status = forEachJudged(
+      options, true, console, noun, [&](const JudgedDataInput& d) {
         if (d.number < options.dataInput) return true;
         found = true;
         if (d.verdict == GraphClass::kRefused) {
           CheckLineBuffer line;
-          reportLine(checkLine(options.file, d.number, d.status, line));
+          reportLine(checkLine(options.file, noun, d.number, d.status, line));
           refused = true;
         } else {
           writeDrawing(d, console);
@@ -21,7 +22,7 @@ int runDot(const Options& options, Console& console) {
       });
   if (status != 0) return status;
   if (!found) {
-    report("%s has no data-input %lld", options.file,
+    report("%s has no %s %lld", options.file, noun,
            static_cast<long long>(options.dataInput));
   }
   return found && !refused ? 0 : 1;

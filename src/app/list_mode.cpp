@@ -58,9 +58,11 @@ class TextList {
  public:
   explicit TextList(Console& console) : console_(console) {}
 
-  void add(const JudgedDataInput& d) {
+  // Counts d, and writes its line when shown.
+  void add(const JudgedDataInput& d, bool selected) {
     writeHeader();
     ++counts_[slotOf(d.verdict)];
+    if (!selected) return;
     writeRight(d.number, kNumberWidth, console_);
     console_.write("  ");
     if (d.verdict == GraphClass::kRefused) {
@@ -85,9 +87,9 @@ class TextList {
     console_.write("\n");
   }
 
-  void finish(int64_t total) {
+  void finish(int64_t total, const char* noun) {
     writeHeader();
-    writeCount(total, "data-input", console_);
+    writeCount(total, noun, console_);
     for (std::size_t i = 0; i < kOutcomes.size(); ++i) {
       console_.write(i == 0 ? ": " : ", ");
       console_.write(counts_[i]);
@@ -206,19 +208,21 @@ int runList(const Options& options, Console& console) {
   if (!options.json) text.emplace(console);
   int64_t total = 0;
   int64_t refused = 0;
-  const int status =
-      forEachJudged(options.file, true, console, [&](const JudgedDataInput& d) {
+  const char* noun = "";
+  const int status = forEachJudged(
+      options, true, console, noun, [&](const JudgedDataInput& d) {
         total = d.number;
         if (d.verdict == GraphClass::kRefused) ++refused;
+        const bool shown = (options.select & classBit(d.verdict)) != 0;
         if (text) {
-          text->add(d);
-        } else {
+          text->add(d, shown);
+        } else if (shown) {
           writeJson(d, console);
         }
         return true;
       });
   if (status != 0) return status;
-  if (text) text->finish(total);
+  if (text) text->finish(total, noun);
   return refused == 0 ? 0 : 1;
 }
 

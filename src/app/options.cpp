@@ -2,26 +2,82 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace ugraph {
 namespace {
 
 constexpr int kJson = 256;  // --json has no short form
 
-constexpr std::array<option, 7> kOptions = {{
+constexpr std::array<option, 11> kOptions = {{
     {"check", no_argument, nullptr, 'c'},
     {"list", no_argument, nullptr, 'l'},
     {"json", no_argument, nullptr, kJson},
     {"dot", required_argument, nullptr, 'd'},
+    {"convert", no_argument, nullptr, 'x'},
+    {"from", required_argument, nullptr, 'f'},
+    {"to", required_argument, nullptr, 't'},
+    {"select", required_argument, nullptr, 's'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
 }};
+
+// The value of word in a table of names, or false when it is none.
+template <class Value, std::size_t N>
+bool lookUp(std::string_view word,
+            const std::array<std::pair<std::string_view, Value>, N>& table,
+            Value& value) {
+  for (const auto& [name, v] : table) {
+    if (name == word) {
+      value = v;
+      return true;
+    }
+  }
+  return false;
+}
+
+constexpr std::array<std::pair<std::string_view, InputFormat>, 3> kFrom = {{
+    {"catalogue", InputFormat::kCatalogue},
+    {"graph6", InputFormat::kGraph6},
+    {"sparse6", InputFormat::kSparse6},
+}};
+
+constexpr std::array<std::pair<std::string_view, OutputFormat>, 4> kTo = {{
+    {"catalogue", OutputFormat::kCatalogue},
+    {"graph6", OutputFormat::kGraph6},
+    {"sparse6", OutputFormat::kSparse6},
+    {"dot", OutputFormat::kDot},
+}};
+
+constexpr std::array<std::pair<std::string_view, ClassSet>, 6> kClasses = {{
+    {"tree", classBit(GraphClass::kTree)},
+    {"cyclic", classBit(GraphClass::kConnectedNotTree)},
+    {"connected",
+     classBit(GraphClass::kTree) | classBit(GraphClass::kConnectedNotTree)},
+    {"disconnected", classBit(GraphClass::kNotConnected)},
+    {"no-link", classBit(GraphClass::kNoLink)},
+    {"refused", classBit(GraphClass::kRefused)},
+}};
+
+// The classes of a comma-separated list; false when one is unknown.
+bool parseClasses(std::string_view list, ClassSet& set) {
+  set = 0;
+  for (;;) {
+    const std::size_t comma = std::min(list.find(','), list.size());
+    ClassSet bits = 0;
+    if (!lookUp(list.substr(0, comma), kClasses, bits)) return false;
+    set |= bits;
+    if (comma == list.size()) return true;
+    list.remove_prefix(comma + 1);
+  }
+}
 
 // A usage error, its words formatted as by printf (and cut to fit).
 template <class... Arguments>
@@ -69,6 +125,32 @@ Options badOption(int argc, char** argv, int optionChar) {
   return usageError("invalid option -- '%c'", optopt);
 }
 
+// Whether the options given go together; a usage error when they do not.
+Options checkCombination(Options o, bool json, bool toGiven, bool selectGiven) {
+  const bool reads = o.mode != Mode::kDialogue;
+  if (json && o.mode != Mode::kList) {
+    return usageError("%s", "--json needs --list");
+  }
+  if (o.fromGiven && !reads) {
+    return usageError("%s", "--from needs --check, --list, --dot or --convert");
+  }
+  if (toGiven != (o.mode == Mode::kConvert)) {
+    return usageError(
+        "%s", toGiven ? "--to needs --convert" : "--convert needs --to=FORMAT");
+  }
+  if (selectGiven && o.mode != Mode::kList && o.mode != Mode::kConvert) {
+    return usageError("%s", "--select needs --list or --convert");
+  }
+  if (o.mode == Mode::kConvert &&
+      (o.select & classBit(GraphClass::kRefused)) != 0 && selectGiven) {
+    return usageError("%s",
+                      "--convert writes no refused graph: select another "
+                      "class");
+  }
+  o.json = json;
+  return o;
+}
+
 }  // namespace
 
 Options parseOptions(int argc, char** argv) {
@@ -76,8 +158,11 @@ Options parseOptions(int argc, char** argv) {
   opterr = 0;  // the complaints are ours to word
   optind = 0;  // start afresh, also when called more than once
   bool json = false;
+  bool toGiven = false;
+  bool selectGiven = false;
   for (;;) {
-    const int c = getopt_long(argc, argv, ":cld:hV", kOptions.data(), nullptr);
+    const int c =
+        getopt_long(argc, argv, ":cld:xf:t:s:hV", kOptions.data(), nullptr);
     if (c == -1) break;
     Mode mode = Mode::kDialogue;
     switch (c) {
@@ -90,11 +175,32 @@ Options parseOptions(int argc, char** argv) {
       case kJson:
         json = true;
         continue;
+      case 'f':
+        if (!lookUp(optarg, kFrom, o.from)) {
+          return usageError("invalid format '%s' for --from", optarg);
+        }
+        o.fromGiven = true;
+        continue;
+      case 't':
+        if (!lookUp(optarg, kTo, o.to)) {
+          return usageError("invalid format '%s' for --to", optarg);
+        }
+        toGiven = true;
+        continue;
+      case 's':
+        if (!parseClasses(optarg, o.select)) {
+          return usageError("invalid class list '%s' for --select", optarg);
+        }
+        selectGiven = true;
+        continue;
       case 'c':
         mode = Mode::kCheck;
         break;
       case 'l':
         mode = Mode::kList;
+        break;
+      case 'x':
+        mode = Mode::kConvert;
         break;
       case 'd':
         mode = Mode::kDot;
@@ -106,19 +212,19 @@ Options parseOptions(int argc, char** argv) {
         return badOption(argc, argv, c);
     }
     if (o.mode != Mode::kDialogue && o.mode != mode) {
-      return usageError("%s",
-                        "only one of --check, --list and --dot may be given");
+      return usageError(
+          "%s",
+          "only one of --check, --list, --dot and --convert may be given");
     }
     o.mode = mode;
   }
-  if (json && o.mode != Mode::kList) {
-    return usageError("%s", "--json needs --list");
-  }
-  o.json = json;
+  o = checkCombination(o, json, toGiven, selectGiven);
+  if (o.mode == Mode::kUsageError) return o;
   if (optind < argc) {
     if (o.mode == Mode::kDialogue) {
-      return usageError("a FILE needs --check, --list or --dot: '%s'",
-                        argv[optind]);
+      return usageError(
+          "a FILE needs --check, --list, --dot or --convert: '%s'",
+          argv[optind]);
     }
     o.file = argv[optind++];
   }
@@ -137,20 +243,29 @@ const char* const kUsage =
     "With no option, ask at the console for one graph, typed in or chosen\n"
     "from the catalogue GraphDataFile2.txt in the current directory.\n"
     "\n"
-    "  -c, --check       check every data-input of the catalogue FILE\n"
-    "  -l, --list        judge every data-input of FILE, one line each\n"
-    "      --json        with --list: one JSON object per line\n"
-    "  -d, --dot=N       write data-input N of FILE as a Graphviz graph\n"
-    "  -h, --help        display this help and exit\n"
-    "  -V, --version     output version information and exit\n"
+    "  -c, --check         check every graph of FILE\n"
+    "  -l, --list          judge every graph of FILE, one line each\n"
+    "      --json          with --list: one JSON object per line\n"
+    "  -d, --dot=N         write graph N of FILE as a Graphviz graph\n"
+    "  -x, --convert       write every graph of FILE in the --to format\n"
+    "  -f, --from=FORMAT   read FILE as catalogue, graph6 or sparse6\n"
+    "                      (default: graph6 or sparse6 after its header,\n"
+    "                      else catalogue)\n"
+    "  -t, --to=FORMAT     with --convert: catalogue, graph6, sparse6 or dot\n"
+    "  -s, --select=CLASSES  with --list or --convert: only the graphs of\n"
+    "                      these comma-separated classes: tree, cyclic,\n"
+    "                      connected, disconnected, no-link, refused\n"
+    "  -h, --help          display this help and exit\n"
+    "  -V, --version       output version information and exit\n"
     "\n"
-    "FILE defaults to GraphDataFile2.txt; - reads standard input.\n"
+    "FILE defaults to GraphDataFile2.txt; - reads standard input. Its graphs\n"
+    "are the data-inputs of a catalogue, or the lines of graph6 or sparse6.\n"
     "\n"
     "Exit status:\n"
     " 0  all is well\n"
-    " 1  a data-input was refused, or is missing for --dot; in the dialogue,\n"
+    " 1  a graph was refused, or is missing for --dot; in the dialogue,\n"
     "    input ended or could not be read, or output could not be written\n"
     " 2  wrong usage, a FILE that cannot be read, or output that cannot be\n"
-    "    written by --check, --list or --dot\n";
+    "    written by --check, --list, --dot or --convert\n";
 
 }  // namespace ugraph

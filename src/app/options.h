@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "app/catalogue_judge.h"
+
 namespace ugraph {
 
 enum class Mode {
@@ -12,17 +14,35 @@ enum class Mode {
   kCheck,
   kList,
   kDot,
+  kConvert,
   kHelp,
   kVersion,
   kUsageError
 };
 
+// The formats --convert writes.
+enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kDot };
+
+// A set of classes, one bit for each GraphClass.
+using ClassSet = uint32_t;
+inline constexpr ClassSet classBit(GraphClass c) {
+  return ClassSet{1} << static_cast<int>(c);
+}
+
 struct Options {
   Mode mode = Mode::kDialogue;
-  bool json = false;              // kList only
-  int64_t dataInput = 0;          // kDot only: the data-input to draw, from 1
-  const char* file = nullptr;     // the catalogue; "-" is standard input
-  std::array<char, 256> error{};  // kUsageError only: what is wrong
+  bool json = false;      // kList only
+  int64_t dataInput = 0;  // kDot only: the graph to draw, from 1
+  // The format of FILE; unset, the one its header names.
+  bool fromGiven = false;
+  InputFormat from = InputFormat::kCatalogue;
+  OutputFormat to = OutputFormat::kCatalogue;  // kConvert only
+  ClassSet select = ~ClassSet{0};  // kList, kConvert: the classes written
+  const char* file = nullptr;      // "-" is standard input
+  std::array<char, 256> error{};   // kUsageError only: what is wrong
+
+  // The format given, or nullptr for the one FILE's header names.
+  const InputFormat* format() const { return fromGiven ? &from : nullptr; }
 };
 
 // The catalogue a mode reads when no FILE is given.

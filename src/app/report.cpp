@@ -35,14 +35,15 @@ int reportFileFault(const char* file, const Status& fault) {
   return 2;
 }
 
-std::string_view checkLine(const char* file, int64_t number,
+std::string_view checkLine(const char* file, const char* noun, int64_t number,
                            const Status& refused, CheckLineBuffer& buffer) {
   const std::string_view phrase = refusalPhrase(refused.refusal);
   const int length = std::snprintf(
-      buffer.data(), buffer.size(), "%s:%lld:%lld: data-input %lld %.*s\n",
-      file, static_cast<long long>(refused.at.line),
-      static_cast<long long>(refused.at.column), static_cast<long long>(number),
-      static_cast<int>(phrase.size()), phrase.data());
+      buffer.data(), buffer.size(), "%s:%lld:%lld: %s %lld %.*s\n", file,
+      static_cast<long long>(refused.at.line),
+      static_cast<long long>(refused.at.column), noun,
+      static_cast<long long>(number), static_cast<int>(phrase.size()),
+      phrase.data());
   const auto written = static_cast<std::size_t>(std::max(length, 0));
   return {buffer.data(), std::min(written, buffer.size() - 1)};
 }

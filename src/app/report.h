@@ -30,10 +30,10 @@ int reportFileFault(const char* file, const Status& fault);
 // Room for one check line: a path, the numbers and the longest phrase.
 using CheckLineBuffer = std::array<char, 4400>;
 
-// The check line of refused data-input number, written into buffer:
-// "FILE:LINE:COLUMN: data-input N PHRASE" and a line end. REQUIRES: refused
-// is kRefused.
-std::string_view checkLine(const char* file, int64_t number,
+// The check line of refused graph number, written into buffer:
+// "FILE:LINE:COLUMN: NOUN N PHRASE" and a line end, the noun "data-input"
+// or "graph". REQUIRES: refused is kRefused.
+std::string_view checkLine(const char* file, const char* noun, int64_t number,
                            const Status& refused, CheckLineBuffer& buffer);
 
 }  // namespace ugraph

@@ -14,7 +14,7 @@ namespace ugraph {
 
 struct Analysis {
   GraphClass verdict = GraphClass::kNoLink;  // kNoLink: the list is empty
-  Walk walk;          // made also when there is no link
+  Walk walk;                                 // made also when there is no link
   int32_t links = 0;  // distinct links, a self-link counting as one
 };
 

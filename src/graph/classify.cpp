@@ -66,8 +66,12 @@ GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries) {
 
 std::string_view classWords(GraphClass c) {
   static constexpr std::array<std::string_view, 6> kWords = {
-      "not connected", "connected but not a tree", "connected and is a tree",
-      "no link",       "well-formed",              "refused"};
+      "not connected",
+      "connected but not a tree",
+      "connected and is a tree",
+      "no link",
+      "well-formed",
+      "refused"};
   return kWords[static_cast<std::size_t>(c)];
 }
 

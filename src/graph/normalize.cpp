@@ -17,19 +17,30 @@ void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo) {
   // key list, built in one pass without sorting. Every entry is marked
   // before any slot is rewritten, so the output may overwrite the input.
   static_assert(kMaxNodes < 64, "a row holds one bit per node");
-  std::array<uint64_t, kMaxNodes + 1> linked{};
+  LinkRows linked{};
   for (std::size_t i = 1; i <= k; ++i) {
     const auto a = static_cast<std::size_t>(linkFrom[i]);
     const auto b = static_cast<std::size_t>(linkTo[i]);
     linked[a] |= uint64_t{1} << b;
     linked[b] |= uint64_t{1} << a;
   }
+  writeLinkRows(linked, linkFrom, linkTo);
+}
+
+int32_t entriesIn(const LinkRows& rows) {
+  int32_t total = 0;
+  for (const uint64_t row : rows) total += std::popcount(row);
+  return total;
+}
+
+void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom,
+                   LinkArray& linkTo) {
   std::size_t last = kMaxNodes;  // the largest node in any entry
-  while (last > 0 && linked[last] == 0) --last;
+  while (last > 0 && rows[last] == 0) --last;
 
   std::size_t c = 0;
   for (int32_t a = 1; a <= static_cast<int32_t>(last); ++a) {
-    for (uint64_t row = linked[static_cast<std::size_t>(a)]; row != 0;
+    for (uint64_t row = rows[static_cast<std::size_t>(a)]; row != 0;
          row &= row - 1) {
       ++c;
       linkFrom[c] = a;

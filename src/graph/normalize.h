@@ -3,6 +3,7 @@
 #ifndef UGRAPH_GRAPH_NORMALIZE_H_
 #define UGRAPH_GRAPH_NORMALIZE_H_
 
+#include <array>
 #include <cstdint>
 
 #include "graph/ugraph.h"
@@ -26,6 +27,19 @@ constexpr int32_t linkKey(int32_t from, int32_t to) {
 // node numbers in 1..kMaxNodes; the result has at most kMaxEntries entries
 // (true when no node links to itself, or k <= kMaxEntries / 2).
 void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo);
+
+// The links of a graph as one row of bits per node: row a has bit b set
+// when a and b are linked (so bit a of row b too).
+using LinkRows = std::array<uint64_t, kMaxNodes + 1>;
+
+// The number of entries rows hold: two for a link, one for a self-link.
+int32_t entriesIn(const LinkRows& rows);
+
+// Writes the entries that rows hold in normalised form, as normalizeLinks
+// leaves them: the count in linkFrom[0], the sentinel after them;
+// linkTo[0] is left as it is. REQUIRES: entriesIn(rows) <= kMaxEntries.
+void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom,
+                   LinkArray& linkTo);
 
 }  // namespace ugraph
 

@@ -10,6 +10,17 @@
 
 namespace ugraph {
 
+std::string_view BlockReader::peekStart(std::size_t n) {
+  while (end_ < n && error_ == 0) {
+    const ssize_t got =
+        readSome(fileno(file_), block_.data() + end_, block_.size() - end_);
+    if (got < 0) error_ = errno;
+    if (got <= 0) break;
+    end_ += static_cast<std::size_t>(got);
+  }
+  return {block_.data(), std::min(n, end_)};
+}
+
 bool BlockReader::refill() {
   if (error_ != 0) return false;
   if (pinPending_) resolvePin();  // the pinned byte leaves with its block

@@ -35,6 +35,15 @@ class BlockReader {
     return static_cast<unsigned char>(block_[pos_++]);
   }
 
+  // The first bytes of the file, up to n of them (fewer only when the file
+  // is shorter), read but not taken: reading goes on from the first byte.
+  // REQUIRES: nothing read yet; n <= the block's size.
+  std::string_view peekStart(std::size_t n);
+
+  // Takes n bytes already there to read without looking at them.
+  // REQUIRES: they are in the block (as after peekStart(n)).
+  void skip(std::size_t n) { pos_ += n; }
+
   // Reads through the next `stop`, handing the bytes before it to
   // sink(std::string_view) in one or more pieces. Returns false when the
   // file ended first (every byte up to the end has then been handed over).

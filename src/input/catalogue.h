@@ -19,8 +19,9 @@ namespace ugraph {
 
 class CatalogueScanner {
  public:
-  // REQUIRES: as for BlockReader.
-  CatalogueScanner(std::FILE* file, FileBlock& block) : reader_(file, block) {}
+  // Scans what reader reads. REQUIRES: reader outlives the scanner, and
+  // nothing else reads through it meanwhile.
+  explicit CatalogueScanner(BlockReader& reader) : reader_(reader) {}
 
   // Makes start() and copy() give lines and columns; without it they give
   // line 1, column 1.
@@ -76,7 +77,7 @@ class CatalogueScanner {
  private:
   FilePosition markPosition();
 
-  BlockReader reader_;
+  BlockReader& reader_;
   int64_t number_ = 0;
   int64_t startOffset_ = 0;
   bool open_ = false;  // the current data-input's ']' is still unread

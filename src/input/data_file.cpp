@@ -212,7 +212,8 @@ Status readGraphFromDataFile(LinkArray& linkFrom, LinkArray& linkTo,
     if (!file.status().ok()) {
       return cannotLoad(file.status(), fileName, choice, console);
     }
-    CatalogueScanner scanner(file.get(), CatalogueFile::block());
+    BlockReader reader(file.get(), CatalogueFile::block());
+    CatalogueScanner scanner(reader);
     Status chosen = choose(scanner, console, choice);
     if (chosen.ok()) {
       chosen = scanner.copy(space.record, text);

@@ -169,6 +169,28 @@ std::string_view refusalPhrase(Refusal refusal) {
       return "has more than 624 links";
     case Refusal::kOutOfPlace:
       return "has a character out of place in its node groups";
+    case Refusal::kDigraph:
+      return "is a digraph6 line: a directed graph";
+    case Refusal::kNotSparse6:
+      return "does not begin with ':' as sparse6 does";
+    case Refusal::kBadByte:
+      return "has a byte outside 63 to 126";
+    case Refusal::kOver50Nodes:
+      return "has more than 50 nodes";
+    case Refusal::kLineTooShort:
+      return "is too short for its node count";
+    case Refusal::kLineTooLong:
+      return "is too long for its node count";
+    case Refusal::kTooManyEntries:
+      return "has more links and self-links than the graph record holds";
+    case Refusal::kOtherHeader:
+      return "follows the header of the other format";
+    case Refusal::kNoNodeToWrite:
+      return "has no node, which a catalogue cannot hold";
+    case Refusal::kOverCatalogue:
+      return "is past a data-input's limits of 624 links and 2500 characters";
+    case Refusal::kSelfLinkForGraph6:
+      return "has a self-link, which graph6 cannot hold";
   }
   return "";
 }

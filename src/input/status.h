@@ -30,6 +30,19 @@ enum class Refusal {
   kNeighbourAbove50,  // a neighbour number above kMaxNodes
   kTooManyLinks,      // a nonzero neighbour number past kMaxFileLinks
   kOutOfPlace,        // any other character in the node groups
+  // A graph6 or sparse6 line, checked left to right.
+  kDigraph,         // a digraph6 line, '&' first
+  kNotSparse6,      // a sparse6 line without its ':'
+  kBadByte,         // a byte outside 63..126
+  kOver50Nodes,     // a node count above kMaxNodes
+  kLineTooShort,    // graph6: fewer bytes than its node count needs
+  kLineTooLong,     // graph6: more bytes than its node count needs
+  kTooManyEntries,  // sparse6: links and self-links past the record
+  kOtherHeader,     // the first line holds the other format's header
+  // A graph that cannot be written in the format asked for.
+  kNoNodeToWrite,      // a catalogue cannot hold a graph without nodes
+  kOverCatalogue,      // past 624 links or 2500 characters as a data-input
+  kSelfLinkForGraph6,  // graph6 cannot hold a self-link
 };
 
 struct Status {

@@ -25,7 +25,8 @@ std::vector<Scanned> scan(const std::string& contents, bool byView) {
   std::rewind(file);
   static FileBlock block;
   static DataInputText record;
-  CatalogueScanner scanner(file, block);
+  BlockReader reader(file, block);
+  CatalogueScanner scanner(reader);
   scanner.countLines();
   std::vector<Scanned> all;
   while (scanner.next()) {

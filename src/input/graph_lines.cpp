@@ -1,0 +1,23 @@
+#include "input/graph_lines.h"
+
+#include <span>
+
+namespace ugraph {
+
+bool LineScanner::next() {
+  bool ended = false;  // the line end was read
+  const std::size_t length = reader_.readUntil('\n', std::span(line_), ended);
+  if (length == 0 && !ended) return false;
+  ++number_;
+  tooLong_ = length == line_.size();
+  if (tooLong_) {
+    reader_.skipThrough('\n');
+    text_ = {};
+    return true;
+  }
+  text_ = {line_.data(), length};
+  if (ended && !text_.empty() && text_.back() == '\r') text_.remove_suffix(1);
+  return true;
+}
+
+}  // namespace ugraph
