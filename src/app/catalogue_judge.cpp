@@ -7,6 +7,14 @@
 namespace ugraph {
 namespace {
 
+// Whether start may yet grow into a header: it is shorter than one and
+// begins it.
+bool mayBeHeader(std::string_view start) {
+  return start.size() < kSparse6Header.size() &&
+         (kGraph6Header.substr(0, start.size()) == start ||
+          kSparse6Header.substr(0, start.size()) == start);
+}
+
 // The format a file's first bytes name, and the length of its header.
 InputFormat formatNamed(std::string_view start, std::size_t& header) {
   for (const auto& [text, format] :
@@ -26,15 +34,18 @@ InputFormat formatNamed(std::string_view start, std::size_t& header) {
 CatalogueJudge::Space CatalogueJudge::shared_;
 
 CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
-                               const InputFormat* format)
+                               const InputFormat* format, Console* console)
     : reader_(file, CatalogueFile::block()),
       scanner_(reader_),
       lines_(reader_, space_.record),
       analyse_(analyse) {
   reader_.countLines();
+  if (console != nullptr) reader_.flushBeforeWaiting(*console);
+  // Only as many bytes as tell whether a header is there are waited for.
+  while (mayBeHeader(reader_.peeked()) && reader_.peekMore()) {
+  }
   std::size_t header = 0;
-  const InputFormat named =
-      formatNamed(reader_.peekStart(kSparse6Header.size()), header);
+  const InputFormat named = formatNamed(reader_.peeked(), header);
   format_ = format != nullptr ? *format : named;
   if (format_ == InputFormat::kCatalogue) return;
   otherHeader_ = named != InputFormat::kCatalogue && named != format_;

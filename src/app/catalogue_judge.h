@@ -48,8 +48,11 @@ class CatalogueJudge {
   // unset. Its storage is large, so it is static: one judge works at a
   // time. REQUIRES: file open for reading and outliving the judge; no
   // other judge is in use.
+  // When console is given, its output is written out before the judge
+  // waits for input.
   CatalogueJudge(std::FILE* file, bool analyse,
-                 const InputFormat* format = nullptr);
+                 const InputFormat* format = nullptr,
+                 Console* console = nullptr);
 
   // The format the file is read in.
   InputFormat format() const { return format_; }

@@ -35,7 +35,7 @@ int forEachJudged(const Options& options, bool analyse, Console& console,
                   const char*& noun, Visit&& visit) {
   const CatalogueFile file(options.file, STDOUT_FILENO);
   if (!file.status().ok()) return reportFileFault(options.file, file.status());
-  CatalogueJudge judge(file.get(), analyse, options.format());
+  CatalogueJudge judge(file.get(), analyse, options.format(), &console);
   noun = nounOf(judge.format());
   while (!console.failed() && judge.next()) {
     if (!visit(judge.current())) return 0;

@@ -1,5 +1,6 @@
 #include "input/block_reader.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,15 +11,14 @@
 
 namespace ugraph {
 
-std::string_view BlockReader::peekStart(std::size_t n) {
-  while (end_ < n && error_ == 0) {
-    const ssize_t got =
-        readSome(fileno(file_), block_.data() + end_, block_.size() - end_);
-    if (got < 0) error_ = errno;
-    if (got <= 0) break;
-    end_ += static_cast<std::size_t>(got);
-  }
-  return {block_.data(), std::min(n, end_)};
+bool BlockReader::peekMore() {
+  if (error_ != 0) return false;
+  const ssize_t got =
+      readSome(fileno(file_), block_.data() + end_, block_.size() - end_);
+  if (got < 0) error_ = errno;
+  if (got <= 0) return false;
+  end_ += static_cast<std::size_t>(got);
+  return true;
 }
 
 bool BlockReader::refill() {
@@ -31,6 +31,10 @@ bool BlockReader::refill() {
   counted_ = 0;
   // What a read gives is worked on at once: a pipe hands over what has
   // been written so far, not a full block.
+  if (console_ != nullptr) {
+    pollfd ready{fileno(file_), POLLIN, 0};
+    if (::poll(&ready, 1, 0) == 0) console_->flush();
+  }
   const ssize_t n = readSome(fileno(file_), block_.data(), block_.size());
   if (n < 0) {
     error_ = errno;

@@ -12,6 +12,7 @@
 #include <span>
 #include <string_view>
 
+#include "console/console.h"
 #include "input/bytes.h"
 #include "input/status.h"
 
@@ -35,10 +36,14 @@ class BlockReader {
     return static_cast<unsigned char>(block_[pos_++]);
   }
 
-  // The first bytes of the file, up to n of them (fewer only when the file
-  // is shorter), read but not taken: reading goes on from the first byte.
-  // REQUIRES: nothing read yet; n <= the block's size.
-  std::string_view peekStart(std::size_t n);
+  // The first bytes of the file read so far but not taken: reading goes on
+  // from the first byte. REQUIRES: nothing taken yet.
+  std::string_view peeked() const { return {block_.data(), end_}; }
+
+  // Reads more of the file's first bytes into peeked(), as much as one
+  // read gives; false at the end of the file or when it cannot be read.
+  // REQUIRES: nothing taken yet, and peeked() shorter than the block.
+  bool peekMore();
 
   // Takes n bytes already there to read without looking at them.
   // REQUIRES: they are in the block (as after peekStart(n)).
@@ -90,6 +95,11 @@ class BlockReader {
     return taken;
   }
 
+  // From now on, before a read that would wait for input (from a pipe or
+  // a terminal), what console has gathered is written out, so output
+  // keeps pace with input that comes slowly.
+  void flushBeforeWaiting(Console& console) { console_ = &console; }
+
   // The errno of a read that failed, else 0. A failed read ends the file:
   // every later read finds its end.
   int error() const { return error_; }
@@ -128,6 +138,7 @@ class BlockReader {
 
   std::FILE* file_;
   FileBlock& block_;
+  Console* console_ = nullptr;
   int64_t blockStart_ = 0;  // the file offset of block_[0]
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
