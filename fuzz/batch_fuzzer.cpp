@@ -145,7 +145,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static std::vector<JudgedDataInput> judged;
   judged.clear();
   {
-    CatalogueJudge judge(file, true);
+    // The dialogue reads every file as a catalogue, whatever its start.
+    const InputFormat asCatalogue = InputFormat::kCatalogue;
+    CatalogueJudge judge(file, true, &asCatalogue);
     while (judge.next() && judge.current().number <= kCompared) {
       judged.push_back(judge.current());
     }

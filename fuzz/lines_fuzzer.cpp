@@ -1,0 +1,142 @@
+// Feeds arbitrary bytes as a graph6 or sparse6 file (the first byte picks
+// which) and checks that every graph of it is judged as its catalogue form
+// is: --convert --to=catalogue writes the graphs that a data-input can
+// hold, the catalogue road judges what it wrote, and name gN, node and
+// link counts, verdict and visit order must match graph N's. Each graph
+// must also come back unchanged from its own format's encoder.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/catalogue_modes.h"
+#include "fuzz/record_checks.h"
+#include "input/graph6.h"
+
+using namespace ugraph;
+
+namespace {
+
+constexpr int64_t kCompared = 64;
+
+std::string temporary(const char* name) {
+  static const std::string dir = [] {
+    char path[] = "/tmp/ugraph-lines-fuzz-XXXXXX";
+    fuzz::require(mkdtemp(path) != nullptr, "no temporary folder");
+    return std::string(path);
+  }();
+  return dir + "/" + name;
+}
+
+struct Seen {
+  int64_t number;
+  GraphClass verdict;
+  int32_t nodes;
+  int32_t links;
+  std::vector<int32_t> order;
+};
+
+Seen seen(const JudgedDataInput& d) {
+  Seen s{d.number, d.verdict, d.graph.linkTo[0], d.analysis.links, {}};
+  for (int32_t i = 1; i <= d.analysis.walk.count; ++i) {
+    s.order.push_back(d.analysis.walk.order[static_cast<std::size_t>(i)]);
+  }
+  return s;
+}
+
+// Judges file in format, keeping the first graphs that are not refused.
+std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
+                             LineFormat lines) {
+  std::FILE* in = std::fopen(file.c_str(), "r");
+  fuzz::require(in != nullptr, "cannot read a file just written");
+  std::vector<Seen> all;
+  {
+    CatalogueJudge judge(in, true, &format);
+    while (judge.next() && judge.current().number <= kCompared) {
+      const JudgedDataInput& d = judge.current();
+      if (d.verdict == GraphClass::kRefused) continue;
+      all.push_back(seen(d));
+      GraphLine out;
+      std::string_view line = encodeGraphLine(d.graph, lines, out);
+      if (line.empty()) continue;  // graph6 holds no self-link
+      line.remove_suffix(1);
+      int32_t n = 0;
+      LinkRows rows;
+      fuzz::require(
+          decodeGraphLine(line, lines, n, rows).refusal == Refusal::kNone &&
+              n == d.graph.linkTo[0] && entriesIn(rows) == d.graph.linkFrom[0],
+          "a graph does not come back from its own format");
+    }
+  }
+  std::fclose(in);
+  return all;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const bool sparse6 = (data[0] & 1) != 0;
+  const std::string lines = temporary("lines");
+  std::FILE* file = std::fopen(lines.c_str(), "w");
+  fuzz::require(file != nullptr, "cannot write the input");
+  std::fwrite(data + 1, 1, size - 1, file);
+  std::fclose(file);
+
+  const InputFormat format =
+      sparse6 ? InputFormat::kSparse6 : InputFormat::kGraph6;
+  const std::vector<Seen> graphs = judgeLines(
+      lines, format, sparse6 ? LineFormat::kSparse6 : LineFormat::kGraph6);
+
+  const std::string catalogue = temporary("catalogue");
+  std::FILE* out = std::fopen(catalogue.c_str(), "w");
+  fuzz::require(out != nullptr, "cannot write the catalogue");
+  {
+    Console console(STDIN_FILENO, out);
+    Options o;
+    o.mode = Mode::kConvert;
+    o.file = lines.c_str();
+    o.fromGiven = true;
+    o.from = format;
+    o.to = OutputFormat::kCatalogue;
+    // The refusals it reports are not what is checked here.
+    const int saved = dup(STDERR_FILENO);
+    std::FILE* quiet = std::fopen("/dev/null", "w");
+    fuzz::require(saved >= 0 && quiet != nullptr, "cannot quiet stderr");
+    dup2(fileno(quiet), STDERR_FILENO);
+    runConvert(o, console);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    std::fclose(quiet);
+  }
+  std::fclose(out);
+
+  // Data-input gN of the catalogue is graph N of the lines.
+  std::size_t next = 0;
+  std::FILE* in = std::fopen(catalogue.c_str(), "r");
+  fuzz::require(in != nullptr, "cannot read the catalogue");
+  {
+    const InputFormat cat = InputFormat::kCatalogue;
+    CatalogueJudge judge(in, true, &cat);
+    while (judge.next()) {
+      const JudgedDataInput& d = judge.current();
+      fuzz::require(d.verdict != GraphClass::kRefused,
+                    "a written data-input is refused");
+      const int64_t number = std::atoll(d.graph.name.data() + 1);
+      while (next < graphs.size() && graphs[next].number < number) ++next;
+      if (next == graphs.size()) break;  // past the graphs compared
+      const Seen& g = graphs[next];
+      const Seen c = seen(d);
+      fuzz::require(g.number == number && g.verdict == c.verdict &&
+                        g.nodes == c.nodes && g.links == c.links &&
+                        g.order == c.order,
+                    "a graph and its catalogue form are judged apart");
+    }
+  }
+  std::fclose(in);
+  return 0;
+}
