@@ -16,24 +16,36 @@ expect() {  # what, expected, actual
     failures=$((failures + 1))
   fi
 }
-expect "ugraph --" "--check
+all="--check
 --list
 --json
 --dot=
+--convert
+--from=
+--to=
+--select=
 --help
---version" "$(complete_line ugraph --)"
+--version"
+expect "ugraph --" "$all" "$(complete_line ugraph --)"
 expect "ugraph --l" "--list" "$(complete_line ugraph --l)"
 # A bare ugraph takes no FILE: only options are offered.
-expect "ugraph " "--check
---list
---json
---dot=
---help
---version" "$(complete_line ugraph '')"
+expect "ugraph " "$all" "$(complete_line ugraph '')"
 # Once a mode is given, no second one.
-expect "ugraph --list --" "--json" "$(complete_line ugraph --list --)"
-expect "ugraph -c --" "" "$(complete_line ugraph -c --)"
+expect "ugraph --list --" "--json
+--from=
+--select=" "$(complete_line ugraph --list --)"
+expect "ugraph -c --" "--from=" "$(complete_line ugraph -c --)"
 expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
+# The values of --from, --to and --select; a list of classes goes on.
+expect "ugraph -x --to=" "catalogue
+graph6
+sparse6
+dot" "$(complete_line ugraph -x --to=)"
+expect "ugraph -l --from g" "graph6" "$(complete_line ugraph -l --from g)"
+expect "ugraph -l --from=s, split by bash" "sparse6" \
+  "$(complete_line ugraph -l --from = s)"
+expect "ugraph -x --select=tree,c" "tree,cyclic
+tree,connected" "$(complete_line ugraph -x --select=tree,c)"
 expect "ugraph --dot " "" "$(complete_line ugraph --dot '')"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
