@@ -90,25 +90,18 @@ bool CatalogueJudge::nextLine() {
     refuse(Status::refused(Refusal::kOtherHeader, d.start));
     return true;
   }
-  LinkRows rows;
-  int32_t n = 0;
+  const LineFormat format = format_ == InputFormat::kGraph6
+                                ? LineFormat::kGraph6
+                                : LineFormat::kSparse6;
   const ParseResult parsed =
-      decodeGraphLine(lines_.text(),
-                      format_ == InputFormat::kGraph6 ? LineFormat::kGraph6
-                                                      : LineFormat::kSparse6,
-                      n, rows);
+      decodeGraphLine(lines_.text(), format, space_.nodes, space_.rows);
   if (parsed.refusal != Refusal::kNone) {
     refuse(Status::refused(parsed.refusal, at(parsed.at)));
     return true;
   }
   d.status = {};
   d.verdict = GraphClass::kWellFormed;
-  if (!analyse_) return true;
-  Ugraph& g = d.graph;
-  g.name[0] = '\0';
-  g.linkTo[0] = n;
-  writeLinkRows(rows, g.linkFrom, g.linkTo);
-  analyse();
+  if (analyse_) analyse();
   return true;
 }
 
@@ -135,13 +128,22 @@ void CatalogueJudge::judge(std::string_view text) {
   }
   space_.current.status = {};
   space_.current.verdict = GraphClass::kWellFormed;
-  if (!analyse_) return;
+  if (analyse_) analyse();
+}
+
+void CatalogueJudge::load() {
   Ugraph& g = space_.current.graph;
-  loadDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
-  analyse();
+  if (format_ == InputFormat::kCatalogue) {
+    loadDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
+    return;
+  }
+  g.name[0] = '\0';
+  g.linkTo[0] = space_.nodes;
+  writeLinkRows(space_.rows, g.linkFrom, g.linkTo);
 }
 
 void CatalogueJudge::analyse() {
+  load();
   analyseGraph(space_.current.graph, space_.current.analysis);
   space_.current.verdict = space_.current.analysis.verdict;
 }

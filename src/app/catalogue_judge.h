@@ -65,18 +65,32 @@ class CatalogueJudge {
   // else kOk.
   Status status() const;
 
+  // Loads and analyses the current graph, telling observer every step of
+  // its walk (see NoWalkObserver), and sets its verdict.
+  // REQUIRES: the judge only checks, and the current graph is kWellFormed.
+  template <class Observer>
+  void analyseWith(Observer&& observer) {
+    load();
+    analyseGraph(space_.current.graph, space_.current.analysis, observer);
+    space_.current.verdict = space_.current.analysis.verdict;
+  }
+
  private:
   bool nextDataInput();
   bool nextLine();
   void judge(std::string_view text);
   void refuse(const Status& refused);
-  // Analyses the graph loaded into the current record.
+  // Loads the current graph, well-formed, into its record.
+  void load();
+  // Loads and analyses the current graph.
   void analyse();
 
   // What the judge works in beside the catalogue's block.
   struct Space {
     DataInputText record;
-    DataInput parsed;
+    DataInput parsed;  // a data-input's
+    LinkRows rows;     // a line's, and its node count
+    int32_t nodes;
     JudgedDataInput current;
   };
   static Space shared_;

@@ -2,15 +2,13 @@
 
 #include <cstddef>
 
-#include "graph/adjacency.h"
-#include "graph/normalize.h"
-
 namespace ugraph {
 
 void analyseGraph(Ugraph& g, Analysis& a) {
-  normalizeLinks(g.linkFrom, g.linkTo);
-  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
-  walkGraph(g.linkFrom, g.linkTo, g.firstLink, a.walk);
+  analyseGraph(g, a, NoWalkObserver{});
+}
+
+void classifyAnalysis(const Ugraph& g, Analysis& a) {
   const int32_t entries = g.linkFrom[0];
   // Every link is two entries but a self-link, which is one.
   int32_t selfLinks = 0;

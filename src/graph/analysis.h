@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
+#include "graph/adjacency.h"
 #include "graph/classify.h"
+#include "graph/normalize.h"
 #include "graph/ugraph.h"
 
 namespace ugraph {
@@ -22,6 +24,21 @@ struct Analysis {
 // it into a. REQUIRES: as for normalizeLinks, with n = linkTo[0] in
 // 0..kMaxNodes and every node of the entries within 1..n.
 void analyseGraph(Ugraph& g, Analysis& a);
+
+// Counts the distinct links and classifies the walk already made.
+void classifyAnalysis(const Ugraph& g, Analysis& a);
+
+// Analyses as above, telling observer every step of the walk (see
+// NoWalkObserver). A graph without links is walked too, so that a drawing
+// of it shows node 1 reached; the dialogue gives it no verdict, and an
+// observer that explains verdicts may pass over its walk.
+template <class Observer>
+void analyseGraph(Ugraph& g, Analysis& a, Observer&& observer) {
+  normalizeLinks(g.linkFrom, g.linkTo);
+  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
+  walkGraph(g.linkFrom, g.linkTo, g.firstLink, a.walk, observer);
+  classifyAnalysis(g, a);
+}
 
 }  // namespace ugraph
 

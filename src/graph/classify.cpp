@@ -13,46 +13,9 @@ Slot slot(int32_t node) { return static_cast<Slot>(node); }
 
 }  // namespace
 
-// The visit order doubles as the way back: after a node has nothing left
-// to reach, the walk steps back one slot of the visit order rather than
-// along the chain of nodes that reached it. The nodes it passes that way
-// were all examined before and found to have nothing left, and reached
-// nodes stay reached, so examining them again finds nothing: the walk goes
-// on exactly as a depth-first search that returns along its chain, and the
-// node that reaches a new one is its parent in that search. It ends after
-// one last pass from the end of the visit order down to slot 1 that finds
-// nothing, so every node connected to node 1 has been reached.
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                const NodeArray& firstLink, Walk& walk) {
-  // Node 1 is reached even when there are no nodes.
-  const auto slots = static_cast<std::ptrdiff_t>(std::max(linkTo[0], 1)) + 1;
-  std::fill_n(walk.rank.begin(), slots, 0);
-  std::fill_n(walk.parent.begin(), slots, 0);
-  walk.order[0] = 0;  // the end-of-walk mark
-  walk.count = 0;
-  int32_t node = 1;
-  int32_t from = 0;
-  for (;;) {
-    ++walk.count;
-    walk.order[slot(walk.count)] = node;
-    walk.rank[slot(node)] = walk.count;
-    walk.parent[slot(node)] = from;
-    int32_t backPos = walk.count;
-    for (;;) {
-      // A node's entries are sorted by to-node, so the first entry that
-      // leads to an unreached node names its smallest such neighbour.
-      Slot j = slot(firstLink[slot(node)]);
-      while (linkFrom[j] == node && walk.rank[slot(linkTo[j])] != 0) ++j;
-      if (linkFrom[j] == node) {
-        from = node;
-        node = linkTo[j];
-        break;
-      }
-      --backPos;
-      node = walk.order[slot(backPos)];
-      if (node == 0) return;
-    }
-  }
+  walkGraph(linkFrom, linkTo, firstLink, walk, NoWalkObserver{});
 }
 
 GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries) {

@@ -3,6 +3,7 @@
 #ifndef UGRAPH_GRAPH_CLASSIFY_H_
 #define UGRAPH_GRAPH_CLASSIFY_H_
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -27,11 +28,28 @@ struct Walk {
   NodeArray parent;
 };
 
+// What watches a walk step by step, as the walk's own rules go: reach(a)
+// once node a has joined the visit order (walk already shows it there),
+// examine(a, b) when node a's entries have been scanned for its smallest
+// neighbour b not yet reached (0: none is left), and back(a) when the walk
+// steps down one slot of the visit order to node a (0: to slot 0, and the
+// walk is over). This one watches nothing, and costs nothing.
+struct NoWalkObserver {
+  void reach(int32_t /*node*/, const Walk& /*walk*/) {}
+  void examine(int32_t /*node*/, int32_t /*next*/) {}
+  void back(int32_t /*node*/) {}
+};
+
 // Walks the graph depth-first from node 1, taking each node's neighbours in
-// ascending order. Node 1 is reached even when n = linkTo[0] is 0.
+// ascending order, and tells observer each step. Node 1 is reached even
+// when n = linkTo[0] is 0.
 // REQUIRES: the list normalised and firstLink built from it
 // (buildAdjacencyIndex); 0 <= n <= kMaxNodes and every node number within
 // 1..n.
+template <class Observer>
+void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
+               const NodeArray& firstLink, Walk& walk, Observer&& observer);
+
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                const NodeArray& firstLink, Walk& walk);
 
@@ -63,6 +81,54 @@ using Cycle = std::array<int32_t, kMaxNodes + 1>;
 // REQUIRES: walk made by walkGraph from this list.
 std::size_t findCycle(const LinkArray& linkFrom, const LinkArray& linkTo,
                       const Walk& walk, Cycle& cycle);
+
+// The visit order doubles as the way back: after a node has nothing left
+// to reach, the walk steps back one slot of the visit order rather than
+// along the chain of nodes that reached it. The nodes it passes that way
+// were all examined before and found to have nothing left, and reached
+// nodes stay reached, so examining them again finds nothing: the walk goes
+// on exactly as a depth-first search that returns along its chain, and the
+// node that reaches a new one is its parent in that search. It ends after
+// one last pass from the end of the visit order down to slot 1 that finds
+// nothing, so every node connected to node 1 has been reached.
+template <class Observer>
+void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
+               const NodeArray& firstLink, Walk& walk, Observer&& observer) {
+  const auto slot = [](int32_t node) { return static_cast<std::size_t>(node); };
+  // Node 1 is reached even when there are no nodes.
+  const auto slots = static_cast<std::ptrdiff_t>(std::max(linkTo[0], 1)) + 1;
+  std::fill_n(walk.rank.begin(), slots, 0);
+  std::fill_n(walk.parent.begin(), slots, 0);
+  walk.order[0] = 0;  // the end-of-walk mark
+  walk.count = 0;
+  int32_t node = 1;
+  int32_t from = 0;
+  for (;;) {
+    ++walk.count;
+    walk.order[slot(walk.count)] = node;
+    walk.rank[slot(node)] = walk.count;
+    walk.parent[slot(node)] = from;
+    observer.reach(node, walk);
+    int32_t backPos = walk.count;
+    for (;;) {
+      // A node's entries are sorted by to-node, so the first entry that
+      // leads to an unreached node names its smallest such neighbour.
+      std::size_t j = slot(firstLink[slot(node)]);
+      while (linkFrom[j] == node && walk.rank[slot(linkTo[j])] != 0) ++j;
+      if (linkFrom[j] == node) {
+        observer.examine(node, linkTo[j]);
+        from = node;
+        node = linkTo[j];
+        break;
+      }
+      observer.examine(node, 0);
+      --backPos;
+      node = walk.order[slot(backPos)];
+      observer.back(node);
+      if (node == 0) return;
+    }
+  }
+}
 
 }  // namespace ugraph
 
