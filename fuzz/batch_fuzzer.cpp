@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -130,6 +131,12 @@ void compare(const JudgedDataInput& batch) {
                 "the dialogue prints another visit order");
 }
 
+// Keeps the nodes a walk reaches, in the order it reports them.
+struct ReachOrder : NoWalkObserver {
+  std::vector<int32_t> order;
+  void reach(int32_t node, const Walk& /*walk*/) { order.push_back(node); }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -147,8 +154,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   {
     // The dialogue reads every file as a catalogue, whatever its start.
     const InputFormat asCatalogue = InputFormat::kCatalogue;
-    CatalogueJudge judge(file, true, &asCatalogue);
+    CatalogueJudge judge(file, false, &asCatalogue);
     while (judge.next() && judge.current().number <= kCompared) {
+      // Analysed as --trace analyses: its reach events are the visit order.
+      ReachOrder reached;
+      if (judge.current().verdict == GraphClass::kWellFormed) {
+        judge.analyseWith(reached);
+        const Walk& walk = judge.current().analysis.walk;
+        fuzz::require(
+            reached.order.size() == static_cast<std::size_t>(walk.count) &&
+                std::equal(reached.order.begin(), reached.order.end(),
+                           walk.order.begin() + 1),
+            "the reach events are not the visit order");
+      }
       judged.push_back(judge.current());
     }
     fuzz::require(judge.status().ok(), "the catalogue could not be read");

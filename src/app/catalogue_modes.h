@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include <type_traits>
+
 #include "app/catalogue_judge.h"
 #include "app/options.h"
 #include "app/report.h"
@@ -27,9 +29,10 @@ inline const char* nounOf(InputFormat format) {
 // standard input), judges each graph in turn (analysed, or only checked)
 // in the format the options give or its header names (what its graphs
 // are called goes to noun), and hands it to visit(const JudgedDataInput&),
-// which returns false to stop, while output works. Returns 0 when the file
-// was read to its end or visit stopped; 2, having reported why, when it
-// could not be opened or read.
+// or to visit(const JudgedDataInput&, CatalogueJudge&) when that is how it
+// is called, which returns false to stop, while output works. Returns 0 when
+// the file was read to its end or visit stopped; 2, having reported why, when
+// it could not be opened or read.
 template <class Visit>
 int forEachJudged(const Options& options, bool analyse, Console& console,
                   const char*& noun, Visit&& visit) {
@@ -38,18 +41,26 @@ int forEachJudged(const Options& options, bool analyse, Console& console,
   CatalogueJudge judge(file.get(), analyse, options.format(), &console);
   noun = nounOf(judge.format());
   while (!console.failed() && judge.next()) {
-    if (!visit(judge.current())) return 0;
+    bool more = true;
+    if constexpr (std::is_invocable_v<Visit, const JudgedDataInput&,
+                                      CatalogueJudge&>) {
+      more = visit(judge.current(), judge);
+    } else {
+      more = visit(judge.current());
+    }
+    if (!more) return 0;
   }
   const Status read = judge.status();
   return read.ok() ? 0 : reportFileFault(options.file, read);
 }
 
-// Writes "1 NOUN" or "N NOUNs" for count.
-inline void writeCount(int64_t count, std::string_view noun, Console& console) {
+// Writes "1 ONE" or "N MANY" for count; MANY is ONE and "s" unless given.
+inline void writeCount(int64_t count, std::string_view one, Console& console,
+                       std::string_view many = "") {
   console.write(count);
   console.write(" ");
-  console.write(noun);
-  if (count != 1) console.write("s");
+  console.write(count == 1 || many.empty() ? one : many);
+  if (count != 1 && many.empty()) console.write("s");
 }
 
 // Writes "FILE:LINE:COLUMN: data-input N PHRASE" for every refused
@@ -73,6 +84,11 @@ int runDot(const Options& options, Console& console);
 // or that the format cannot hold. Returns 0 when none was, 1 when any
 // was, 2 as runCheck.
 int runConvert(const Options& options, Console& console);
+
+// Writes the walk through graph N step by step, as the analysis makes it:
+// as text, as JSON lines (--json) or as one drawing a step (--to=dot).
+// Returns as runDot.
+int runTrace(const Options& options, Console& console);
 
 }  // namespace ugraph
 

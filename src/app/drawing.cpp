@@ -28,6 +28,18 @@ LinkRows cycleLinks(const JudgedDataInput& d) {
   return rows;
 }
 
+// No node is its own parent, so a self-link is never a tree link.
+bool isTreeLink(const Walk& walk, int32_t a, int32_t b) {
+  return walk.parent[static_cast<std::size_t>(b)] == a ||
+         walk.parent[static_cast<std::size_t>(a)] == b;
+}
+
+void writeHead(const JudgedDataInput& d, Console& console) {
+  console.write("graph ");
+  writeDotString(std::string_view(d.graph.name.data()), console);
+  console.write(" {\n  label=");
+}
+
 void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
   console.write("  ");
   console.write(int64_t{a});
@@ -49,11 +61,9 @@ void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
 void writeDrawing(const JudgedDataInput& d, Console& console) {
   const Ugraph& g = d.graph;
   const Walk& walk = d.analysis.walk;
-  const std::string_view name(g.name.data());
-  console.write("graph ");
-  writeDotString(name, console);
-  console.write(" {\n  label=");
-  writeDotLabel(name, classWords(d.verdict), console);
+  writeHead(d, console);
+  writeDotLabel(std::string_view(g.name.data()), classWords(d.verdict),
+                console);
   console.write(";\n  labelloc=t;\n");
   for (int32_t a = 1; a <= g.linkTo[0]; ++a) {
     const bool reached = walk.rank[static_cast<std::size_t>(a)] != 0;
@@ -66,11 +76,34 @@ void writeDrawing(const JudgedDataInput& d, Console& console) {
     const int32_t a = g.linkFrom[i];
     const int32_t b = g.linkTo[i];
     if (a > b) continue;
-    // No node is its own parent, so a self-link is never a tree link.
-    const bool tree = walk.parent[static_cast<std::size_t>(b)] == a ||
-                      walk.parent[static_cast<std::size_t>(a)] == b;
+    const bool tree = isTreeLink(walk, a, b);
     const bool onCycle = (cycle[static_cast<std::size_t>(a)] >> b & 1U) != 0;
     writeLink(a, b, tree, onCycle, console);
+  }
+  console.write("}\n");
+}
+
+void writeFrame(const JudgedDataInput& d, const Walk& walk, int32_t current,
+                std::string_view step, Console& console) {
+  const Ugraph& g = d.graph;
+  writeHead(d, console);
+  writeDotLabel("", step, console);
+  console.write(";\n  labelloc=t;\n");
+  for (int32_t a = 1; a <= g.linkTo[0]; ++a) {
+    console.write("  ");
+    console.write(int64_t{a});
+    if (walk.rank[static_cast<std::size_t>(a)] == 0) {
+      console.write(" [style=dashed, color=grey];\n");
+    } else {
+      console.write(a == current
+                        ? " [style=filled, fillcolor=lightgrey, penwidth=3];\n"
+                        : " [style=filled, fillcolor=lightgrey];\n");
+    }
+  }
+  for (std::size_t i = 1; g.linkFrom[i] != 0; ++i) {
+    const int32_t a = g.linkFrom[i];
+    const int32_t b = g.linkTo[i];
+    if (a <= b) writeLink(a, b, isTreeLink(walk, a, b), false, console);
   }
   console.write("}\n");
 }

@@ -36,12 +36,13 @@ int runUsageError(const Options& options, Console& /*console*/) {
 
 }  // namespace
 
-const std::array<ModeEntry, 8> kModes = {{
+const std::array<ModeEntry, 9> kModes = {{
     {Mode::kDialogue, "dialogue", runDialogue, 1},
     {Mode::kCheck, "--check", runCheck, 2},
     {Mode::kList, "--list", runList, 2},
     {Mode::kDot, "--dot", runDot, 2},
     {Mode::kConvert, "--convert", runConvert, 2},
+    {Mode::kTrace, "--trace", runTrace, 2},
     {Mode::kHelp, "--help", runHelp, 2},
     {Mode::kVersion, "--version", runVersion, 2},
     {Mode::kUsageError, "usage error", runUsageError, 2},

@@ -15,12 +15,13 @@ namespace {
 
 constexpr int kJson = 256;  // --json has no short form
 
-constexpr std::array<option, 11> kOptions = {{
+constexpr std::array<option, 12> kOptions = {{
     {"check", no_argument, nullptr, 'c'},
     {"list", no_argument, nullptr, 'l'},
     {"json", no_argument, nullptr, kJson},
     {"dot", required_argument, nullptr, 'd'},
     {"convert", no_argument, nullptr, 'x'},
+    {"trace", required_argument, nullptr, 'T'},
     {"from", required_argument, nullptr, 'f'},
     {"to", required_argument, nullptr, 't'},
     {"select", required_argument, nullptr, 's'},
@@ -128,13 +129,18 @@ Options badOption(int argc, char** argv, int optionChar) {
 // Whether the options given go together; a usage error when they do not.
 Options checkCombination(Options o, bool json, bool toGiven, bool selectGiven) {
   const bool reads = o.mode != Mode::kDialogue;
-  if (json && o.mode != Mode::kList) {
-    return usageError("%s", "--json needs --list");
+  if (json && o.mode != Mode::kList && o.mode != Mode::kTrace) {
+    return usageError("%s", "--json needs --list or --trace");
   }
   if (o.fromGiven && !reads) {
-    return usageError("%s", "--from needs --check, --list, --dot or --convert");
+    return usageError("%s", "--from needs an option that reads FILE");
   }
-  if (toGiven != (o.mode == Mode::kConvert)) {
+  if (o.mode == Mode::kTrace && toGiven) {
+    if (o.to != OutputFormat::kDot) {
+      return usageError("%s", "--trace takes --to=dot only");
+    }
+    if (json) return usageError("%s", "--json and --to=dot exclude each other");
+  } else if (toGiven != (o.mode == Mode::kConvert)) {
     return usageError(
         "%s", toGiven ? "--to needs --convert" : "--convert needs --to=FORMAT");
   }
@@ -162,7 +168,7 @@ Options parseOptions(int argc, char** argv) {
   bool selectGiven = false;
   for (;;) {
     const int c =
-        getopt_long(argc, argv, ":cld:xf:t:s:hV", kOptions.data(), nullptr);
+        getopt_long(argc, argv, ":cld:xT:f:t:s:hV", kOptions.data(), nullptr);
     if (c == -1) break;
     Mode mode = Mode::kDialogue;
     switch (c) {
@@ -202,8 +208,9 @@ Options parseOptions(int argc, char** argv) {
       case 'x':
         mode = Mode::kConvert;
         break;
+      case 'T':
       case 'd':
-        mode = Mode::kDot;
+        mode = c == 'd' ? Mode::kDot : Mode::kTrace;
         if (!parseNumber(optarg, o.dataInput)) {
           return usageError("invalid data-input number '%s'", optarg);
         }
@@ -214,7 +221,8 @@ Options parseOptions(int argc, char** argv) {
     if (o.mode != Mode::kDialogue && o.mode != mode) {
       return usageError(
           "%s",
-          "only one of --check, --list, --dot and --convert may be given");
+          "only one of --check, --list, --dot, --convert and --trace may be "
+          "given");
     }
     o.mode = mode;
   }
@@ -223,7 +231,7 @@ Options parseOptions(int argc, char** argv) {
   if (optind < argc) {
     if (o.mode == Mode::kDialogue) {
       return usageError(
-          "a FILE needs --check, --list, --dot or --convert: '%s'",
+          "a FILE needs --check, --list, --dot, --convert or --trace: '%s'",
           argv[optind]);
     }
     o.file = argv[optind++];
@@ -245,13 +253,17 @@ const char* const kUsage =
     "\n"
     "  -c, --check         check every graph of FILE\n"
     "  -l, --list          judge every graph of FILE, one line each\n"
-    "      --json          with --list: one JSON object per line\n"
+    "      --json          with --list or --trace: one JSON object per line\n"
     "  -d, --dot=N         write graph N of FILE as a Graphviz graph\n"
     "  -x, --convert       write every graph of FILE in the --to format\n"
+    "  -T, --trace=N       show the walk through graph N of FILE step by "
+    "step;\n"
+    "                      with --json as JSON lines, with --to=dot as frames\n"
     "  -f, --from=FORMAT   read FILE as catalogue, graph6 or sparse6\n"
     "                      (default: graph6 or sparse6 after its header,\n"
     "                      else catalogue)\n"
-    "  -t, --to=FORMAT     with --convert: catalogue, graph6, sparse6 or dot\n"
+    "  -t, --to=FORMAT     with --convert: catalogue, graph6, sparse6 or dot;\n"
+    "                      with --trace: dot\n"
     "  -s, --select=CLASSES  with --list or --convert: only the graphs of\n"
     "                      these comma-separated classes: tree, cyclic,\n"
     "                      connected, disconnected, no-link, refused\n"
@@ -266,6 +278,6 @@ const char* const kUsage =
     " 1  a graph was refused, or is missing for --dot; in the dialogue,\n"
     "    input ended or could not be read, or output could not be written\n"
     " 2  wrong usage, a FILE that cannot be read, or output that cannot be\n"
-    "    written by --check, --list, --dot or --convert\n";
+    "    written by an option\n";
 
 }  // namespace ugraph

@@ -15,6 +15,7 @@ enum class Mode {
   kList,
   kDot,
   kConvert,
+  kTrace,
   kHelp,
   kVersion,
   kUsageError
@@ -32,7 +33,7 @@ inline constexpr ClassSet classBit(GraphClass c) {
 struct Options {
   Mode mode = Mode::kDialogue;
   bool json = false;      // kList only
-  int64_t dataInput = 0;  // kDot only: the graph to draw, from 1
+  int64_t dataInput = 0;  // kDot, kTrace: the graph to draw, from 1
   // The format of FILE; unset, the one its header names.
   bool fromGiven = false;
   InputFormat from = InputFormat::kCatalogue;

@@ -25,6 +25,9 @@ struct Analysis {
 // 0..kMaxNodes and every node of the entries within 1..n.
 void analyseGraph(Ugraph& g, Analysis& a);
 
+// The distinct links of g, normalised: a self-link counts as one.
+int32_t countLinks(const Ugraph& g);
+
 // Counts the distinct links and classifies the walk already made.
 void classifyAnalysis(const Ugraph& g, Analysis& a);
 

@@ -21,6 +21,7 @@ all="--check
 --json
 --dot=
 --convert
+--trace=
 --from=
 --to=
 --select=
@@ -35,6 +36,9 @@ expect "ugraph --list --" "--json
 --from=
 --select=" "$(complete_line ugraph --list --)"
 expect "ugraph -c --" "--from=" "$(complete_line ugraph -c --)"
+expect "ugraph --trace=2 --" "--json
+--to=
+--from=" "$(complete_line ugraph --trace=2 --)"
 expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 # The values of --from, --to and --select; a list of classes goes on.
 expect "ugraph -x --to=" "catalogue

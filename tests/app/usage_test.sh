@@ -35,10 +35,10 @@ expect "ugraph: invalid option -- 'q'" "$try" --check -q.txt
 expect "ugraph: option '--dot' requires an argument" "$try" -c --do
 expect "ugraph: option '--dot' requires an argument" "$try" --dot
 expect "ugraph: option requires an argument -- 'd'" "$try" -d
-expect "ugraph: only one of --check, --list, --dot and --convert may be given" "$try" -c -l
-expect "ugraph: only one of --check, --list, --dot and --convert may be given" "$try" --list --dot=1
-expect "ugraph: --json needs --list" "$try" --json
-expect "ugraph: --json needs --list" "$try" --check --json
+expect "ugraph: only one of --check, --list, --dot, --convert and --trace may be given" "$try" -c -l
+expect "ugraph: only one of --check, --list, --dot, --convert and --trace may be given" "$try" --list --dot=1
+expect "ugraph: --json needs --list or --trace" "$try" --json
+expect "ugraph: --json needs --list or --trace" "$try" --check --json
 for n in 0 -1 +1 1x x '' 99999999999999999999; do
   expect "ugraph: invalid data-input number '$n'" "$try" --dot="$n"
 done
@@ -46,14 +46,17 @@ expect "ugraph: extra operand 'b'" "$try" --check a b
 expect "ugraph: --convert needs --to=FORMAT" "$try" -x
 expect "ugraph: --to needs --convert" "$try" --list --to=graph6
 expect "ugraph: --select needs --list or --convert" "$try" --check --select=tree
-expect "ugraph: --from needs --check, --list, --dot or --convert" "$try" --from=graph6
+expect "ugraph: --from needs an option that reads FILE" "$try" --from=graph6
 expect "ugraph: invalid format 'g7' for --from" "$try" --list --from=g7
 expect "ugraph: invalid format 'png' for --to" "$try" -x --to=png
 expect "ugraph: invalid class list 'tree,,cyclic' for --select" "$try" --list -s tree,,cyclic
 expect "ugraph: --convert writes no refused graph: select another class" "$try" \
   -x -t dot -s tree,refused
 expect "ugraph: option '--from' requires an argument" "$try" -l --from
-expect "ugraph: a FILE needs --check, --list, --dot or --convert: 'GraphDataFile2.txt'" \
+expect "ugraph: --trace takes --to=dot only" "$try" --trace=1 --to=graph6
+expect "ugraph: --json and --to=dot exclude each other" "$try" -T 1 --json -t dot
+expect "ugraph: invalid data-input number '0'" "$try" --trace=0
+expect "ugraph: a FILE needs --check, --list, --dot, --convert or --trace: 'GraphDataFile2.txt'" \
   "$try" GraphDataFile2.txt
 expect "ugraph: missing: No such file or directory" "" --check missing
 expect "ugraph: .: Is a directory" "" --list .
