@@ -133,18 +133,22 @@ void CatalogueJudge::judge(std::string_view text) {
 
 void CatalogueJudge::load() {
   Ugraph& g = space_.current.graph;
+  LinkRows& rows = space_.current.analysis.rows;
   if (format_ == InputFormat::kCatalogue) {
-    loadDataInput(space_.parsed, g.linkFrom, g.linkTo, g.name);
+    const DataInput& input = space_.parsed;
+    g.name = input.name;
+    g.linkTo[0] = input.nodeCount;
+    markDataInput(input, rows);
     return;
   }
   g.name[0] = '\0';
   g.linkTo[0] = space_.nodes;
-  writeLinkRows(space_.rows, g.linkFrom, g.linkTo);
+  rows = space_.rows;
 }
 
 void CatalogueJudge::analyse() {
   load();
-  analyseGraph(space_.current.graph, space_.current.analysis);
+  analyseRows(space_.current.graph, space_.current.analysis, NoWalkObserver{});
   space_.current.verdict = space_.current.analysis.verdict;
 }
 

@@ -71,7 +71,7 @@ class CatalogueJudge {
   template <class Observer>
   void analyseWith(Observer&& observer) {
     load();
-    analyseGraph(space_.current.graph, space_.current.analysis, observer);
+    analyseRows(space_.current.graph, space_.current.analysis, observer);
     space_.current.verdict = space_.current.analysis.verdict;
   }
 

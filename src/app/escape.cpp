@@ -69,6 +69,10 @@ std::size_t plainRun(std::string_view text) {
 
 }  // namespace
 
+bool isPlainText(std::string_view text) {
+  return plainRun(text) == text.size();
+}
+
 void writeJsonString(std::string_view text, Console& console) {
   console.write("\"");
   const std::size_t plain = plainRun(text);

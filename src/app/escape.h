@@ -11,6 +11,10 @@
 
 namespace ugraph {
 
+// True when text is printable ASCII without '"' and '\\': every format
+// writes it as it stands.
+bool isPlainText(std::string_view text);
+
 // Writes text as a JSON string, quotes included, with '"', '\' and control
 // characters escaped.
 void writeJsonString(std::string_view text, Console& console);

@@ -6,6 +6,7 @@
 
 #include "app/catalogue_modes.h"
 #include "app/escape.h"
+#include "app/line.h"
 
 namespace ugraph {
 namespace {
@@ -136,69 +137,88 @@ class TextList {
   std::array<int64_t, kOutcomes.size() + 1> counts_{};
 };
 
-// Writes ,"key":[a,b,...] for the nodes forEach hands over.
+// Puts ,"key":[a,b,...] for the nodes forEach hands over.
 template <class ForEach>
-void writeJsonNodes(std::string_view key, ForEach&& forEach, Console& console) {
-  console.write(",\"");
-  console.write(key);
-  console.write("\":[");
-  bool first = true;
+void putJsonNodes(std::string_view key, ForEach&& forEach, Line& line) {
+  line.put(",\"");
+  line.put(key);
+  line.put("\":[");
+  char separator = '\0';
   forEach([&](int32_t node) {
-    if (!first) console.write(",");
-    first = false;
-    console.write(int64_t{node});
+    if (separator != '\0') line.put(",");
+    separator = ',';
+    line.put(int64_t{node});
   });
-  console.write("]");
+  line.put("]");
 }
 
-void writeJsonRefused(const JudgedDataInput& d, Console& console) {
-  console.write(",\"refused\":{\"rule\":");
+void writeJsonRefused(const JudgedDataInput& d, Line& line, Console& console) {
+  line.put(",\"refused\":{\"rule\":");
+  line.writeTo(console);
   writeJsonString(refusalPhrase(d.status.refusal), console);
-  console.write(",\"line\":");
-  console.write(d.status.at.line);
-  console.write(",\"column\":");
-  console.write(d.status.at.column);
-  console.write("}}\n");
+  line.put(",\"line\":");
+  line.put(d.status.at.line);
+  line.put(",\"column\":");
+  line.put(d.status.at.column);
+  line.put("}}\n");
+  line.writeTo(console);
+}
+
+// The verdicts' words in JSON, quotes and the key before them included.
+std::string_view jsonVerdict(GraphClass c) {
+  static constexpr std::array<std::string_view, 4> kVerdicts = {
+      ",\"verdict\":\"not connected\"",
+      ",\"verdict\":\"connected but not a tree\"",
+      ",\"verdict\":\"connected and is a tree\"", ",\"verdict\":\"no link\""};
+  return kVerdicts[static_cast<std::size_t>(c)];
 }
 
 void writeJson(const JudgedDataInput& d, Console& console) {
-  console.write("{\"number\":");
-  console.write(d.number);
-  console.write(",\"line\":");
-  console.write(d.start.line);
+  static Line line;
+  line.put("{\"number\":");
+  line.put(d.number);
+  line.put(",\"line\":");
+  line.put(d.start.line);
   if (d.verdict == GraphClass::kRefused) {
-    writeJsonRefused(d, console);
+    writeJsonRefused(d, line, console);
     return;
   }
   const Ugraph& g = d.graph;
-  console.write(",\"name\":");
-  writeJsonString(std::string_view(g.name.data()), console);
-  console.write(",\"nodes\":");
-  console.write(int64_t{g.linkTo[0]});
-  console.write(",\"links\":");
-  console.write(int64_t{d.analysis.links});
-  console.write(",\"verdict\":\"");
-  console.write(classWords(d.verdict));
-  console.write("\"");
+  line.put(",\"name\":");
+  const std::string_view name(g.name.data());
+  if (isPlainText(name)) {
+    line.put("\"");
+    line.put(name);
+    line.put("\"");
+  } else {
+    line.writeTo(console);
+    writeJsonString(name, console);
+  }
+  line.put(",\"nodes\":");
+  line.put(int64_t{g.linkTo[0]});
+  line.put(",\"links\":");
+  line.put(int64_t{d.analysis.links});
+  line.put(jsonVerdict(d.verdict));
   if (d.verdict != GraphClass::kNoLink) {
-    writeJsonNodes(
+    const Walk& walk = d.analysis.walk;
+    putJsonNodes(
         "order",
         [&](auto&& onNode) {
-          for (int32_t i = 1; i <= d.analysis.walk.count; ++i) {
-            onNode(d.analysis.walk.order[static_cast<std::size_t>(i)]);
+          for (int32_t i = 1; i <= walk.count; ++i) {
+            onNode(walk.order[static_cast<std::size_t>(i)]);
           }
         },
-        console);
+        line);
   }
   if (d.verdict == GraphClass::kNotConnected) {
-    writeJsonNodes(
-        "unreached", [&](auto&& onNode) { forEachUnreached(d, onNode); },
-        console);
+    putJsonNodes(
+        "unreached", [&](auto&& onNode) { forEachUnreached(d, onNode); }, line);
   } else if (d.verdict == GraphClass::kConnectedNotTree) {
-    writeJsonNodes(
-        "cycle", [&](auto&& onNode) { forEachCycleNode(d, onNode); }, console);
+    putJsonNodes(
+        "cycle", [&](auto&& onNode) { forEachCycleNode(d, onNode); }, line);
   }
-  console.write("}\n");
+  line.put("}\n");
+  line.writeTo(console);
 }
 
 }  // namespace

@@ -110,6 +110,13 @@ class Console {
     constexpr std::size_t kLongest = 20;  // "-9223372036854775808"
     if (output_.size() - outLength_ < kLongest) handOver();
     char* const at = output_.data() + outLength_;
+    // Node numbers and counts of a few nodes need no division.
+    if (value >= 0 && value < 100) {
+      at[0] = static_cast<char>('0' + value / 10);
+      at[value >= 10 ? 1 : 0] = static_cast<char>('0' + value % 10);
+      outLength_ += value >= 10 ? 2 : 1;
+      return;
+    }
     outLength_ += static_cast<std::size_t>(
         std::to_chars(at, at + kLongest, value).ptr - at);
   }

@@ -5,7 +5,8 @@
 namespace ugraph {
 
 void analyseGraph(Ugraph& g, Analysis& a) {
-  analyseGraph(g, a, NoWalkObserver{});
+  markLinkRows(g.linkFrom, g.linkTo, a.rows);
+  analyseRows(g, a, NoWalkObserver{});
 }
 
 int32_t countLinks(const Ugraph& g) {
@@ -19,7 +20,13 @@ int32_t countLinks(const Ugraph& g) {
 
 void classifyAnalysis(const Ugraph& g, Analysis& a) {
   const int32_t entries = g.linkFrom[0];
-  a.links = countLinks(g);
+  // Every link is two entries but a self-link, which is one: the bit of a
+  // node in its own row.
+  int32_t selfLinks = 0;
+  for (std::size_t v = 1; v <= static_cast<std::size_t>(g.linkTo[0]); ++v) {
+    selfLinks += static_cast<int32_t>(a.rows[v] >> v & 1U);
+  }
+  a.links = (entries + selfLinks) / 2;
   a.verdict = entries == 0 ? GraphClass::kNoLink
                            : classifyWalk(a.walk, g.linkTo[0], entries);
 }

@@ -15,33 +15,39 @@
 namespace ugraph {
 
 struct Analysis {
+  LinkRows rows;  // the links, one row of bits a node
   GraphClass verdict = GraphClass::kNoLink;  // kNoLink: the list is empty
   Walk walk;                                 // made also when there is no link
   int32_t links = 0;  // distinct links, a self-link counting as one
 };
 
-// Normalises g's links, builds its adjacency index, walks it and classifies
-// it into a. REQUIRES: as for normalizeLinks, with n = linkTo[0] in
+// Counts the distinct links and classifies the walk already made.
+// REQUIRES: g's list written from a.rows.
+void classifyAnalysis(const Ugraph& g, Analysis& a);
+
+// Analyses the graph whose links a.rows holds, telling observer every
+// step of the walk (see NoWalkObserver): writes its normalised list into
+// g (the one normalisation of the batch road), builds its adjacency index,
+// walks it and classifies it. A graph without links is walked too, so that
+// a drawing of it shows node 1 reached; the dialogue gives it no verdict,
+// and an observer that explains verdicts may pass over its walk.
+// REQUIRES: n = g.linkTo[0] in 0..kMaxNodes, every node of a.rows within
+// 1..n, entriesIn(a.rows) <= kMaxEntries.
+template <class Observer>
+void analyseRows(Ugraph& g, Analysis& a, Observer&& observer) {
+  writeLinkRows(a.rows, g.linkFrom, g.linkTo, g.linkTo[0]);
+  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
+  walkRows(a.rows, g.linkTo[0], a.walk, observer);
+  classifyAnalysis(g, a);
+}
+
+// Analyses the graph of the entries g holds, normalised or not, as
+// analyseRows does. REQUIRES: as for normalizeLinks, with n = linkTo[0] in
 // 0..kMaxNodes and every node of the entries within 1..n.
 void analyseGraph(Ugraph& g, Analysis& a);
 
 // The distinct links of g, normalised: a self-link counts as one.
 int32_t countLinks(const Ugraph& g);
-
-// Counts the distinct links and classifies the walk already made.
-void classifyAnalysis(const Ugraph& g, Analysis& a);
-
-// Analyses as above, telling observer every step of the walk (see
-// NoWalkObserver). A graph without links is walked too, so that a drawing
-// of it shows node 1 reached; the dialogue gives it no verdict, and an
-// observer that explains verdicts may pass over its walk.
-template <class Observer>
-void analyseGraph(Ugraph& g, Analysis& a, Observer&& observer) {
-  normalizeLinks(g.linkFrom, g.linkTo);
-  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
-  walkGraph(g.linkFrom, g.linkTo, g.firstLink, a.walk, observer);
-  classifyAnalysis(g, a);
-}
 
 }  // namespace ugraph
 

@@ -14,8 +14,10 @@ Slot slot(int32_t node) { return static_cast<Slot>(node); }
 }  // namespace
 
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
-               const NodeArray& firstLink, Walk& walk) {
-  walkGraph(linkFrom, linkTo, firstLink, walk, NoWalkObserver{});
+               const NodeArray& /*firstLink*/, Walk& walk) {
+  LinkRows rows;
+  markLinkRows(linkFrom, linkTo, rows);
+  walkRows(rows, linkTo[0], walk, NoWalkObserver{});
 }
 
 GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries) {

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
 #include "console/console.h"
+#include "graph/normalize.h"
 #include "graph/ugraph.h"
 
 namespace ugraph {
@@ -40,16 +42,17 @@ struct NoWalkObserver {
   void back(int32_t /*node*/) {}
 };
 
-// Walks the graph depth-first from node 1, taking each node's neighbours in
-// ascending order, and tells observer each step. Node 1 is reached even
-// when n = linkTo[0] is 0.
-// REQUIRES: the list normalised and firstLink built from it
-// (buildAdjacencyIndex); 0 <= n <= kMaxNodes and every node number within
-// 1..n.
+// Walks the graph of rows (see LinkRows) depth-first from node 1, taking
+// each node's neighbours in ascending order, and tells observer each step.
+// Node 1 is reached even when n is 0.
+// REQUIRES: 0 <= n <= kMaxNodes, and every node of rows within 1..n.
 template <class Observer>
-void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
-               const NodeArray& firstLink, Walk& walk, Observer&& observer);
+void walkRows(const LinkRows& rows, int32_t n, Walk& walk, Observer&& observer);
 
+// Walks the graph of a normalised list as walkRows does.
+// REQUIRES: the list normalised and firstLink built from it
+// (buildAdjacencyIndex); 0 <= n = linkTo[0] <= kMaxNodes and every node
+// number within 1..n.
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                const NodeArray& firstLink, Walk& walk);
 
@@ -90,17 +93,20 @@ std::size_t findCycle(const LinkArray& linkFrom, const LinkArray& linkTo,
 // on exactly as a depth-first search that returns along its chain, and the
 // node that reaches a new one is its parent in that search. It ends after
 // one last pass from the end of the visit order down to slot 1 that finds
-// nothing, so every node connected to node 1 has been reached.
+// nothing, so every node connected to node 1 has been reached. A node's
+// row less the nodes reached holds its neighbours not yet reached, the
+// smallest first: one examination is a handful of instructions.
 template <class Observer>
-void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
-               const NodeArray& firstLink, Walk& walk, Observer&& observer) {
+void walkRows(const LinkRows& rows, int32_t n, Walk& walk,
+              Observer&& observer) {
   const auto slot = [](int32_t node) { return static_cast<std::size_t>(node); };
   // Node 1 is reached even when there are no nodes.
-  const auto slots = static_cast<std::ptrdiff_t>(std::max(linkTo[0], 1)) + 1;
+  const auto slots = static_cast<std::ptrdiff_t>(std::max(n, 1)) + 1;
   std::fill_n(walk.rank.begin(), slots, 0);
   std::fill_n(walk.parent.begin(), slots, 0);
   walk.order[0] = 0;  // the end-of-walk mark
   walk.count = 0;
+  uint64_t reached = 0;
   int32_t node = 1;
   int32_t from = 0;
   for (;;) {
@@ -108,17 +114,16 @@ void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
     walk.order[slot(walk.count)] = node;
     walk.rank[slot(node)] = walk.count;
     walk.parent[slot(node)] = from;
+    reached |= uint64_t{1} << node;
     observer.reach(node, walk);
     int32_t backPos = walk.count;
     for (;;) {
-      // A node's entries are sorted by to-node, so the first entry that
-      // leads to an unreached node names its smallest such neighbour.
-      std::size_t j = slot(firstLink[slot(node)]);
-      while (linkFrom[j] == node && walk.rank[slot(linkTo[j])] != 0) ++j;
-      if (linkFrom[j] == node) {
-        observer.examine(node, linkTo[j]);
+      const uint64_t left = rows[slot(node)] & ~reached;
+      if (left != 0) {
+        const auto next = static_cast<int32_t>(std::countr_zero(left));
+        observer.examine(node, next);
         from = node;
-        node = linkTo[j];
+        node = next;
         break;
       }
       observer.examine(node, 0);

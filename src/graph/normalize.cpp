@@ -8,23 +8,28 @@
 namespace ugraph {
 
 void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo) {
-  const auto k = static_cast<std::size_t>(linkFrom[0]);
-
   // Row a has bit b set when any entry joins a and b, in either direction:
   // the set of entries a symmetric, duplicate-free list must hold. Reading
   // the rows upward and each row's bits upward visits those entries in
   // ascending linkKey order, each once; that is the sorted, deduplicated
   // key list, built in one pass without sorting. Every entry is marked
   // before any slot is rewritten, so the output may overwrite the input.
+  LinkRows linked;
+  markLinkRows(linkFrom, linkTo, linked);
+  writeLinkRows(linked, linkFrom, linkTo);
+}
+
+void markLinkRows(const LinkArray& linkFrom, const LinkArray& linkTo,
+                  LinkRows& rows) {
   static_assert(kMaxNodes < 64, "a row holds one bit per node");
-  LinkRows linked{};
+  rows = {};
+  const auto k = static_cast<std::size_t>(linkFrom[0]);
   for (std::size_t i = 1; i <= k; ++i) {
     const auto a = static_cast<std::size_t>(linkFrom[i]);
     const auto b = static_cast<std::size_t>(linkTo[i]);
-    linked[a] |= uint64_t{1} << b;
-    linked[b] |= uint64_t{1} << a;
+    rows[a] |= uint64_t{1} << b;
+    rows[b] |= uint64_t{1} << a;
   }
-  writeLinkRows(linked, linkFrom, linkTo);
 }
 
 int32_t entriesIn(const LinkRows& rows) {
@@ -33,13 +38,10 @@ int32_t entriesIn(const LinkRows& rows) {
   return total;
 }
 
-void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom,
-                   LinkArray& linkTo) {
-  std::size_t last = kMaxNodes;  // the largest node in any entry
-  while (last > 0 && rows[last] == 0) --last;
-
+void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom, LinkArray& linkTo,
+                   int32_t last) {
   std::size_t c = 0;
-  for (int32_t a = 1; a <= static_cast<int32_t>(last); ++a) {
+  for (int32_t a = 1; a <= last; ++a) {
     for (uint64_t row = rows[static_cast<std::size_t>(a)]; row != 0;
          row &= row - 1) {
       ++c;

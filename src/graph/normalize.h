@@ -32,14 +32,20 @@ void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo);
 // when a and b are linked (so bit a of row b too).
 using LinkRows = std::array<uint64_t, kMaxNodes + 1>;
 
+// Marks every entry of the list, in both directions, in rows (which it
+// clears first). REQUIRES: as for normalizeLinks.
+void markLinkRows(const LinkArray& linkFrom, const LinkArray& linkTo,
+                  LinkRows& rows);
+
 // The number of entries rows hold: two for a link, one for a self-link.
 int32_t entriesIn(const LinkRows& rows);
 
 // Writes the entries that rows hold in normalised form, as normalizeLinks
 // leaves them: the count in linkFrom[0], the sentinel after them;
-// linkTo[0] is left as it is. REQUIRES: entriesIn(rows) <= kMaxEntries.
-void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom,
-                   LinkArray& linkTo);
+// linkTo[0] is left as it is. Rows past last are not looked at.
+// REQUIRES: entriesIn(rows) <= kMaxEntries; every node of rows <= last.
+void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom, LinkArray& linkTo,
+                   int32_t last = kMaxNodes);
 
 }  // namespace ugraph
 

@@ -138,6 +138,17 @@ void loadDataInput(const DataInput& input, LinkArray& linkFrom,
   linkTo[0] = input.nodeCount;
 }
 
+void markDataInput(const DataInput& input, LinkRows& rows) {
+  rows = {};
+  const auto count = static_cast<std::size_t>(input.linkCount);
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto a = static_cast<std::size_t>(input.links[k].node);
+    const auto b = static_cast<std::size_t>(input.links[k].neighbour);
+    rows[a] |= uint64_t{1} << b;
+    rows[b] |= uint64_t{1} << a;
+  }
+}
+
 int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
                        LinkArray& linkTo, GraphName& name) {
   loadDataInput(input, linkFrom, linkTo, name);

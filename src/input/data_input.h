@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "graph/normalize.h"
 #include "graph/ugraph.h"
 #include "input/status.h"
 
@@ -69,6 +70,10 @@ ParseResult parseDataInput(std::string_view text, DataInput& out);
 // sentinel after them.
 void loadDataInput(const DataInput& input, LinkArray& linkFrom,
                    LinkArray& linkTo, GraphName& name);
+
+// Marks the links of a parsed data-input in rows, both ways (see
+// LinkRows); clears rows first.
+void markDataInput(const DataInput& input, LinkRows& rows);
 
 // Loads a parsed data-input as loadDataInput does, then normalises it.
 // Returns the normalised entry count linkFrom[0].

@@ -1,0 +1,59 @@
+// A piece of output built in place and then written at once: short texts
+// and small numbers are appended without a call each, as the batch modes
+// write a line or more for every graph.
+#ifndef UGRAPH_APP_LINE_H_
+#define UGRAPH_APP_LINE_H_
+
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "console/console.h"
+
+namespace ugraph {
+
+class Line {
+ public:
+  // Room for the longest line a graph gives: 50 nodes three times over,
+  // an escaped name and the numbers around them.
+  static constexpr std::size_t kRoom = 2048;
+
+  // REQUIRES (each put): the line holds at most kRoom bytes in all.
+  template <std::size_t N>
+  void put(const char (&text)[N]) {
+    std::memcpy(end_, text, N - 1);
+    end_ += N - 1;
+  }
+  void put(std::string_view text) {
+    std::memcpy(end_, text.data(), text.size());
+    end_ += text.size();
+  }
+  // A node number or count: two digits at most need no division.
+  void put(int64_t value) {
+    if (value >= 0 && value < 100) {
+      end_[0] = static_cast<char>('0' + value / 10);
+      end_[value >= 10 ? 1 : 0] = static_cast<char>('0' + value % 10);
+      end_ += value >= 10 ? 2 : 1;
+      return;
+    }
+    end_ = std::to_chars(end_, end_ + 20, value).ptr;
+  }
+
+  // Writes what the line holds to console and empties it.
+  void writeTo(Console& console) {
+    console.write(
+        {buffer_.data(), static_cast<std::size_t>(end_ - buffer_.data())});
+    end_ = buffer_.data();
+  }
+
+ private:
+  std::array<char, kRoom> buffer_;
+  char* end_ = buffer_.data();
+};
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_LINE_H_
