@@ -20,11 +20,19 @@ ParseResult fault(Refusal refusal, std::size_t bodyOffset) {
   return {refusal, kHead + bodyOffset};
 }
 
-// Reads the run of digits at p, advancing p past it.
-int64_t readDigits(const char*& p, const char* end) {
-  int64_t value = 0;
+// Reads the run of digits at p, advancing p past it. Node numbers have
+// one or two digits, so those are read inline; a longer run goes on in a
+// loop and saturates as every run of digits does.
+int64_t readLongerRun(int64_t value, const char*& p, const char* end) {
   while (p < end && isDigit(*p)) value = appendDigit(value, *p++);
   return value;
+}
+inline int64_t readDigits(const char*& p, const char* end) {
+  if (p == end || !isDigit(*p)) return 0;
+  int64_t value = *p++ - '0';
+  if (p == end || !isDigit(*p)) return value;
+  value = value * 10 + (*p++ - '0');
+  return p == end || !isDigit(*p) ? value : readLongerRun(value, p, end);
 }
 
 // What a byte of the node groups can be.
@@ -58,7 +66,10 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
     const char* const at = p;
     switch (kindOf(*p)) {
       case Kind::kSeparator:
-        ++p;
+        // Groups are written ", " and neighbours ","; a run is passed at once.
+        do {
+          ++p;
+        } while (p < end && kindOf(*p) == Kind::kSeparator);
         break;
       case Kind::kDigit: {
         const int64_t neighbour = readDigits(p, end);
