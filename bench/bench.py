@@ -6,7 +6,9 @@ data-inputs choosing the last, (d) the README's keyboard session, (e)
 --check and (f) --list --json on the 100 MB small catalogue. For each:
 instructions (callgrind), wall time (hyperfine) and peak memory (GNU time)
 of ugraph and of cat, and their ratios; (f) also against a networkx script
-doing the same job, per data-input.
+doing the same job, per data-input. Then (g) every graph on 9 nodes, four
+times over, judged by ugraph from graph6 and from its catalogue form, side
+by side with nauty's countg on the same graphs, and networkx per graph.
 """
 import json
 import os
@@ -159,6 +161,40 @@ def networkx_peer(folder):
     return ms, kib
 
 
+def countg_rows():
+    """(g): all graphs on 9 nodes four times over, against nauty-countg."""
+    folder = os.path.join(WORK, "g-geng-9")
+    os.makedirs(folder, exist_ok=True)
+    g6, txt = os.path.join(folder, "g9x4.g6"), os.path.join(folder, "g9x4.txt")
+    if not os.path.exists(txt):
+        once = subprocess.run(["nauty-geng", "-q", "9"], check=True,
+                              stdout=subprocess.PIPE).stdout
+        with open(g6, "wb") as f:
+            f.write(once * 4)
+        with open(txt, "wb") as f:
+            subprocess.run([UGRAPH, "--convert", "--from=graph6", "--to=catalogue", g6],
+                           check=True, stdout=f)
+    graphs = sum(1 for _ in open(g6, "rb"))
+    rows = [("nauty-countg --cc, graph6", "nauty-countg -q --cc g9x4.g6", None),
+            ("nauty-countg --cc --e, graph6", "nauty-countg -q --cc --e g9x4.g6", None),
+            ("ugraph --list --json --from=graph6, graph6", UGRAPH + " --list --json --from=graph6 g9x4.g6", 1.0),
+            ("ugraph --list --json, catalogue form", UGRAPH + " --list --json g9x4.txt", 1.5),
+            ("ugraph --list, catalogue form", UGRAPH + " --list g9x4.txt", 1.5),
+            ("ugraph --check, catalogue form", UGRAPH + " --check g9x4.txt", 0.5)]
+    with tempfile.NamedTemporaryFile(suffix=".json") as report:
+        subprocess.run(["hyperfine", "--warmup", "1", "--min-runs", "5", "--export-json",
+                        report.name] + ["%s > /dev/null" % c for _, c, _ in rows],
+                       cwd=folder, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        times = [r["median"] for r in json.load(open(report.name))["results"]]
+    kib = [peak_kib(c.split(), folder) for _, c, _ in rows]
+    cat_kib = peak_kib(["cat", "g9x4.txt"], folder)
+    limit = 20000
+    nx_ms = wall_times(["python3 %s g9x4.g6 %d > /dev/null"
+                        % (os.path.join(HERE, "networkx_graph6.py"), limit)], folder)[0] * 1e3
+    return graphs, rows, times, kib, cat_kib, nx_ms * 1e3 / limit
+
+
 def main():
     os.makedirs(WORK, exist_ok=True)
     rows = []
@@ -190,6 +226,7 @@ def main():
     peers = [networkx_peer(a1), networkx_peer(a2)]
     slice_size = 20000
     list_peer_us = networkx_list_peer(small, slice_size) * 1e3
+    graphs, g_rows, g_times, g_kib, g_cat_kib, nx_us = countg_rows()
 
     print("Machine: %s, %d cores, %s" % (platform.processor() or platform.machine(),
                                           os.cpu_count(), platform.platform()))
@@ -227,12 +264,26 @@ def main():
     print()
     print("(f) per data-input: ugraph %.3f us, networkx script %.1f us (first %d data-inputs), "
           "ugraph %.0f times faster." % (ug_us, list_peer_us, slice_size, list_peer_us / ug_us))
+    countg = g_times[0]
+    print()
+    print("(g) %d graphs: every graph on 9 nodes, four times over (nauty-geng 9)." % graphs)
+    print()
+    print("| row | wall | us per graph | / countg --cc | target | peak KiB | cat KiB |")
+    print("|---|---:|---:|---:|---:|---:|---:|")
+    for (label, _, target), t, k in zip(g_rows, g_times, g_kib):
+        print("| %s | %.1f ms | %.3f | %.2f | %s | %d | %d |" % (
+            label, t * 1e3, t * 1e6 / graphs, t / countg,
+            "%.1f" % target if target else "—", k, g_cat_kib))
+    print("| networkx (from_graph6_bytes, is_connected, is_tree), first 20000 | — | %.1f "
+          "| %.0f | — | — | — |" % (nx_us, nx_us / (countg * 1e6 / graphs)))
     for prefix in ("(c)", "(c-small)"):
         c = [r for r in rows if r["row"].startswith(prefix + " ")]
         print()
         print("Scaling of %s, ugraph wall per MB: " % prefix + ", ".join(
             "%s %.3f ms" % (r["row"].split()[1] + " MB", r["ug_ms"] / float(r["row"].split()[1]))
             for r in c))
+
+
 
 
 main()

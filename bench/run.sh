@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures ugraph against cat moving the same bytes, and prints the table.
 # Generates its inputs under build/bench/ (nothing large is committed).
-# Needs valgrind, hyperfine, GNU time, a C++ compiler and python3-networkx
-# (Debian packages).
+# Needs valgrind, hyperfine, GNU time, a C++ compiler, nauty and
+# python3-networkx (Debian packages).
 #   usage: bench/run.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -22,7 +22,7 @@ class DataInputWriter {
   }
   void put(int64_t value) {
     std::array<char, 20> digits{};
-    const auto end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+    char* const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
     put({digits.data(), static_cast<std::size_t>(end - digits.data())});
   }
   bool overflow() const { return overflow_; }

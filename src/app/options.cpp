@@ -126,35 +126,99 @@ Options badOption(int argc, char** argv, int optionChar) {
   return usageError("invalid option -- '%c'", optopt);
 }
 
+// What the options met so far say beside Options itself.
+struct Given {
+  bool json = false;
+  bool to = false;
+  bool select = false;
+};
+
 // Whether the options given go together; a usage error when they do not.
-Options checkCombination(Options o, bool json, bool toGiven, bool selectGiven) {
+Options checkCombination(Options o, const Given& given) {
   const bool reads = o.mode != Mode::kDialogue;
-  if (json && o.mode != Mode::kList && o.mode != Mode::kTrace) {
+  if (given.json && o.mode != Mode::kList && o.mode != Mode::kTrace) {
     return usageError("%s", "--json needs --list or --trace");
   }
   if (o.fromGiven && !reads) {
     return usageError("%s", "--from needs an option that reads FILE");
   }
-  if (o.mode == Mode::kTrace && toGiven) {
+  if (o.mode == Mode::kTrace && given.to) {
     if (o.to != OutputFormat::kDot) {
       return usageError("%s", "--trace takes --to=dot only");
     }
-    if (json) return usageError("%s", "--json and --to=dot exclude each other");
-  } else if (toGiven != (o.mode == Mode::kConvert)) {
-    return usageError(
-        "%s", toGiven ? "--to needs --convert" : "--convert needs --to=FORMAT");
+    if (given.json) {
+      return usageError("%s", "--json and --to=dot exclude each other");
+    }
+  } else if (given.to != (o.mode == Mode::kConvert)) {
+    return usageError("%s", given.to ? "--to needs --convert"
+                                     : "--convert needs --to=FORMAT");
   }
-  if (selectGiven && o.mode != Mode::kList && o.mode != Mode::kConvert) {
+  if (given.select && o.mode != Mode::kList && o.mode != Mode::kConvert) {
     return usageError("%s", "--select needs --list or --convert");
   }
-  if (o.mode == Mode::kConvert &&
-      (o.select & classBit(GraphClass::kRefused)) != 0 && selectGiven) {
+  if (o.mode == Mode::kConvert && given.select &&
+      (o.select & classBit(GraphClass::kRefused)) != 0) {
     return usageError("%s",
                       "--convert writes no refused graph: select another "
                       "class");
   }
-  o.json = json;
+  o.json = given.json;
   return o;
+}
+
+// Takes option c, which getopt_long returned, into o and given. Returns
+// false when parsing is over: o is then a usage error, or --help or
+// --version.
+bool takeOption(int c, int argc, char** argv, Options& o, Given& given) {
+  Mode mode = Mode::kDialogue;
+  switch (c) {
+    case 'h':
+    case 'V':
+      o.mode = c == 'h' ? Mode::kHelp : Mode::kVersion;
+      return false;
+    case kJson:
+      given.json = true;
+      return true;
+    case 'f':
+      o.fromGiven = lookUp(optarg, kFrom, o.from);
+      if (!o.fromGiven)
+        o = usageError("invalid format '%s' for --from", optarg);
+      return o.fromGiven;
+    case 't':
+      given.to = lookUp(optarg, kTo, o.to);
+      if (!given.to) o = usageError("invalid format '%s' for --to", optarg);
+      return given.to;
+    case 's':
+      given.select = parseClasses(optarg, o.select);
+      if (!given.select) {
+        o = usageError("invalid class list '%s' for --select", optarg);
+      }
+      return given.select;
+    case 'c':
+    case 'l':
+    case 'x':
+      mode = c == 'c' ? Mode::kCheck : c == 'l' ? Mode::kList : Mode::kConvert;
+      break;
+    case 'T':
+    case 'd':
+      mode = c == 'd' ? Mode::kDot : Mode::kTrace;
+      if (!parseNumber(optarg, o.dataInput)) {
+        o = usageError("invalid data-input number '%s'", optarg);
+        return false;
+      }
+      break;
+    default:
+      o = badOption(argc, argv, c);
+      return false;
+  }
+  if (o.mode != Mode::kDialogue && o.mode != mode) {
+    o = usageError("%s",
+                   "only one of --check, --list, --dot, --convert and --trace "
+                   "may be given");
+    return false;
+  }
+  o.mode = mode;
+  return true;
 }
 
 }  // namespace
@@ -163,70 +227,12 @@ Options parseOptions(int argc, char** argv) {
   Options o;
   opterr = 0;  // the complaints are ours to word
   optind = 0;  // start afresh, also when called more than once
-  bool json = false;
-  bool toGiven = false;
-  bool selectGiven = false;
-  for (;;) {
-    const int c =
-        getopt_long(argc, argv, ":cld:xT:f:t:s:hV", kOptions.data(), nullptr);
-    if (c == -1) break;
-    Mode mode = Mode::kDialogue;
-    switch (c) {
-      case 'h':
-        o.mode = Mode::kHelp;
-        return o;
-      case 'V':
-        o.mode = Mode::kVersion;
-        return o;
-      case kJson:
-        json = true;
-        continue;
-      case 'f':
-        if (!lookUp(optarg, kFrom, o.from)) {
-          return usageError("invalid format '%s' for --from", optarg);
-        }
-        o.fromGiven = true;
-        continue;
-      case 't':
-        if (!lookUp(optarg, kTo, o.to)) {
-          return usageError("invalid format '%s' for --to", optarg);
-        }
-        toGiven = true;
-        continue;
-      case 's':
-        if (!parseClasses(optarg, o.select)) {
-          return usageError("invalid class list '%s' for --select", optarg);
-        }
-        selectGiven = true;
-        continue;
-      case 'c':
-        mode = Mode::kCheck;
-        break;
-      case 'l':
-        mode = Mode::kList;
-        break;
-      case 'x':
-        mode = Mode::kConvert;
-        break;
-      case 'T':
-      case 'd':
-        mode = c == 'd' ? Mode::kDot : Mode::kTrace;
-        if (!parseNumber(optarg, o.dataInput)) {
-          return usageError("invalid data-input number '%s'", optarg);
-        }
-        break;
-      default:
-        return badOption(argc, argv, c);
-    }
-    if (o.mode != Mode::kDialogue && o.mode != mode) {
-      return usageError(
-          "%s",
-          "only one of --check, --list, --dot, --convert and --trace may be "
-          "given");
-    }
-    o.mode = mode;
+  Given given;
+  for (int c; (c = getopt_long(argc, argv, ":cld:xT:f:t:s:hV", kOptions.data(),
+                               nullptr)) != -1;) {
+    if (!takeOption(c, argc, argv, o, given)) return o;
   }
-  o = checkCombination(o, json, toGiven, selectGiven);
+  o = checkCombination(o, given);
   if (o.mode == Mode::kUsageError) return o;
   if (optind < argc) {
     if (o.mode == Mode::kDialogue) {

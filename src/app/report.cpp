@@ -1,7 +1,6 @@
 #include "app/report.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -9,13 +8,9 @@
 
 namespace ugraph {
 
-void report(const char* format, ...) {
-  std::array<char, 4400> line{};
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(line.data(), line.size(), format, arguments);
-  va_end(arguments);
-  std::fprintf(stderr, "ugraph: %s\n", line.data());
+void reportMessage(std::string_view message) {
+  std::fprintf(stderr, "ugraph: %.*s\n", static_cast<int>(message.size()),
+               message.data());
 }
 
 void reportLine(std::string_view line) {

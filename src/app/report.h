@@ -4,16 +4,31 @@
 #ifndef UGRAPH_APP_REPORT_H_
 #define UGRAPH_APP_REPORT_H_
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string_view>
 
 #include "input/status.h"
 
 namespace ugraph {
 
-// Writes "ugraph: ", the message formatted as by printf, and a line end.
-void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Writes "ugraph: ", message and a line end.
+void reportMessage(std::string_view message);
+
+// Writes "ugraph: ", the message formatted as by printf (and cut to fit a
+// path and a phrase), and a line end.
+template <class... Arguments>
+void report(const char* format, Arguments... arguments) {
+  std::array<char, 4400> message{};
+  const int length =
+      std::snprintf(message.data(), message.size(), format, arguments...);
+  reportMessage(
+      {message.data(), std::min(static_cast<std::size_t>(std::max(length, 0)),
+                                message.size() - 1)});
+}
 
 // Writes line, which ends with its line end, as it stands.
 void reportLine(std::string_view line);
