@@ -18,7 +18,7 @@ int runCheck(const Options& options, Console& console) {
         return true;
       });
   if (status != 0) return status;
-  if (total == 0) report("%s: no %s found", options.file, noun);
+  if (total == 0) report({options.file, ": no ", noun, " found"});
   console.write(options.file);
   console.write(": ");
   writeCount(total, noun, console);

@@ -94,7 +94,7 @@ int runUgraph(Console& console, const char* dataFileName) {
   const std::unique_ptr<Ugraph, decltype(&std::free)> record(
       static_cast<Ugraph*>(std::malloc(sizeof(Ugraph))), &std::free);
   if (!record) {
-    report("cannot allocate the graph record");
+    report({"cannot allocate the graph record"});
     return 1;
   }
   Ugraph& graph = *record;

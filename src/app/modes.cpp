@@ -55,7 +55,7 @@ int runMode(const Options& options, Console& console) {
   console.flush();
   const ConsoleFailure failure = console.failure();
   if (failure.kind != ConsoleFailure::Kind::kWrite) return status;
-  report("cannot write standard output: %s", std::strerror(failure.error));
+  report({"cannot write standard output: ", std::strerror(failure.error)});
   return entry.failedStatus;
 }
 

@@ -1,6 +1,7 @@
 #include "app/report.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -8,9 +9,23 @@
 
 namespace ugraph {
 
-void reportMessage(std::string_view message) {
-  std::fprintf(stderr, "ugraph: %.*s\n", static_cast<int>(message.size()),
-               message.data());
+void report(std::initializer_list<std::string_view> pieces) {
+  std::fputs("ugraph: ", stderr);
+  for (const std::string_view piece : pieces) {
+    std::fwrite(piece.data(), 1, piece.size(), stderr);
+  }
+  std::fputc('\n', stderr);
+}
+
+void reportMissing(const char* file, const char* noun, int64_t number) {
+  std::array<char, 20> digits{};
+  const char* const end =
+      std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+  report({file,
+          " has no ",
+          noun,
+          " ",
+          {digits.data(), static_cast<std::size_t>(end - digits.data())}});
 }
 
 void reportLine(std::string_view line) {
@@ -18,15 +33,15 @@ void reportLine(std::string_view line) {
 }
 
 int reportUsage(const char* problem) {
-  report("%s", problem);
+  report({problem});
   reportLine("Try 'ugraph --help' for more information.\n");
   return 2;
 }
 
 int reportFileFault(const char* file, const Status& fault) {
-  report("%s: %s", file,
-         fault.is(Status::Kind::kIsOutput) ? "input file is output file"
-                                           : std::strerror(fault.error));
+  report({file, ": ",
+          fault.is(Status::Kind::kIsOutput) ? "input file is output file"
+                                            : std::strerror(fault.error)});
   return 2;
 }
 

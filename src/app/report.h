@@ -15,20 +15,11 @@
 
 namespace ugraph {
 
-// Writes "ugraph: ", message and a line end.
-void reportMessage(std::string_view message);
+// Writes "ugraph: ", the pieces one after another, and a line end.
+void report(std::initializer_list<std::string_view> pieces);
 
-// Writes "ugraph: ", the message formatted as by printf (and cut to fit a
-// path and a phrase), and a line end.
-template <class... Arguments>
-void report(const char* format, Arguments... arguments) {
-  std::array<char, 4400> message{};
-  const int length =
-      std::snprintf(message.data(), message.size(), format, arguments...);
-  reportMessage(
-      {message.data(), std::min(static_cast<std::size_t>(std::max(length, 0)),
-                                message.size() - 1)});
-}
+// Writes "ugraph: FILE has no NOUN N", for a graph asked for by number.
+void reportMissing(const char* file, const char* noun, int64_t number);
 
 // Writes line, which ends with its line end, as it stands.
 void reportLine(std::string_view line);

@@ -205,8 +205,7 @@ int runTrace(const Options& options, Console& console) {
       });
   if (status != 0) return status;
   if (!found) {
-    report("%s has no %s %lld", options.file, noun,
-           static_cast<long long>(options.dataInput));
+    reportMissing(options.file, noun, options.dataInput);
   }
   return found && !refused ? 0 : 1;
 }
