@@ -149,8 +149,9 @@ void checkAnalysis(Ugraph& graph) {
       classifyWalk(walk, graph.linkTo[0], graph.linkFrom[0]);
   require(verdict == referenceVerdict(graph), "wrong verdict");
   Cycle cycle;
-  const std::size_t length =
-      findCycle(graph.linkFrom, graph.linkTo, walk, cycle);
+  LinkRows rows;
+  markLinkRows(graph.linkFrom, graph.linkTo, rows);
+  const std::size_t length = findCycle(rows, graph.linkTo[0], walk, cycle);
   if (verdict != GraphClass::kConnectedNotTree) return;
   require(length >= 2 && cycle[0] == cycle[length - 1],
           "no closed cycle for a graph that is not a tree");

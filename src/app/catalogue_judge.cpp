@@ -34,11 +34,13 @@ InputFormat formatNamed(std::string_view start, std::size_t& header) {
 CatalogueJudge::Space CatalogueJudge::shared_;
 
 CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
-                               const InputFormat* format, Console* console)
+                               const InputFormat* format, Console* console,
+                               bool list)
     : reader_(file, CatalogueFile::block()),
       scanner_(reader_),
       lines_(reader_, space_.record),
-      analyse_(analyse) {
+      analyse_(analyse),
+      list_(list) {
   reader_.countLines();
   if (console != nullptr) reader_.flushBeforeWaiting(*console);
   // Only as many bytes as tell whether a header is there are waited for.
@@ -148,7 +150,8 @@ void CatalogueJudge::load() {
 
 void CatalogueJudge::analyse() {
   load();
-  analyseRows(space_.current.graph, space_.current.analysis, NoWalkObserver{});
+  analyseRows(space_.current.graph, space_.current.analysis, NoWalkObserver{},
+              list_);
   space_.current.verdict = space_.current.analysis.verdict;
 }
 

@@ -50,9 +50,12 @@ class CatalogueJudge {
   // other judge is in use.
   // When console is given, its output is written out before the judge
   // waits for input.
+  // With list false, an analysed graph's record holds its name and node
+  // count but not its list of links, which the analysis's rows hold as
+  // well.
   CatalogueJudge(std::FILE* file, bool analyse,
                  const InputFormat* format = nullptr,
-                 Console* console = nullptr);
+                 Console* console = nullptr, bool list = true);
 
   // The format the file is read in.
   InputFormat format() const { return format_; }
@@ -103,6 +106,7 @@ class CatalogueJudge {
   InputFormat format_ = InputFormat::kCatalogue;
   bool otherHeader_ = false;  // the first line follows the wrong header
   bool analyse_;
+  bool list_;
 };
 
 }  // namespace ugraph

@@ -18,7 +18,7 @@ LinkRows cycleLinks(const JudgedDataInput& d) {
   if (d.verdict != GraphClass::kConnectedNotTree) return rows;
   Cycle cycle;
   const std::size_t length =
-      findCycle(d.graph.linkFrom, d.graph.linkTo, d.analysis.walk, cycle);
+      findCycle(d.analysis.rows, d.graph.linkTo[0], d.analysis.walk, cycle);
   for (std::size_t i = 0; i + 1 < length; ++i) {
     const auto a = static_cast<std::size_t>(cycle[i]);
     const auto b = static_cast<std::size_t>(cycle[i + 1]);

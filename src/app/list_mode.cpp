@@ -46,7 +46,7 @@ template <class OnNode>
 void forEachCycleNode(const JudgedDataInput& d, OnNode&& onNode) {
   Cycle cycle;
   const std::size_t length =
-      findCycle(d.graph.linkFrom, d.graph.linkTo, d.analysis.walk, cycle);
+      findCycle(d.analysis.rows, d.graph.linkTo[0], d.analysis.walk, cycle);
   for (std::size_t i = 0; i < length; ++i) onNode(cycle[i]);
 }
 
@@ -230,7 +230,8 @@ int runList(const Options& options, Console& console) {
   int64_t refused = 0;
   const char* noun = "";
   const int status = forEachJudged(
-      options, true, console, noun, [&](const JudgedDataInput& d) {
+      options, true, console, noun,
+      [&](const JudgedDataInput& d) {
         total = d.number;
         if (d.verdict == GraphClass::kRefused) ++refused;
         const bool shown = (options.select & classBit(d.verdict)) != 0;
@@ -240,7 +241,8 @@ int runList(const Options& options, Console& console) {
           writeJson(d, console);
         }
         return true;
-      });
+      },
+      false);
   if (status != 0) return status;
   if (text) text->finish(total, noun);
   return refused == 0 ? 0 : 1;

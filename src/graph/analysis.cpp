@@ -1,5 +1,6 @@
 #include "graph/analysis.h"
 
+#include <bit>
 #include <cstddef>
 
 namespace ugraph {
@@ -18,17 +19,18 @@ int32_t countLinks(const Ugraph& g) {
   return (g.linkFrom[0] + selfLinks) / 2;
 }
 
-void classifyAnalysis(const Ugraph& g, Analysis& a) {
-  const int32_t entries = g.linkFrom[0];
+void classifyAnalysis(int32_t n, Analysis& a) {
   // Every link is two entries but a self-link, which is one: the bit of a
   // node in its own row.
+  int32_t entries = 0;
   int32_t selfLinks = 0;
-  for (std::size_t v = 1; v <= static_cast<std::size_t>(g.linkTo[0]); ++v) {
+  for (std::size_t v = 1; v <= static_cast<std::size_t>(n); ++v) {
+    entries += std::popcount(a.rows[v]);
     selfLinks += static_cast<int32_t>(a.rows[v] >> v & 1U);
   }
   a.links = (entries + selfLinks) / 2;
-  a.verdict = entries == 0 ? GraphClass::kNoLink
-                           : classifyWalk(a.walk, g.linkTo[0], entries);
+  a.verdict =
+      entries == 0 ? GraphClass::kNoLink : classifyWalk(a.walk, n, entries);
 }
 
 }  // namespace ugraph

@@ -21,24 +21,29 @@ struct Analysis {
   int32_t links = 0;  // distinct links, a self-link counting as one
 };
 
-// Counts the distinct links and classifies the walk already made.
-// REQUIRES: g's list written from a.rows.
-void classifyAnalysis(const Ugraph& g, Analysis& a);
+// Counts the distinct links and classifies the walk already made of the
+// graph of a.rows with n nodes.
+void classifyAnalysis(int32_t n, Analysis& a);
 
 // Analyses the graph whose links a.rows holds, telling observer every
 // step of the walk (see NoWalkObserver): writes its normalised list into
-// g (the one normalisation of the batch road), builds its adjacency index,
-// walks it and classifies it. A graph without links is walked too, so that
+// g (the one normalisation of the batch road) and builds its adjacency
+// index unless asked not to (the rows are the same graph, normalised,
+// and all that the verdict and its reasons need), walks it and classifies
+// it. A graph without links is walked too, so that
 // a drawing of it shows node 1 reached; the dialogue gives it no verdict,
 // and an observer that explains verdicts may pass over its walk.
 // REQUIRES: n = g.linkTo[0] in 0..kMaxNodes, every node of a.rows within
 // 1..n, entriesIn(a.rows) <= kMaxEntries.
 template <class Observer>
-void analyseRows(Ugraph& g, Analysis& a, Observer&& observer) {
-  writeLinkRows(a.rows, g.linkFrom, g.linkTo, g.linkTo[0]);
-  buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
+void analyseRows(Ugraph& g, Analysis& a, Observer&& observer,
+                 bool list = true) {
+  if (list) {
+    writeLinkRows(a.rows, g.linkFrom, g.linkTo, g.linkTo[0]);
+    buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
+  }
   walkRows(a.rows, g.linkTo[0], a.walk, observer);
-  classifyAnalysis(g, a);
+  classifyAnalysis(g.linkTo[0], a);
 }
 
 // Analyses the graph of the entries g holds, normalised or not, as

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 
 namespace ugraph {
@@ -61,18 +62,28 @@ GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
 
 // In a depth-first search of an undirected graph every link that is not a
 // tree link joins a node to one of its ancestors; climbing the tree links
-// from the later-reached node therefore arrives at the other one.
-std::size_t findCycle(const LinkArray& linkFrom, const LinkArray& linkTo,
-                      const Walk& walk, Cycle& cycle) {
-  for (Slot i = 1; linkFrom[i] != 0; ++i) {
-    int32_t a = linkFrom[i];
-    int32_t b = linkTo[i];
-    if (walk.rank[slot(a)] == 0) continue;
+// from the later-reached node therefore arrives at the other one. A node's
+// row less its parent and its children holds its links that are not tree
+// links, and the rows taken upward, each row's bits upward, are the
+// normalised list's order.
+std::size_t findCycle(const LinkRows& rows, int32_t n, const Walk& walk,
+                      Cycle& cycle) {
+  LinkRows tree{};
+  for (int32_t b = 1; b <= n; ++b) {
+    const int32_t a = walk.parent[slot(b)];
+    if (a == 0) continue;
+    tree[slot(a)] |= uint64_t{1} << b;
+    tree[slot(b)] |= uint64_t{1} << a;
+  }
+  for (int32_t first = 1; first <= n; ++first) {
+    const uint64_t others = rows[slot(first)] & ~tree[slot(first)];
+    if (walk.rank[slot(first)] == 0 || others == 0) continue;
+    int32_t a = first;
+    int32_t b = std::countr_zero(others);
     if (a == b) {
       cycle[0] = cycle[1] = a;
       return 2;
     }
-    if (walk.parent[slot(a)] == b || walk.parent[slot(b)] == a) continue;
     if (walk.rank[slot(a)] > walk.rank[slot(b)]) std::swap(a, b);
     // a is the ancestor: climb from b up to it, then read the path back.
     std::size_t length = 0;

@@ -77,13 +77,13 @@ GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
 using Cycle = std::array<int32_t, kMaxNodes + 1>;
 
 // Finds one cycle among the nodes the walk reached, from the first entry in
-// list order that is no tree link of the walk: an entry (a, a) gives the
-// cycle a, a; any other closes the tree path between its two nodes. Returns
-// the number of nodes written to cycle, 0 when every entry among reached
-// nodes is a tree link (the reached part is a tree).
-// REQUIRES: walk made by walkGraph from this list.
-std::size_t findCycle(const LinkArray& linkFrom, const LinkArray& linkTo,
-                      const Walk& walk, Cycle& cycle);
+// normalised list order that is no tree link of the walk: an entry (a, a)
+// gives the cycle a, a; any other closes the tree path between its two
+// nodes. Returns the number of nodes written to cycle, 0 when every entry
+// among reached nodes is a tree link (the reached part is a tree).
+// REQUIRES: walk made by walkRows from these rows of n nodes.
+std::size_t findCycle(const LinkRows& rows, int32_t n, const Walk& walk,
+                      Cycle& cycle);
 
 // The visit order doubles as the way back: after a node has nothing left
 // to reach, the walk steps back one slot of the visit order rather than

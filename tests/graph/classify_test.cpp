@@ -107,7 +107,9 @@ Walked walk(int32_t n, const std::vector<testing::Entry>& links) {
   buildAdjacencyIndex(g.linkFrom, g.linkTo, g.degree, g.firstLink);
   walkGraph(g.linkFrom, g.linkTo, g.firstLink, w.walk);
   Cycle cycle;
-  const std::size_t length = findCycle(g.linkFrom, g.linkTo, w.walk, cycle);
+  LinkRows rows;
+  markLinkRows(g.linkFrom, g.linkTo, rows);
+  const std::size_t length = findCycle(rows, g.linkTo[0], w.walk, cycle);
   w.cycle.assign(cycle.begin(), cycle.begin() + static_cast<long>(length));
   return w;
 }
