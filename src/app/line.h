@@ -42,6 +42,24 @@ class Line {
     end_ = std::to_chars(end_, end_ + 20, value).ptr;
   }
 
+  // Node numbers (1 to 99) separated by commas: each is its digits and
+  // the comma after them, written as one piece and the last comma taken
+  // back.
+  void putNodes(const int32_t* nodes, std::size_t count) {
+    // A local pointer: stores through char* could alias a member.
+    char* p = end_;
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto node = static_cast<unsigned>(nodes[i]);
+      const unsigned tens = node / 10;
+      p[0] = static_cast<char>('0' + tens);
+      p += tens != 0 ? 1 : 0;
+      p[0] = static_cast<char>('0' + node % 10);
+      p[1] = ',';
+      p += 2;
+    }
+    end_ = p - (count > 0 ? 1 : 0);
+  }
+
   // Writes what the line holds to console and empties it.
   void writeTo(Console& console) {
     console.write(

@@ -137,18 +137,12 @@ class TextList {
   std::array<int64_t, kOutcomes.size() + 1> counts_{};
 };
 
-// Puts ,"key":[a,b,...] for the nodes forEach hands over.
-template <class ForEach>
-void putJsonNodes(std::string_view key, ForEach&& forEach, Line& line) {
-  line.put(",\"");
+// Puts ,"KEY":[a,b,...] for the count nodes at nodes.
+template <std::size_t N>
+void putJsonNodes(const char (&key)[N], const int32_t* nodes, std::size_t count,
+                  Line& line) {
   line.put(key);
-  line.put("\":[");
-  char separator = '\0';
-  forEach([&](int32_t node) {
-    if (separator != '\0') line.put(",");
-    separator = ',';
-    line.put(int64_t{node});
-  });
+  line.putNodes(nodes, count);
   line.put("]");
 }
 
@@ -199,23 +193,19 @@ void writeJson(const JudgedDataInput& d, Console& console) {
   line.put(",\"links\":");
   line.put(int64_t{d.analysis.links});
   line.put(jsonVerdict(d.verdict));
+  const Walk& walk = d.analysis.walk;
   if (d.verdict != GraphClass::kNoLink) {
-    const Walk& walk = d.analysis.walk;
-    putJsonNodes(
-        "order",
-        [&](auto&& onNode) {
-          for (int32_t i = 1; i <= walk.count; ++i) {
-            onNode(walk.order[static_cast<std::size_t>(i)]);
-          }
-        },
-        line);
+    putJsonNodes(",\"order\":[", walk.order.data() + 1,
+                 static_cast<std::size_t>(walk.count), line);
   }
+  std::array<int32_t, kMaxNodes + 1> nodes{};
+  std::size_t count = 0;
   if (d.verdict == GraphClass::kNotConnected) {
-    putJsonNodes(
-        "unreached", [&](auto&& onNode) { forEachUnreached(d, onNode); }, line);
+    forEachUnreached(d, [&](int32_t a) { nodes[count++] = a; });
+    putJsonNodes(",\"unreached\":[", nodes.data(), count, line);
   } else if (d.verdict == GraphClass::kConnectedNotTree) {
-    putJsonNodes(
-        "cycle", [&](auto&& onNode) { forEachCycleNode(d, onNode); }, line);
+    forEachCycleNode(d, [&](int32_t a) { nodes[count++] = a; });
+    putJsonNodes(",\"cycle\":[", nodes.data(), count, line);
   }
   line.put("}\n");
   line.writeTo(console);

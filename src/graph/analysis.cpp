@@ -25,7 +25,7 @@ void classifyAnalysis(int32_t n, Analysis& a) {
   int32_t entries = 0;
   int32_t selfLinks = 0;
   for (std::size_t v = 1; v <= static_cast<std::size_t>(n); ++v) {
-    entries += std::popcount(a.rows[v]);
+    entries += bitCount(a.rows[v]);
     selfLinks += static_cast<int32_t>(a.rows[v] >> v & 1U);
   }
   a.links = (entries + selfLinks) / 2;

@@ -34,7 +34,7 @@ void markLinkRows(const LinkArray& linkFrom, const LinkArray& linkTo,
 
 int32_t entriesIn(const LinkRows& rows) {
   int32_t total = 0;
-  for (const uint64_t row : rows) total += std::popcount(row);
+  for (const uint64_t row : rows) total += bitCount(row);
   return total;
 }
 
