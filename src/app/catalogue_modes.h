@@ -56,6 +56,36 @@ int forEachJudged(const Options& options, bool analyse, Console& console,
   return read.ok() ? 0 : reportFileFault(options.file, read);
 }
 
+// What --dot and --trace do around their own work: find graph N of FILE
+// (--dot=N, --trace=N), judged (analysed, or only checked), and hand it to
+// show(const JudgedDataInput&, CatalogueJudge&, const char* noun) unless
+// it is refused or missing, which is reported. Returns 0 when it was
+// shown, 1 when refused or missing, 2 as forEachJudged.
+template <class Show>
+int showGraph(const Options& options, bool analyse, Console& console,
+              Show&& show) {
+  bool found = false;
+  bool refused = false;
+  const char* noun = "";
+  const int status = forEachJudged(
+      options, analyse, console, noun,
+      [&](const JudgedDataInput& d, CatalogueJudge& judge) {
+        if (d.number < options.dataInput) return true;
+        found = true;
+        refused = d.verdict == GraphClass::kRefused;
+        if (refused) {
+          CheckLineBuffer line;
+          reportLine(checkLine(options.file, noun, d.number, d.status, line));
+        } else {
+          show(d, judge, noun);
+        }
+        return false;
+      });
+  if (status != 0) return status;
+  if (!found) reportMissing(options.file, noun, options.dataInput);
+  return found && !refused ? 0 : 1;
+}
+
 // Writes "1 ONE" or "N MANY" for count; MANY is ONE and "s" unless given.
 inline void writeCount(int64_t count, std::string_view one, Console& console,
                        std::string_view many = "") {

@@ -184,30 +184,13 @@ int runTrace(const Options& options, Console& console) {
   const Form form = options.json                       ? Form::kJson
                     : options.to == OutputFormat::kDot ? Form::kFrames
                                                        : Form::kText;
-  bool found = false;
-  bool refused = false;
-  const char* noun = "";
-  const int status = forEachJudged(
-      options, false, console, noun,
-      [&](const JudgedDataInput& d, CatalogueJudge& judge) {
-        if (d.number < options.dataInput) return true;
-        found = true;
-        if (d.verdict == GraphClass::kRefused) {
-          CheckLineBuffer line;
-          reportLine(checkLine(options.file, noun, d.number, d.status, line));
-          refused = true;
-          return false;
-        }
+  return showGraph(
+      options, false, console,
+      [&](const JudgedDataInput& d, CatalogueJudge& judge, const char* noun) {
         TraceWriter trace(d, noun, form, console);
         judge.analyseWith(trace);
         trace.finish();
-        return false;
       });
-  if (status != 0) return status;
-  if (!found) {
-    reportMissing(options.file, noun, options.dataInput);
-  }
-  return found && !refused ? 0 : 1;
 }
 
 }  // namespace ugraph
