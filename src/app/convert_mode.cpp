@@ -25,6 +25,10 @@ class DataInputWriter {
     char* const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
     put({digits.data(), static_cast<std::size_t>(end - digits.data())});
   }
+  void clear() {
+    length_ = 0;
+    overflow_ = false;
+  }
   bool overflow() const { return overflow_; }
   std::string_view text() const { return {text_.data(), length_}; }
 
@@ -34,6 +38,9 @@ class DataInputWriter {
   bool overflow_ = false;
 };
 
+// The one writer: large, so it lives in static storage.
+DataInputWriter writer;
+
 // Writes d as one catalogue line: each link under its smaller node, the
 // nodes and their neighbours ascending, and a closing group (n) that keeps
 // the node count. Returns the refusal when a data-input cannot hold it.
@@ -42,8 +49,8 @@ Refusal writeDataInput(const JudgedDataInput& d, Console& console) {
   const int32_t n = g.linkTo[0];
   if (n == 0) return Refusal::kNoNodeToWrite;
   if (d.analysis.links > kMaxFileLinks) return Refusal::kOverCatalogue;
-  static DataInputWriter w;
-  w = DataInputWriter();
+  DataInputWriter& w = writer;
+  w.clear();
   w.put("[U \"");
   if (g.name[0] != '\0') {
     w.put(std::string_view(g.name.data()));

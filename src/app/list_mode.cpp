@@ -167,8 +167,11 @@ std::string_view jsonVerdict(GraphClass c) {
   return kVerdicts[static_cast<std::size_t>(c)];
 }
 
+// The one line JSON is built in: large, so it lives in static storage.
+Line jsonLine;
+
 void writeJson(const JudgedDataInput& d, Console& console) {
-  static Line line;
+  Line& line = jsonLine;
   line.put("{\"number\":");
   line.put(d.number);
   line.put(",\"line\":");

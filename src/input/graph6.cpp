@@ -210,11 +210,16 @@ ParseResult decodeGraphLine(std::string_view line, LineFormat format,
     if (!carriesSixBits(line[i])) return {Refusal::kBadByte, i};
   }
   int64_t count = 0;
-  const std::size_t size = readNodeCount(line.substr(at), count);
+  // Views past the node count, built without substr's range check: at
+  // and what follows are within line.
+  const auto from = [&](std::size_t offset) {
+    return std::string_view(line.data() + offset, line.size() - offset);
+  };
+  const std::size_t size = readNodeCount(from(at), count);
   if (size == 0) return {Refusal::kLineTooShort, line.size()};
   if (count > kMaxNodes) return {Refusal::kOver50Nodes, at};
   n = static_cast<int32_t>(count);
-  const std::string_view bits = line.substr(at + size);
+  const std::string_view bits = from(at + size);
   if (format == LineFormat::kGraph6) {
     return decodeGraph6(bits, at + size, count, rows);
   }
