@@ -5,11 +5,6 @@
 
 namespace ugraph {
 
-void analyseGraph(Ugraph& g, Analysis& a) {
-  markLinkRows(g.linkFrom, g.linkTo, a.rows);
-  analyseRows(g, a, NoWalkObserver{});
-}
-
 int32_t countLinks(const Ugraph& g) {
   // Every link is two entries but a self-link, which is one.
   int32_t selfLinks = 0;

@@ -46,11 +46,6 @@ void analyseRows(Ugraph& g, Analysis& a, Observer&& observer,
   classifyAnalysis(g.linkTo[0], a);
 }
 
-// Analyses the graph of the entries g holds, normalised or not, as
-// analyseRows does. REQUIRES: as for normalizeLinks, with n = linkTo[0] in
-// 0..kMaxNodes and every node of the entries within 1..n.
-void analyseGraph(Ugraph& g, Analysis& a);
-
 // The distinct links of g, normalised: a self-link counts as one.
 int32_t countLinks(const Ugraph& g);
 

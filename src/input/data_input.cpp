@@ -132,8 +132,8 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
   return parseNodeGroups(body, groups, out);
 }
 
-void loadDataInput(const DataInput& input, LinkArray& linkFrom,
-                   LinkArray& linkTo, GraphName& name) {
+int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
+                       LinkArray& linkTo, GraphName& name) {
   name = input.name;
   const auto j = static_cast<std::size_t>(input.linkCount);
   for (std::size_t k = 1; k <= j; ++k) {
@@ -147,6 +147,8 @@ void loadDataInput(const DataInput& input, LinkArray& linkFrom,
   linkTo[2 * j + 1] = 0;
   linkFrom[0] = static_cast<int32_t>(2 * j);
   linkTo[0] = input.nodeCount;
+  normalizeLinks(linkFrom, linkTo);
+  return linkFrom[0];
 }
 
 void markDataInput(const DataInput& input, LinkRows& rows) {
@@ -158,13 +160,6 @@ void markDataInput(const DataInput& input, LinkRows& rows) {
     rows[a] |= uint64_t{1} << b;
     rows[b] |= uint64_t{1} << a;
   }
-}
-
-int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
-                       LinkArray& linkTo, GraphName& name) {
-  loadDataInput(input, linkFrom, linkTo, name);
-  normalizeLinks(linkFrom, linkTo);
-  return linkFrom[0];
 }
 
 std::string_view refusalPhrase(Refusal refusal) {

@@ -65,18 +65,13 @@ struct DataInput {
 // Any bytes are safe.
 ParseResult parseDataInput(std::string_view text, DataInput& out);
 
-// Loads a parsed data-input into the record: name and node count, its
-// links in the order read followed by the same links reversed, with the
-// sentinel after them.
-void loadDataInput(const DataInput& input, LinkArray& linkFrom,
-                   LinkArray& linkTo, GraphName& name);
-
 // Marks the links of a parsed data-input in rows, both ways (see
 // LinkRows); clears rows first.
 void markDataInput(const DataInput& input, LinkRows& rows);
 
-// Loads a parsed data-input as loadDataInput does, then normalises it.
-// Returns the normalised entry count linkFrom[0].
+// Loads a parsed data-input into the record: name and node count, its
+// links in the order read followed by the same links reversed, then
+// normalised. Returns the normalised entry count linkFrom[0].
 int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,
                        LinkArray& linkTo, GraphName& name);
 
