@@ -165,6 +165,7 @@ def countg_rows():
     """(g): all graphs on 9 nodes four times over, against nauty-countg."""
     folder = os.path.join(WORK, "g-geng-9")
     os.makedirs(folder, exist_ok=True)
+    write(os.path.join(folder, "stdin"), "")
     g6, txt = os.path.join(folder, "g9x4.g6"), os.path.join(folder, "g9x4.txt")
     if not os.path.exists(txt):
         once = subprocess.run(["nauty-geng", "-q", "9"], check=True,
