@@ -1,45 +1,16 @@
-#include <array>
-#include <charconv>
 #include <string_view>
 
 #include "app/catalogue_modes.h"
 #include "app/drawing.h"
+#include "app/line.h"
 #include "input/graph6.h"
 
 namespace ugraph {
 namespace {
 
-// Gathers a data-input's text, and whether it outgrew a data-input.
-class DataInputWriter {
- public:
-  void put(std::string_view text) {
-    if (length_ + text.size() > kMaxDataInputLength) {
-      overflow_ = true;
-      return;
-    }
-    text.copy(text_.data() + length_, text.size());
-    length_ += text.size();
-  }
-  void put(int64_t value) {
-    std::array<char, 20> digits{};
-    char* const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
-    put({digits.data(), static_cast<std::size_t>(end - digits.data())});
-  }
-  void clear() {
-    length_ = 0;
-    overflow_ = false;
-  }
-  bool overflow() const { return overflow_; }
-  std::string_view text() const { return {text_.data(), length_}; }
-
- private:
-  DataInputText text_;
-  std::size_t length_ = 0;
-  bool overflow_ = false;
-};
-
-// The one writer: large, so it lives in static storage.
-DataInputWriter writer;
+// The one line a data-input is built in: large, so it lives in static
+// storage.
+Line dataInput;
 
 // Writes d as one catalogue line: each link under its smaller node, the
 // nodes and their neighbours ascending, and a closing group (n) that keeps
@@ -49,7 +20,7 @@ Refusal writeDataInput(const JudgedDataInput& d, Console& console) {
   const int32_t n = g.linkTo[0];
   if (n == 0) return Refusal::kNoNodeToWrite;
   if (d.analysis.links > kMaxFileLinks) return Refusal::kOverCatalogue;
-  DataInputWriter& w = writer;
+  Line& w = dataInput;
   w.clear();
   w.put("[U \"");
   if (g.name[0] != '\0') {
@@ -78,9 +49,9 @@ Refusal writeDataInput(const JudgedDataInput& d, Console& console) {
     w.put(")");
   }
   w.put("]");
-  if (w.overflow()) return Refusal::kOverCatalogue;
-  console.write(w.text());
-  console.write("\n");
+  if (w.text().size() > kMaxDataInputLength) return Refusal::kOverCatalogue;
+  w.put("\n");
+  w.writeTo(console);
   return Refusal::kNone;
 }
 

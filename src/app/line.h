@@ -18,8 +18,9 @@ namespace ugraph {
 class Line {
  public:
   // Room for the longest line a graph gives: 50 nodes three times over,
-  // an escaped name and the numbers around them.
-  static constexpr std::size_t kRoom = 2048;
+  // an escaped name and the numbers around them; or a data-input of every
+  // link a catalogue holds, 624 of them.
+  static constexpr std::size_t kRoom = 4096;
 
   // REQUIRES (each put): the line holds at most kRoom bytes in all.
   template <std::size_t N>
@@ -62,10 +63,15 @@ class Line {
 
   // Writes what the line holds to console and empties it.
   void writeTo(Console& console) {
-    console.write(
-        {buffer_.data(), static_cast<std::size_t>(end_ - buffer_.data())});
-    end_ = buffer_.data();
+    console.write(text());
+    clear();
   }
+
+  // What the line holds.
+  std::string_view text() const {
+    return {buffer_.data(), static_cast<std::size_t>(end_ - buffer_.data())};
+  }
+  void clear() { end_ = buffer_.data(); }
 
  private:
   std::array<char, kRoom> buffer_;

@@ -46,7 +46,7 @@ class BlockReader {
   bool peekMore();
 
   // Takes n bytes already there to read without looking at them.
-  // REQUIRES: they are in the block (as after peekStart(n)).
+  // REQUIRES: they are in the block (as peekMore() leaves them).
   void skip(std::size_t n) { pos_ += n; }
 
   // Reads through the next `stop`, handing the bytes before it to
