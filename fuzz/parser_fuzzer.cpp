@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the data-input parser and checks that what it
-// accepts lies within the format's limits.
+// accepts lies within the format's limits, and that the batch road's
+// readings of the same bytes agree with it.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,7 +14,19 @@ using namespace ugraph;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   DataInput input;
-  if (parseDataInput(text, input).refusal != Refusal::kNone) return 0;
+  const ParseResult result = parseDataInput(text, input);
+  // The batch road reads the same text the same way.
+  const ParseResult checked = checkDataInput(text);
+  DataInputGraph graph;
+  const ParseResult read = parseDataInputRows(text, graph);
+  fuzz::require(checked.refusal == result.refusal && checked.at == result.at &&
+                    read.refusal == result.refusal && read.at == result.at,
+                "batch reading differs");
+  if (result.refusal != Refusal::kNone) return 0;
+  LinkRows rows;
+  markDataInput(input, rows);
+  fuzz::require(graph.rows == rows && graph.nodeCount == input.nodeCount,
+                "batch rows differ");
   fuzz::require(std::memchr(input.name.data(), '\0', kNameSize) != nullptr,
                 "name not terminated");
   fuzz::require(0 <= input.linkCount && input.linkCount <= kMaxFileLinks,

@@ -50,6 +50,7 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
   const InputFormat named = formatNamed(reader_.peeked(), header);
   format_ = format != nullptr ? *format : named;
   if (format_ == InputFormat::kCatalogue) return;
+  space_.parsed.name = {};  // a line has no name
   otherHeader_ = named != InputFormat::kCatalogue && named != format_;
   reader_.skip(header);
   lines_.setHeader(header);
@@ -95,8 +96,8 @@ bool CatalogueJudge::nextLine() {
   const LineFormat format = format_ == InputFormat::kGraph6
                                 ? LineFormat::kGraph6
                                 : LineFormat::kSparse6;
-  const ParseResult parsed =
-      decodeGraphLine(lines_.text(), format, space_.nodes, space_.rows);
+  const ParseResult parsed = decodeGraphLine(
+      lines_.text(), format, space_.parsed.nodeCount, space_.parsed.rows);
   if (parsed.refusal != Refusal::kNone) {
     refuse(Status::refused(parsed.refusal, at(parsed.at)));
     return true;
@@ -122,7 +123,9 @@ void CatalogueJudge::refuse(const Status& refused) {
 }
 
 void CatalogueJudge::judge(std::string_view text) {
-  const ParseResult parsed = parseDataInput(text, space_.parsed);
+  text_ = text;
+  const ParseResult parsed =
+      analyse_ ? parseDataInputRows(text, space_.parsed) : checkDataInput(text);
   if (parsed.refusal != Refusal::kNone) {
     refuse(Status::refused(parsed.refusal,
                            positionIn(scanner_.start(), text, parsed.at)));
@@ -134,18 +137,13 @@ void CatalogueJudge::judge(std::string_view text) {
 }
 
 void CatalogueJudge::load() {
-  Ugraph& g = space_.current.graph;
-  LinkRows& rows = space_.current.analysis.rows;
-  if (format_ == InputFormat::kCatalogue) {
-    const DataInput& input = space_.parsed;
-    g.name = input.name;
-    g.linkTo[0] = input.nodeCount;
-    markDataInput(input, rows);
-    return;
+  if (!analyse_ && format_ == InputFormat::kCatalogue) {
+    parseDataInputRows(text_, space_.parsed);
   }
-  g.name[0] = '\0';
-  g.linkTo[0] = space_.nodes;
-  rows = space_.rows;
+  Ugraph& g = space_.current.graph;
+  g.name = space_.parsed.name;
+  g.linkTo[0] = space_.parsed.nodeCount;
+  space_.current.analysis.rows = space_.parsed.rows;
 }
 
 void CatalogueJudge::analyse() {

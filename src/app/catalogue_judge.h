@@ -91,9 +91,7 @@ class CatalogueJudge {
   // What the judge works in beside the catalogue's block.
   struct Space {
     DataInputText record;
-    DataInput parsed;  // a data-input's
-    LinkRows rows;     // a line's, and its node count
-    int32_t nodes;
+    DataInputGraph parsed;  // the current graph, as read
     JudgedDataInput current;
   };
   static Space shared_;
@@ -105,6 +103,9 @@ class CatalogueJudge {
   LineScanner lines_;
   InputFormat format_ = InputFormat::kCatalogue;
   bool otherHeader_ = false;  // the first line follows the wrong header
+  // The current data-input's text, while the judge is at it: one only
+  // checked is parsed again when it is analysed.
+  std::string_view text_;
   bool analyse_;
   bool list_;
 };

@@ -16,6 +16,24 @@
 namespace ugraph {
 
 class Line {
+  // A node number's digits and a comma, and how many of those bytes count.
+  struct NodeText {
+    std::array<char, 4> bytes;
+    std::size_t length;
+  };
+  static constexpr std::array<NodeText, 100> kNodeTexts = [] {
+    std::array<NodeText, 100> texts{};
+    for (std::size_t n = 0; n < texts.size(); ++n) {
+      const std::size_t tens = n / 10;
+      std::size_t at = 0;
+      if (tens != 0) texts[n].bytes[at++] = static_cast<char>('0' + tens);
+      texts[n].bytes[at++] = static_cast<char>('0' + n % 10);
+      texts[n].bytes[at++] = ',';
+      texts[n].length = at;
+    }
+    return texts;
+  }();
+
  public:
   // Room for the longest line a graph gives: 50 nodes three times over,
   // an escaped name and the numbers around them; or a data-input of every
@@ -43,20 +61,28 @@ class Line {
     end_ = std::to_chars(end_, end_ + 20, value).ptr;
   }
 
+  // value right-aligned in width characters.
+  void putRight(int64_t value, std::size_t width) {
+    std::size_t digits = 1;
+    for (int64_t v = value; v >= 10; v /= 10) ++digits;
+    if (digits < width) putBlanks(width - digits);
+    put(value);
+  }
+  void putBlanks(std::size_t count) {
+    std::memset(end_, ' ', count);
+    end_ += count;
+  }
+
   // Node numbers (1 to 99) separated by commas: each is its digits and
-  // the comma after them, written as one piece and the last comma taken
-  // back.
+  // the comma after them, copied as one word from a table, and the last
+  // comma taken back.
   void putNodes(const int32_t* nodes, std::size_t count) {
     // A local pointer: stores through char* could alias a member.
     char* p = end_;
     for (std::size_t i = 0; i < count; ++i) {
-      const auto node = static_cast<unsigned>(nodes[i]);
-      const unsigned tens = node / 10;
-      p[0] = static_cast<char>('0' + tens);
-      p += tens != 0 ? 1 : 0;
-      p[0] = static_cast<char>('0' + node % 10);
-      p[1] = ',';
-      p += 2;
+      const NodeText& text = kNodeTexts[static_cast<std::size_t>(nodes[i])];
+      std::memcpy(p, text.bytes.data(), text.bytes.size());
+      p += text.length;
     }
     end_ = p - (count > 0 ? 1 : 0);
   }

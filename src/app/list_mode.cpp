@@ -16,23 +16,6 @@ constexpr std::size_t kNumberWidth = 4;
 constexpr std::size_t kNameWidth = kNameSize - 1;
 constexpr std::size_t kCountWidth = 5;
 
-void writeBlanks(std::size_t count, Console& console) {
-  constexpr std::string_view kBlanks = "                ";
-  while (count > 0) {
-    const std::size_t now = std::min(count, kBlanks.size());
-    console.write(kBlanks.substr(0, now));
-    count -= now;
-  }
-}
-
-// Writes value right-aligned in width characters.
-void writeRight(int64_t value, std::size_t width, Console& console) {
-  std::size_t digits = 1;
-  for (int64_t v = value; v >= 10; v /= 10) ++digits;
-  if (digits < width) writeBlanks(width - digits, console);
-  console.write(value);
-}
-
 // Calls onNode(int32_t) for each node the walk did not reach, ascending.
 template <class OnNode>
 void forEachUnreached(const JudgedDataInput& d, OnNode&& onNode) {
@@ -55,6 +38,11 @@ constexpr std::array<GraphClass, 5> kOutcomes = {
     GraphClass::kTree, GraphClass::kConnectedNotTree, GraphClass::kNotConnected,
     GraphClass::kNoLink, GraphClass::kRefused};
 
+// The lines of the listings are built in one of these: large, so they
+// live in static storage.
+Line textLine;
+Line jsonLine;
+
 class TextList {
  public:
   explicit TextList(Console& console) : console_(console) {}
@@ -64,28 +52,36 @@ class TextList {
     writeHeader();
     ++counts_[slotOf(d.verdict)];
     if (!selected) return;
-    writeRight(d.number, kNumberWidth, console_);
-    console_.write("  ");
+    Line& line = textLine;
+    line.putRight(d.number, kNumberWidth);
+    line.put("  ");
     if (d.verdict == GraphClass::kRefused) {
-      writeRefused(d);
+      writeRefused(d, line);
       return;
     }
-    const std::size_t shown =
-        writeDisplayText(std::string_view(d.graph.name.data()), console_);
-    writeBlanks(kNameWidth - std::min(shown, kNameWidth) + 2, console_);
-    writeRight(d.graph.linkTo[0], kCountWidth, console_);
-    console_.write("  ");
-    writeRight(d.analysis.links, kCountWidth, console_);
-    console_.write("  ");
-    console_.write(classWords(d.verdict));
-    if (d.verdict == GraphClass::kNotConnected) {
-      console_.write("; unreached:");
-      forEachUnreached(d, [&](int32_t a) { writeNode(a); });
-    } else if (d.verdict == GraphClass::kConnectedNotTree) {
-      console_.write("; cycle:");
-      forEachCycleNode(d, [&](int32_t a) { writeNode(a); });
+    const std::string_view name(d.graph.name.data());
+    std::size_t shown = name.size();
+    if (isPlainText(name)) {
+      line.put(name);
+    } else {
+      line.writeTo(console_);
+      shown = writeDisplayText(name, console_);
     }
-    console_.write("\n");
+    line.putBlanks(kNameWidth - std::min(shown, kNameWidth) + 2);
+    line.putRight(d.graph.linkTo[0], kCountWidth);
+    line.put("  ");
+    line.putRight(d.analysis.links, kCountWidth);
+    line.put("  ");
+    line.put(classWords(d.verdict));
+    if (d.verdict == GraphClass::kNotConnected) {
+      line.put("; unreached:");
+      forEachUnreached(d, [&](int32_t a) { putNode(a, line); });
+    } else if (d.verdict == GraphClass::kConnectedNotTree) {
+      line.put("; cycle:");
+      forEachCycleNode(d, [&](int32_t a) { putNode(a, line); });
+    }
+    line.put("\n");
+    line.writeTo(console_);
   }
 
   void finish(int64_t total, const char* noun) {
@@ -113,23 +109,24 @@ class TextList {
     console_.write("   N  NAME             NODES  LINKS  VERDICT\n");
   }
 
-  void writeRefused(const JudgedDataInput& d) {
-    console_.write("-");
-    writeBlanks(kNameWidth + kCountWidth, console_);
-    console_.write("-");
-    writeBlanks(1 + kCountWidth, console_);
-    console_.write("-  refused: ");
-    console_.write(refusalPhrase(d.status.refusal));
-    console_.write(" (line ");
-    console_.write(d.status.at.line);
-    console_.write(", column ");
-    console_.write(d.status.at.column);
-    console_.write(")\n");
+  void writeRefused(const JudgedDataInput& d, Line& line) {
+    line.put("-");
+    line.putBlanks(kNameWidth + kCountWidth);
+    line.put("-");
+    line.putBlanks(1 + kCountWidth);
+    line.put("-  refused: ");
+    line.put(refusalPhrase(d.status.refusal));
+    line.put(" (line ");
+    line.put(d.status.at.line);
+    line.put(", column ");
+    line.put(d.status.at.column);
+    line.put(")\n");
+    line.writeTo(console_);
   }
 
-  void writeNode(int32_t node) {
-    console_.write(" ");
-    console_.write(int64_t{node});
+  static void putNode(int32_t node, Line& line) {
+    line.put(" ");
+    line.put(int64_t{node});
   }
 
   Console& console_;
@@ -166,9 +163,6 @@ std::string_view jsonVerdict(GraphClass c) {
       ",\"verdict\":\"connected and is a tree\"", ",\"verdict\":\"no link\""};
   return kVerdicts[static_cast<std::size_t>(c)];
 }
-
-// The one line JSON is built in: large, so it lives in static storage.
-Line jsonLine;
 
 void writeJson(const JudgedDataInput& d, Console& console) {
   Line& line = jsonLine;

@@ -68,7 +68,9 @@ GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
 // normalised list's order.
 std::size_t findCycle(const LinkRows& rows, int32_t n, const Walk& walk,
                       Cycle& cycle) {
-  LinkRows tree{};
+  // Only the rows of nodes 0..n are used, and cleared.
+  LinkRows tree;
+  std::fill_n(tree.begin(), n + 1, uint64_t{0});
   for (int32_t b = 1; b <= n; ++b) {
     const int32_t a = walk.parent[slot(b)];
     if (a == 0) continue;

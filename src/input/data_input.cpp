@@ -20,19 +20,24 @@ ParseResult fault(Refusal refusal, std::size_t bodyOffset) {
   return {refusal, kHead + bodyOffset};
 }
 
+// The byte at p, or ']' at end. With kSentinel, the text has its ']' at
+// end, so no byte needs the test.
+template <bool kSentinel>
+char byteAt(const char* p, const char* end) {
+  return kSentinel || p != end ? *p : ']';
+}
+
 // Reads the run of digits at p, advancing p past it. Node numbers have
 // one or two digits, so those are read inline; a longer run goes on in a
 // loop and saturates as every run of digits does.
-int64_t readLongerRun(int64_t value, const char*& p, const char* end) {
-  while (p < end && isDigit(*p)) value = appendDigit(value, *p++);
-  return value;
-}
-inline int64_t readDigits(const char*& p, const char* end) {
-  if (p == end || !isDigit(*p)) return 0;
+template <bool kSentinel>
+int64_t readDigits(const char*& p, const char* end) {
+  if (!isDigit(byteAt<kSentinel>(p, end))) return 0;
   int64_t value = *p++ - '0';
-  if (p == end || !isDigit(*p)) return value;
+  if (!isDigit(byteAt<kSentinel>(p, end))) return value;
   value = value * 10 + (*p++ - '0');
-  return p == end || !isDigit(*p) ? value : readLongerRun(value, p, end);
+  while (isDigit(byteAt<kSentinel>(p, end))) value = appendDigit(value, *p++);
+  return value;
 }
 
 // What a byte of the node groups can be.
@@ -49,11 +54,53 @@ constexpr std::array<Kind, 256> kKinds = [] {
 
 Kind kindOf(char c) { return kKinds[static_cast<uint8_t>(c)]; }
 
-// Parses the node groups, body[start..] from the first '(' to the end. The
-// counts are kept in locals and stored once, and each byte is classed by
-// one table look-up, as this runs for every data-input of a catalogue.
+// Where parsed links go: the data-input's list, in the order read.
+struct ListSink {
+  DataInput& out;
+  void add(int32_t count, int32_t node, int32_t neighbour) {
+    out.links[static_cast<std::size_t>(count)] = {node, neighbour};
+  }
+  void finish(int32_t nodeCount, int32_t linkCount) {
+    out.nodeCount = nodeCount;
+    out.linkCount = linkCount;
+  }
+};
+
+// Where parsed links go on the batch road: straight into rows.
+struct RowSink {
+  DataInputGraph& out;
+  void add(int32_t /*count*/, int32_t node, int32_t neighbour) {
+    out.rows[static_cast<std::size_t>(node)] |= uint64_t{1} << neighbour;
+    out.rows[static_cast<std::size_t>(neighbour)] |= uint64_t{1} << node;
+  }
+  void finish(int32_t nodeCount, int32_t /*linkCount*/) {
+    out.nodeCount = nodeCount;
+  }
+};
+
+// Where parsed links go when only the outcome counts.
+struct CheckSink {
+  void add(int32_t /*count*/, int32_t /*node*/, int32_t /*neighbour*/) {}
+  void finish(int32_t /*nodeCount*/, int32_t /*linkCount*/) {}
+};
+
+// Where the parts of a data-input lie: body runs from after '[' and the
+// mark to the first ']', the name between body[open] and body[close], the
+// node groups from body[groups] to its end.
+struct Layout {
+  std::string_view body;
+  std::size_t open = 0;
+  std::size_t close = 0;
+  std::size_t groups = 0;
+};
+
+// Parses the node groups, body[start..] from the first '(' to the end,
+// handing each link to sink. The counts are kept in locals and handed
+// over once, and each byte is classed by one table look-up, as this runs
+// for every data-input of a catalogue.
+template <bool kSentinel, class Sink>
 ParseResult parseNodeGroups(std::string_view body, std::size_t start,
-                            DataInput& out) {
+                            Sink& sink) {
   const char* const begin = body.data();
   const char* const end = begin + body.size();
   const auto offset = [&](const char* at) {
@@ -62,17 +109,14 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
   int32_t node = 0;
   int32_t nodeCount = 0;
   int32_t linkCount = 0;
-  for (const char* p = begin + start; p < end;) {
+  for (const char* p = begin + start;;) {
     const char* const at = p;
-    switch (kindOf(*p)) {
+    switch (kindOf(byteAt<kSentinel>(p, end))) {
       case Kind::kSeparator:
-        // Groups are written ", " and neighbours ","; a run is passed at once.
-        do {
-          ++p;
-        } while (p < end && kindOf(*p) == Kind::kSeparator);
+        ++p;
         break;
       case Kind::kDigit: {
-        const int64_t neighbour = readDigits(p, end);
+        const int64_t neighbour = readDigits<kSentinel>(p, end);
         if (neighbour == 0) break;  // a 0 gives no link
         if (neighbour > kMaxNodes) {
           return fault(Refusal::kNeighbourAbove50, offset(at));
@@ -81,14 +125,14 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
           return fault(Refusal::kTooManyLinks, offset(at));
         }
         const auto to = static_cast<int32_t>(neighbour);
-        out.links[static_cast<std::size_t>(linkCount++)] = {node, to};
+        sink.add(linkCount++, node, to);
         nodeCount = std::max(nodeCount, to);
         break;
       }
       case Kind::kOpen: {
         const char* const digits = ++p;
-        const int64_t header = readDigits(p, end);
-        if (p == digits || p == end || *p != ')' || header < 1 ||
+        const int64_t header = readDigits<kSentinel>(p, end);
+        if (p == digits || byteAt<kSentinel>(p, end) != ')' || header < 1 ||
             header > kMaxNodes) {
           return fault(Refusal::kBadHeader, offset(at));
         }
@@ -98,17 +142,30 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
         break;
       }
       case Kind::kOther:
+        // The ']' at the end; body holds no other.
+        if (p == end) {
+          sink.finish(nodeCount, linkCount);
+          return {};
+        }
         return fault(Refusal::kOutOfPlace, offset(at));
     }
   }
-  out.nodeCount = nodeCount;
-  out.linkCount = linkCount;
-  return {};
 }
 
-}  // namespace
+// Parses the node groups of a laid-out data-input: without a test at
+// every byte when text has its closing ']', with one when it ends early.
+template <class Sink>
+ParseResult parseNodeGroups(std::string_view text, const Layout& layout,
+                            Sink sink) {
+  const bool closed =
+      layout.body.data() + layout.body.size() < text.data() + text.size();
+  return closed ? parseNodeGroups<true>(layout.body, layout.groups, sink)
+                : parseNodeGroups<false>(layout.body, layout.groups, sink);
+}
 
-ParseResult parseDataInput(std::string_view text, DataInput& out) {
+// Finds the parts of text and copies the name to name; returns the first
+// fault of the parts before the node groups.
+ParseResult layOut(std::string_view text, Layout& layout, GraphName& name) {
   std::string_view body = text.substr(std::min(kHead, text.size()));
   body = body.substr(0, findByte(body, ']'));
 
@@ -127,9 +184,35 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
   const std::size_t groups = find('(', close + 1);
   if (groups == body.size()) return fault(Refusal::kNoNode, body.size());
 
-  out.name = {};
-  std::copy_n(body.data() + open + 1, length, out.name.data());
-  return parseNodeGroups(body, groups, out);
+  name = {};
+  std::copy_n(body.data() + open + 1, length, name.data());
+  layout = {body, open, close, groups};
+  return {};
+}
+
+}  // namespace
+
+ParseResult parseDataInput(std::string_view text, DataInput& out) {
+  Layout layout;
+  const ParseResult laid = layOut(text, layout, out.name);
+  if (laid.refusal != Refusal::kNone) return laid;
+  return parseNodeGroups(text, layout, ListSink{out});
+}
+
+ParseResult checkDataInput(std::string_view text) {
+  Layout layout;
+  GraphName name;
+  const ParseResult laid = layOut(text, layout, name);
+  if (laid.refusal != Refusal::kNone) return laid;
+  return parseNodeGroups(text, layout, CheckSink{});
+}
+
+ParseResult parseDataInputRows(std::string_view text, DataInputGraph& out) {
+  Layout layout;
+  const ParseResult laid = layOut(text, layout, out.name);
+  if (laid.refusal != Refusal::kNone) return laid;
+  out.rows = {};
+  return parseNodeGroups(text, layout, RowSink{out});
 }
 
 int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,

@@ -18,9 +18,35 @@ struct Parsed {
   std::vector<std::pair<int32_t, int32_t>> links;
 };
 
+// The batch road's two readings of text, the check and the rows, must
+// agree with the dialogue's.
+void expectReadingsAgree(std::string_view text, const ParseResult& result,
+                         const DataInput& input) {
+  const ParseResult checked = checkDataInput(text);
+  EXPECT_EQ(checked.refusal, result.refusal) << text;
+  EXPECT_EQ(checked.at, result.at) << text;
+  DataInputGraph graph;
+  const ParseResult read = parseDataInputRows(text, graph);
+  EXPECT_EQ(read.refusal, result.refusal) << text;
+  EXPECT_EQ(read.at, result.at) << text;
+  if (result.refusal != Refusal::kNone) return;
+  LinkRows rows;
+  markDataInput(input, rows);
+  EXPECT_EQ(graph.rows, rows) << text;
+  EXPECT_EQ(graph.nodeCount, input.nodeCount) << text;
+  EXPECT_STREQ(graph.name.data(), input.name.data()) << text;
+}
+
 Parsed parse(std::string_view text) {
   DataInput input;
   const ParseResult result = parseDataInput(text, input);
+  expectReadingsAgree(text, result, input);
+  // The same text in a buffer that ends with it, its ']' cut off.
+  if (!text.empty() && text.back() == ']') {
+    const std::string_view cut = text.substr(0, text.size() - 1);
+    DataInput unclosed;
+    expectReadingsAgree(cut, parseDataInput(cut, unclosed), unclosed);
+  }
   const Fault fault = result.refusal;
   Parsed p{fault, result.at, "", 0, {}};
   if (fault != Fault::kNone) return p;
