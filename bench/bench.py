@@ -15,9 +15,11 @@ import os
 import platform
 import random
 import re
+import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 UGRAPH, WORK = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -161,6 +163,22 @@ def networkx_peer(folder):
     return ms, kib
 
 
+def interleaved_medians(commands, folder, rounds):
+    """Wall times of commands taken in turn, round after round, after one
+    round of warm-up: the machine's drift then touches every command alike,
+    where timing each command's runs together would put a slow spell on one
+    of them. Returns each command's median in seconds."""
+    times = [[] for _ in commands]
+    for r in range(rounds + 1):
+        for i, command in enumerate(commands):
+            start = time.perf_counter()
+            subprocess.run(command.split(), cwd=folder, check=False,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if r > 0:
+                times[i].append(time.perf_counter() - start)
+    return [statistics.median(t) for t in times]
+
+
 def countg_rows():
     """(g): all graphs on 9 nodes four times over, against nauty-countg."""
     folder = os.path.join(WORK, "g-geng-9")
@@ -182,12 +200,7 @@ def countg_rows():
             ("ugraph --list --json, catalogue form", UGRAPH + " --list --json g9x4.txt", 1.5),
             ("ugraph --list, catalogue form", UGRAPH + " --list g9x4.txt", 1.5),
             ("ugraph --check, catalogue form", UGRAPH + " --check g9x4.txt", 0.5)]
-    with tempfile.NamedTemporaryFile(suffix=".json") as report:
-        subprocess.run(["hyperfine", "--warmup", "1", "--min-runs", "5", "--export-json",
-                        report.name] + ["%s > /dev/null" % c for _, c, _ in rows],
-                       cwd=folder, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        times = [r["median"] for r in json.load(open(report.name))["results"]]
+    times = interleaved_medians([c for _, c, _ in rows], folder, 9)
     kib = [peak_kib(c.split(), folder) for _, c, _ in rows]
     cat_kib = peak_kib(["cat", "g9x4.txt"], folder)
     limit = 20000

@@ -17,10 +17,9 @@ int32_t countLinks(const Ugraph& g) {
 void classifyAnalysis(int32_t n, Analysis& a) {
   // Every link is two entries but a self-link, which is one: the bit of a
   // node in its own row.
-  int32_t entries = 0;
+  const int32_t entries = entriesIn(a.rows, n);
   int32_t selfLinks = 0;
   for (std::size_t v = 1; v <= static_cast<std::size_t>(n); ++v) {
-    entries += bitCount(a.rows[v]);
     selfLinks += static_cast<int32_t>(a.rows[v] >> v & 1U);
   }
   a.links = (entries + selfLinks) / 2;

@@ -47,8 +47,9 @@ constexpr int32_t bitCount(uint64_t row) {
   return static_cast<int32_t>(row * 0x0101010101010101U >> 56);
 }
 
-// The number of entries rows hold: two for a link, one for a self-link.
-int32_t entriesIn(const LinkRows& rows);
+// The number of entries rows 0..last hold: two for a link, one for a
+// self-link. REQUIRES: 0 <= last <= kMaxNodes.
+int32_t entriesIn(const LinkRows& rows, int32_t last = kMaxNodes);
 
 // Writes the entries that rows hold in normalised form, as normalizeLinks
 // leaves them: the count in linkFrom[0], the sentinel after them;

@@ -95,6 +95,20 @@ class BlockReader {
     return taken;
   }
 
+  // When the next `stop` lies in the current block at most limit bytes
+  // on, sets text to the bytes before it (a view of the block, valid until
+  // the next read), moves past it and returns true. Otherwise returns
+  // false and moves nowhere.
+  bool takeUntil(char stop, std::size_t limit, std::string_view& text) {
+    const std::string_view rest(block_.data() + pos_,
+                                std::min(end_ - pos_, limit + 1));
+    const std::size_t length = findByte(rest, stop);
+    if (length == rest.size()) return false;
+    text = std::string_view(rest.data(), length);
+    pos_ += length + 1;
+    return true;
+  }
+
   // From now on, before a read that would wait for input (from a pipe or
   // a terminal), what console has gathered is written out, so output
   // keeps pace with input that comes slowly.

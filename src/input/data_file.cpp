@@ -15,31 +15,34 @@ namespace ugraph {
 namespace {
 
 // A count kept as its decimal digits, for a number written at every step
-// of a long run: adding one touches only the digits that change.
+// of a long run: adding one touches only the digits that change. The
+// digits are followed by a fixed text, so that both are written as one.
 class DecimalCounter {
  public:
   void increment() {
-    for (std::size_t i = digits_.size() - 1;; --i) {
-      if (digits_[i] != '9') {
-        ++digits_[i];
+    for (std::size_t i = kLast;; --i) {
+      if (text_[i] != '9') {
+        ++text_[i];
         return;
       }
-      digits_[i] = '0';
+      text_[i] = '0';
       if (i == start_) {
-        digits_[--start_] = '1';
+        text_[--start_] = '1';
         return;
       }
     }
   }
+  // The count and the text after it.
   std::string_view text() const {
-    return {digits_.data() + start_, digits_.size() - start_};
+    return {text_.data() + start_, text_.size() - start_};
   }
 
  private:
-  std::array<char, 20> digits_{'0', '0', '0', '0', '0', '0', '0',
-                               '0', '0', '0', '0', '0', '0', '0',
-                               '0', '0', '0', '0', '0', '0'};
-  std::size_t start_ = digits_.size() - 1;  // the count starts at 0
+  static constexpr std::size_t kLast = 19;  // the units digit
+  std::array<char, kLast + 4> text_{'0', '0', '0', '0', '0', '0', '0', '0',
+                                    '0', '0', '0', '0', '0', '0', '0', '0',
+                                    '0', '0', '0', '0', ' ', ' ', '['};
+  std::size_t start_ = kLast;  // the count starts at 0
 };
 
 // Where some data-inputs begin, so the chosen one is found without reading
@@ -98,8 +101,7 @@ int64_t listCatalogue(CatalogueScanner& scanner, Checkpoints& checkpoints,
   while (!console.failed() && scanner.next()) {
     checkpoints.note(scanner.number(), scanner.startOffset());
     number.increment();
-    console.write(number.text());
-    console.write("  [");
+    console.write(number.text());  // "N  ["
     if (!scanner.echo(echo)) {
       console.write("\n\n");
       break;

@@ -31,8 +31,9 @@ class LineScanner {
 
   // The current line's number, from 1.
   int64_t number() const { return number_; }
-  // The current line without its line end and a '\r' before that; empty
-  // when the line is longer than kMaxDataInputLength (tooLong()).
+  // The current line without its line end and a '\r' before that, valid
+  // until the next call of next(); empty when the line is longer than
+  // kMaxDataInputLength (tooLong()).
   std::string_view text() const { return text_; }
   bool tooLong() const { return tooLong_; }
   // The columns before text(): the header's length on the first line.
