@@ -43,8 +43,8 @@ int32_t countInPlace(const LinkRows& rows, std::size_t last) {
 #if defined(__x86_64__) && defined(__GNUC__)
 // The same count with the POPCNT instruction, one per row: the x86-64
 // baseline lacks it, so it is used only where the processor has it.
-__attribute__((target("popcnt"))) int32_t countWithPopcnt(
-    const LinkRows& rows, std::size_t last) {
+__attribute__((target("popcnt"))) int32_t countWithPopcnt(const LinkRows& rows,
+                                                          std::size_t last) {
   int32_t total = 0;
   for (std::size_t a = 0; a <= last; ++a) {
     total += __builtin_popcountll(rows[a]);
