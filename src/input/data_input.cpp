@@ -8,6 +8,7 @@
 #include "graph/normalize.h"
 #include "input/bytes.h"
 #include "input/digits.h"
+#include "input/group_shape.h"
 
 namespace ugraph {
 namespace {
@@ -204,6 +205,7 @@ ParseResult checkDataInput(std::string_view text) {
   GraphName name;
   const ParseResult laid = layOut(text, layout, name);
   if (laid.refusal != Refusal::kNone) return laid;
+  if (certainlyWellFormed(layout.body.substr(layout.groups))) return {};
   return parseNodeGroups(text, layout, CheckSink{});
 }
 

@@ -156,5 +156,37 @@ TEST(DataInputTest, Holds624LinksButNotOneMore) {
   EXPECT_EQ(over.at, text.size() + 3);
 }
 
+// The batch check passes the common shape over 16 bytes at a time and
+// leaves the rest to the parser: parse() has every reading agree, here on
+// the edges of that shape, each at every offset from a 16-byte boundary.
+TEST(DataInputTest, ReadingsAgreeOnTheEdgesOfTheCommonShape) {
+  const std::vector<std::pair<std::string, Fault>> groups = {
+      {"(50),49", Fault::kNone},
+      {"(51),1", Fault::kBadHeader},
+      {"(05),07", Fault::kNone},
+      {"(00),1", Fault::kBadHeader},
+      {"(0),1", Fault::kBadHeader},
+      {"(1),50,0,00", Fault::kNone},
+      {"(1),51", Fault::kNeighbourAbove50},
+      {"(1),60", Fault::kNeighbourAbove50},
+      {"(1),007", Fault::kNone},
+      {"(1),100", Fault::kNeighbourAbove50},
+      {"(1),2 (", Fault::kBadHeader},
+      {"(1),2 (3", Fault::kBadHeader},
+      {"(1),2 (34", Fault::kBadHeader},
+      {"(1)2(3)4", Fault::kNone},
+      {"(1),2)", Fault::kOutOfPlace},
+      {"(1),2;", Fault::kOutOfPlace},
+      {"(123)", Fault::kBadHeader},
+      {"(1),()", Fault::kBadHeader}};
+  for (const auto& [tail, fault] : groups) {
+    for (std::size_t pad = 0; pad < 16; ++pad) {
+      const std::string text =
+          "[U \"G\", (2)," + std::string(pad, ' ') + tail + "]";
+      EXPECT_EQ(parse(text).fault, fault) << text;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ugraph
