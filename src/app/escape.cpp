@@ -58,12 +58,15 @@ bool isControl(std::string_view c) {
 
 // The length of the run of printable ASCII at the front of text other
 // than '"' and '\\', which every format writes as it is.
+constexpr std::array<bool, 256> kPlain = [] {
+  std::array<bool, 256> plain{};
+  for (std::size_t c = 0x20; c < 0x7F; ++c) plain[c] = c != '"' && c != '\\';
+  return plain;
+}();
+
 std::size_t plainRun(std::string_view text) {
   std::size_t n = 0;
-  while (n < text.size() && text[n] >= 0x20 && text[n] < 0x7F &&
-         text[n] != '"' && text[n] != '\\') {
-    ++n;
-  }
+  while (n < text.size() && kPlain[static_cast<uint8_t>(text[n])]) ++n;
   return n;
 }
 

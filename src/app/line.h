@@ -16,6 +16,16 @@
 namespace ugraph {
 
 class Line {
+  // "00" to "99", each two characters.
+  static constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+      pairs[2 * n] = static_cast<char>('0' + n / 10);
+      pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+  }();
+
   // A node number's digits and a comma, and how many of those bytes count.
   struct NodeText {
     std::array<char, 4> bytes;
@@ -50,7 +60,9 @@ class Line {
     std::memcpy(end_, text.data(), text.size());
     end_ += text.size();
   }
-  // A node number or count: two digits at most need no division.
+  // A node number or count: two digits at most need no division. Larger
+  // numbers, as a graph's number or line, are written two digits at a
+  // time from the right.
   void put(int64_t value) {
     if (value >= 0 && value < 100) {
       end_[0] = static_cast<char>('0' + value / 10);
@@ -58,7 +70,27 @@ class Line {
       end_ += value >= 10 ? 2 : 1;
       return;
     }
-    end_ = std::to_chars(end_, end_ + 20, value).ptr;
+    if (value < 0) {
+      end_ = std::to_chars(end_, end_ + 20, value).ptr;
+      return;
+    }
+    auto rest = static_cast<uint64_t>(value);
+    std::size_t digits = 3;
+    for (uint64_t limit = 1000; digits < 20 && rest >= limit; limit *= 10) {
+      ++digits;
+    }
+    char* p = end_ + digits;
+    for (; rest >= 100; rest /= 100) {
+      p -= 2;
+      std::memcpy(p, &kDigitPairs[2 * (rest % 100)], 2);
+    }
+    if (rest >= 10) {
+      p -= 2;
+      std::memcpy(p, &kDigitPairs[2 * rest], 2);
+    } else {
+      *--p = static_cast<char>('0' + rest);
+    }
+    end_ += digits;
   }
 
   // value right-aligned in width characters.

@@ -195,7 +195,7 @@ void writeJson(const JudgedDataInput& d, Console& console) {
     putJsonNodes(",\"order\":[", walk.order.data() + 1,
                  static_cast<std::size_t>(walk.count), line);
   }
-  std::array<int32_t, kMaxNodes + 1> nodes{};
+  std::array<int32_t, kMaxNodes + 1> nodes;  // [0..count-1]
   std::size_t count = 0;
   if (d.verdict == GraphClass::kNotConnected) {
     forEachUnreached(d, [&](int32_t a) { nodes[count++] = a; });
