@@ -17,7 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const ParseResult result = parseDataInput(text, input);
   // The batch road reads the same text the same way.
   const ParseResult checked = checkDataInput(text);
-  DataInputGraph graph;
+  GraphName name{};
+  int32_t nodeCount = 0;
+  LinkRows rowsRead{};
+  const DataInputGraph graph{name, nodeCount, rowsRead};
   const ParseResult read = parseDataInputRows(text, graph);
   fuzz::require(checked.refusal == result.refusal && checked.at == result.at &&
                     read.refusal == result.refusal && read.at == result.at,
@@ -25,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (result.refusal != Refusal::kNone) return 0;
   LinkRows rows;
   markDataInput(input, rows);
-  fuzz::require(graph.rows == rows && graph.nodeCount == input.nodeCount,
+  fuzz::require(rowsRead == rows && nodeCount == input.nodeCount,
                 "batch rows differ");
   fuzz::require(std::memchr(input.name.data(), '\0', kNameSize) != nullptr,
                 "name not terminated");

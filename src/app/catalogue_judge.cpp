@@ -50,7 +50,7 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
   const InputFormat named = formatNamed(reader_.peeked(), header);
   format_ = format != nullptr ? *format : named;
   if (format_ == InputFormat::kCatalogue) return;
-  space_.parsed.name = {};  // a line has no name
+  space_.current.graph.name = {};  // a line has no name
   otherHeader_ = named != InputFormat::kCatalogue && named != format_;
   reader_.skip(header);
   lines_.setHeader(header);
@@ -97,7 +97,7 @@ bool CatalogueJudge::nextLine() {
                                 ? LineFormat::kGraph6
                                 : LineFormat::kSparse6;
   const ParseResult parsed = decodeGraphLine(
-      lines_.text(), format, space_.parsed.nodeCount, space_.parsed.rows);
+      lines_.text(), format, d.graph.linkTo[0], d.analysis.rows);
   if (parsed.refusal != Refusal::kNone) {
     refuse(Status::refused(parsed.refusal, at(parsed.at)));
     return true;
@@ -125,7 +125,7 @@ void CatalogueJudge::refuse(const Status& refused) {
 void CatalogueJudge::judge(std::string_view text) {
   text_ = text;
   const ParseResult parsed =
-      analyse_ ? parseDataInputRows(text, space_.parsed) : checkDataInput(text);
+      analyse_ ? parseDataInputRows(text, readInto()) : checkDataInput(text);
   if (parsed.refusal != Refusal::kNone) {
     refuse(Status::refused(parsed.refusal,
                            positionIn(scanner_.start(), text, parsed.at)));
@@ -136,14 +136,16 @@ void CatalogueJudge::judge(std::string_view text) {
   if (analyse_) analyse();
 }
 
+DataInputGraph CatalogueJudge::readInto() {
+  JudgedDataInput& d = space_.current;
+  return {d.graph.name, d.graph.linkTo[0], d.analysis.rows};
+}
+
 void CatalogueJudge::load() {
+  // A data-input only checked has not been read into its record yet.
   if (!analyse_ && format_ == InputFormat::kCatalogue) {
-    parseDataInputRows(text_, space_.parsed);
+    parseDataInputRows(text_, readInto());
   }
-  Ugraph& g = space_.current.graph;
-  g.name = space_.parsed.name;
-  g.linkTo[0] = space_.parsed.nodeCount;
-  space_.current.analysis.rows = space_.parsed.rows;
 }
 
 void CatalogueJudge::analyse() {

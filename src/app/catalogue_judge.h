@@ -83,6 +83,8 @@ class CatalogueJudge {
   bool nextLine();
   void judge(std::string_view text);
   void refuse(const Status& refused);
+  // Where a data-input is read to: the current graph's record and rows.
+  DataInputGraph readInto();
   // Loads the current graph, well-formed, into its record.
   void load();
   // Loads and analyses the current graph.
@@ -91,7 +93,6 @@ class CatalogueJudge {
   // What the judge works in beside the catalogue's block.
   struct Space {
     DataInputText record;
-    DataInputGraph parsed;  // the current graph, as read
     JudgedDataInput current;
   };
   static Space shared_;

@@ -45,7 +45,7 @@ struct ListSink {
 // the current header is gathered in a word of its own and joins the rows
 // at the next header, so a link costs one store rather than two.
 struct RowSink {
-  DataInputGraph& out;
+  const DataInputGraph& out;
   uint64_t own = 0;
   std::size_t node = 0;
   void header(int32_t next) {
@@ -200,7 +200,8 @@ ParseResult checkDataInput(std::string_view text) {
   return parseNodeGroups(text, layout, CheckSink{});
 }
 
-ParseResult parseDataInputRows(std::string_view text, DataInputGraph& out) {
+ParseResult parseDataInputRows(std::string_view text,
+                               const DataInputGraph& out) {
   Layout layout;
   const ParseResult laid = layOut(text, layout, out.name);
   if (laid.refusal != Refusal::kNone) return laid;

@@ -65,12 +65,13 @@ struct DataInput {
 // Any bytes are safe.
 ParseResult parseDataInput(std::string_view text, DataInput& out);
 
-// What the batch road keeps of a well-formed data-input: the links as
-// rows, not in the order read.
+// Where the batch road puts what a well-formed data-input holds: the
+// links as rows, not in the order read. It names places of the caller's,
+// so that a graph is read where it is analysed.
 struct DataInputGraph {
-  GraphName name{};       // NUL-terminated
-  int32_t nodeCount = 0;  // as DataInput's
-  LinkRows rows;          // every link marked both ways (see LinkRows)
+  GraphName& name;     // NUL-terminated
+  int32_t& nodeCount;  // as DataInput's
+  LinkRows& rows;      // every link marked both ways (see LinkRows)
 };
 
 // Parses text as parseDataInput does and gives its outcome alone.
@@ -78,7 +79,8 @@ ParseResult checkDataInput(std::string_view text);
 
 // Parses text as parseDataInput does, with the same outcome, but marks
 // the links straight into rows; out's rows are unspecified when refused.
-ParseResult parseDataInputRows(std::string_view text, DataInputGraph& out);
+ParseResult parseDataInputRows(std::string_view text,
+                               const DataInputGraph& out);
 
 // Marks the links of a parsed data-input in rows, both ways (see
 // LinkRows); clears rows first.

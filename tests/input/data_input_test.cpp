@@ -25,16 +25,19 @@ void expectReadingsAgree(std::string_view text, const ParseResult& result,
   const ParseResult checked = checkDataInput(text);
   EXPECT_EQ(checked.refusal, result.refusal) << text;
   EXPECT_EQ(checked.at, result.at) << text;
-  DataInputGraph graph;
+  GraphName name{};
+  int32_t nodeCount = 0;
+  LinkRows rowsRead{};
+  const DataInputGraph graph{name, nodeCount, rowsRead};
   const ParseResult read = parseDataInputRows(text, graph);
   EXPECT_EQ(read.refusal, result.refusal) << text;
   EXPECT_EQ(read.at, result.at) << text;
   if (result.refusal != Refusal::kNone) return;
   LinkRows rows;
   markDataInput(input, rows);
-  EXPECT_EQ(graph.rows, rows) << text;
-  EXPECT_EQ(graph.nodeCount, input.nodeCount) << text;
-  EXPECT_STREQ(graph.name.data(), input.name.data()) << text;
+  EXPECT_EQ(rowsRead, rows) << text;
+  EXPECT_EQ(nodeCount, input.nodeCount) << text;
+  EXPECT_STREQ(name.data(), input.name.data()) << text;
 }
 
 Parsed parse(std::string_view text) {
