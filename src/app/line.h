@@ -93,15 +93,24 @@ class Line {
     end_ += digits;
   }
 
-  // value right-aligned in width characters.
+  // value, at least 0, right-aligned in width characters.
   void putRight(int64_t value, std::size_t width) {
     std::size_t digits = 1;
-    for (int64_t v = value; v >= 10; v /= 10) ++digits;
+    for (int64_t limit = 10; digits < 19 && value >= limit; limit *= 10) {
+      ++digits;
+    }
     if (digits < width) putBlanks(width - digits);
     put(value);
   }
+  // Blanks are copied 16 at a time, as fixed-size copies need no call.
+  // REQUIRES: room for count rounded up to a multiple of 16.
   void putBlanks(std::size_t count) {
-    std::memset(end_, ' ', count);
+    static constexpr char kBlanks[16] = {' ', ' ', ' ', ' ', ' ', ' ',
+                                         ' ', ' ', ' ', ' ', ' ', ' ',
+                                         ' ', ' ', ' ', ' '};
+    for (std::size_t done = 0; done < count; done += sizeof kBlanks) {
+      std::memcpy(end_ + done, kBlanks, sizeof kBlanks);
+    }
     end_ += count;
   }
 
