@@ -35,12 +35,12 @@ CatalogueJudge::Space CatalogueJudge::shared_;
 
 CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
                                const InputFormat* format, Console* console,
-                               bool list)
+                               JudgeNeeds needs)
     : reader_(file, CatalogueFile::block()),
       scanner_(reader_),
       lines_(reader_, space_.record),
       analyse_(analyse),
-      list_(list) {
+      needs_(needs) {
   reader_.countLines();
   if (console != nullptr) reader_.flushBeforeWaiting(*console);
   // Only as many bytes as tell whether a header is there are waited for.
@@ -64,7 +64,7 @@ bool CatalogueJudge::nextDataInput() {
   if (!scanner_.next()) return false;
   space_.current.number = scanner_.number();
   // A check needs the position of a refused data-input only.
-  if (analyse_) space_.current.start = scanner_.start();
+  if (analyse_ && needs_.starts) space_.current.start = scanner_.start();
   std::string_view text;
   const Status viewed = scanner_.view(space_.record, text);
   if (viewed.ok()) {
@@ -151,7 +151,7 @@ void CatalogueJudge::load() {
 void CatalogueJudge::analyse() {
   load();
   analyseRows(space_.current.graph, space_.current.analysis, NoWalkObserver{},
-              list_);
+              needs_.list);
   space_.current.verdict = space_.current.analysis.verdict;
 }
 

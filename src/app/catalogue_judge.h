@@ -38,6 +38,14 @@ struct JudgedDataInput {
   Analysis analysis;
 };
 
+// What the batch modes need of an analysed graph beyond its verdict.
+struct JudgeNeeds {
+  // The record's list of links; the analysis's rows hold the links anyway.
+  bool list = true;
+  // Where each graph starts; a refused one's fault is placed regardless.
+  bool starts = true;
+};
+
 class CatalogueJudge {
  public:
   // Reads file in the format given, or, when format is null, the one its
@@ -50,12 +58,12 @@ class CatalogueJudge {
   // other judge is in use.
   // When console is given, its output is written out before the judge
   // waits for input.
-  // With list false, an analysed graph's record holds its name and node
-  // count but not its list of links, which the analysis's rows hold as
-  // well.
+  // Without needs.list, an analysed graph's record holds its name and
+  // node count but not its list of links; without needs.starts, a graph
+  // not refused has no start.
   CatalogueJudge(std::FILE* file, bool analyse,
                  const InputFormat* format = nullptr,
-                 Console* console = nullptr, bool list = true);
+                 Console* console = nullptr, JudgeNeeds needs = {});
 
   // The format the file is read in.
   InputFormat format() const { return format_; }
@@ -108,7 +116,7 @@ class CatalogueJudge {
   // checked is parsed again when it is analysed.
   std::string_view text_;
   bool analyse_;
-  bool list_;
+  JudgeNeeds needs_;
 };
 
 }  // namespace ugraph

@@ -33,14 +33,13 @@ inline const char* nounOf(InputFormat format) {
 // is called, which returns false to stop, while output works. Returns 0 when
 // the file was read to its end or visit stopped; 2, having reported why, when
 // it could not be opened or read.
-// Unless list, the graphs' records hold no list of links (see
-// CatalogueJudge).
+// needs tells what the graphs' records hold (see CatalogueJudge).
 template <class Visit>
 int forEachJudged(const Options& options, bool analyse, Console& console,
-                  const char*& noun, Visit&& visit, bool list = true) {
+                  const char*& noun, Visit&& visit, JudgeNeeds needs = {}) {
   const CatalogueFile file(options.file, STDOUT_FILENO);
   if (!file.status().ok()) return reportFileFault(options.file, file.status());
-  CatalogueJudge judge(file.get(), analyse, options.format(), &console, list);
+  CatalogueJudge judge(file.get(), analyse, options.format(), &console, needs);
   noun = nounOf(judge.format());
   while (!console.failed() && judge.next()) {
     bool more = true;

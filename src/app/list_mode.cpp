@@ -229,7 +229,7 @@ int runList(const Options& options, Console& console) {
         }
         return true;
       },
-      false);
+      JudgeNeeds{.list = false, .starts = options.json});
   if (status != 0) return status;
   if (text) text->finish(total, noun);
   return refused == 0 ? 0 : 1;
