@@ -8,7 +8,9 @@ instructions (callgrind), wall time (hyperfine) and peak memory (GNU time)
 of ugraph and of cat, and their ratios; (f) also against a networkx script
 doing the same job, per data-input. Then (g) every graph on 9 nodes, four
 times over, judged by ugraph from graph6 and from its catalogue form, side
-by side with nauty's countg on the same graphs, and networkx per graph.
+by side with nauty's countg on the same graphs, and networkx per graph:
+their commands are taken in turn, round after round, and each row's ratio
+to countg is of medians from the same rounds.
 """
 import json
 import os

@@ -28,6 +28,20 @@ char byteAt(const char* p, const char* end) {
   return kSentinel || p != end ? *p : ']';
 }
 
+// Reads the run of digits that begins with c at p, leaving c the byte
+// after it and p there; next(p) steps to the next byte. Node numbers have
+// one or two digits, which need no cap; a longer run saturates, as every
+// run of digits does.
+template <class Next>
+int64_t readNumber(char& c, const char*& p, Next&& next) {
+  int64_t value = c - '0';
+  c = next(p);
+  if (!isDigit(c)) return value;
+  value = value * 10 + (c - '0');
+  for (c = next(p); isDigit(c); c = next(p)) value = appendDigit(value, c);
+  return value;
+}
+
 // Where parsed links go: the data-input's list, in the order read.
 struct ListSink {
   DataInput& out;
@@ -93,10 +107,7 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
     while (c == ',' || c == ' ') c = next(p);
     const char* const at = p;
     if (isDigit(c)) {
-      int64_t neighbour = c - '0';
-      for (c = next(p); isDigit(c); c = next(p)) {
-        neighbour = appendDigit(neighbour, c);
-      }
+      const int64_t neighbour = readNumber(c, p, next);
       if (neighbour == 0) continue;  // a 0 gives no link
       if (neighbour > kMaxNodes) {
         return fault(Refusal::kNeighbourAbove50, offset(at));
@@ -109,12 +120,8 @@ ParseResult parseNodeGroups(std::string_view body, std::size_t start,
       nodeCount = std::max(nodeCount, to);
     } else if (c == '(') {
       c = next(p);
-      int64_t header = 0;
-      bool digits = false;
-      for (; isDigit(c); c = next(p)) {
-        header = appendDigit(header, c);
-        digits = true;
-      }
+      const bool digits = isDigit(c);
+      const int64_t header = digits ? readNumber(c, p, next) : 0;
       if (!digits || c != ')' || header < 1 || header > kMaxNodes) {
         return fault(Refusal::kBadHeader, offset(at));
       }
