@@ -150,10 +150,14 @@ ParseResult parseNodeGroups(std::string_view text, const Layout& layout,
 }
 
 // Finds the parts of text and copies the name to name; returns the first
-// fault of the parts before the node groups.
-ParseResult layOut(std::string_view text, Layout& layout, GraphName& name) {
+// fault of the parts before the node groups. With closedAtEnd, text ends
+// at its first ']' after the mark, and that is not searched for again.
+// REQUIRES: with closedAtEnd, text.size() >= 3, and ']' is text's last
+// byte and the only one after text[1].
+ParseResult layOut(std::string_view text, Layout& layout, GraphName& name,
+                   bool closedAtEnd) {
   std::string_view body = text.substr(std::min(kHead, text.size()));
-  body = body.substr(0, findByte(body, ']'));
+  body = body.substr(0, closedAtEnd ? body.size() - 1 : findByte(body, ']'));
 
   // Each search is of body[from..]; the result is an offset in body, or
   // body.size() when the byte is not there.
@@ -180,7 +184,7 @@ ParseResult layOut(std::string_view text, Layout& layout, GraphName& name) {
 
 ParseResult parseDataInput(std::string_view text, DataInput& out) {
   Layout layout;
-  const ParseResult laid = layOut(text, layout, out.name);
+  const ParseResult laid = layOut(text, layout, out.name, false);
   if (laid.refusal != Refusal::kNone) return laid;
   return parseNodeGroups(text, layout, ListSink{out});
 }
@@ -188,7 +192,7 @@ ParseResult parseDataInput(std::string_view text, DataInput& out) {
 ParseResult checkDataInput(std::string_view text) {
   Layout layout;
   GraphName name;
-  const ParseResult laid = layOut(text, layout, name);
+  const ParseResult laid = layOut(text, layout, name, true);
   if (laid.refusal != Refusal::kNone) return laid;
   // Built without substr's range check: the groups lie within the body.
   const std::string_view groups(layout.body.data() + layout.groups,
@@ -200,7 +204,7 @@ ParseResult checkDataInput(std::string_view text) {
 ParseResult parseDataInputRows(std::string_view text,
                                const DataInputGraph& out) {
   Layout layout;
-  const ParseResult laid = layOut(text, layout, out.name);
+  const ParseResult laid = layOut(text, layout, out.name, true);
   if (laid.refusal != Refusal::kNone) return laid;
   out.rows = {};
   return parseNodeGroups(text, layout, RowSink{out});

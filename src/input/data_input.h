@@ -74,6 +74,11 @@ struct DataInputGraph {
   LinkRows& rows;      // every link marked both ways (see LinkRows)
 };
 
+// The batch road's readings of a data-input as the catalogue scanner
+// gives it, '[' through its first ']' after the mark.
+// REQUIRES (both): text.size() >= 3, and ']' is text's last byte and the
+// only one after text[1].
+
 // Parses text as parseDataInput does and gives its outcome alone.
 ParseResult checkDataInput(std::string_view text);
 
