@@ -25,8 +25,8 @@ enum class InputFormat { kCatalogue, kGraph6, kSparse6 };
 // One graph as the batch modes see it: a data-input, or a line.
 struct JudgedDataInput {
   int64_t number = 0;
-  // Its '[' or its line's first byte (with analyse false: when refused
-  // only).
+  // Its '[' or its line's first byte (with analyse false, or without
+  // JudgeNeeds::starts: of a data-input only when refused).
   FilePosition start;
   GraphClass verdict = GraphClass::kRefused;
   // kRefused for a refused data-input: the rule it breaks and where the
