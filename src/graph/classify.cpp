@@ -68,18 +68,17 @@ GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
 // normalised list's order.
 std::size_t findCycle(const LinkRows& rows, int32_t n, const Walk& walk,
                       Cycle& cycle) {
-  // Only the rows of nodes 0..n are used, and cleared.
-  LinkRows tree;
-  std::fill_n(tree.begin(), n + 1, uint64_t{0});
-  for (int32_t b = 1; b <= n; ++b) {
-    const int32_t a = walk.parent[slot(b)];
-    if (a == 0) continue;
-    tree[slot(a)] |= uint64_t{1} << b;
-    tree[slot(b)] |= uint64_t{1} << a;
-  }
   for (int32_t first = 1; first <= n; ++first) {
-    const uint64_t others = rows[slot(first)] & ~tree[slot(first)];
-    if (walk.rank[slot(first)] == 0 || others == 0) continue;
+    if (walk.rank[slot(first)] == 0) continue;
+    // The tree links of a node: to the node that reached it (none for node
+    // 1, and row bit 0 is never set) and to the nodes it reached.
+    uint64_t others =
+        rows[slot(first)] & ~(uint64_t{1} << walk.parent[slot(first)]);
+    for (uint64_t row = others; row != 0; row &= row - 1) {
+      const int32_t b = std::countr_zero(row);
+      if (walk.parent[slot(b)] == first) others &= ~(uint64_t{1} << b);
+    }
+    if (others == 0) continue;
     int32_t a = first;
     int32_t b = std::countr_zero(others);
     if (a == b) {
