@@ -60,6 +60,15 @@ class Line {
     std::memcpy(end_, text.data(), text.size());
     end_ += text.size();
   }
+  // A short text that lies in storage of N bytes, as a graph's name does:
+  // the N bytes are copied at once, which needs no call, and the line
+  // takes only the text. REQUIRES: text.size() <= N, and N bytes readable
+  // from text.data().
+  template <std::size_t N>
+  void putWithin(std::string_view text) {
+    std::memcpy(end_, text.data(), N);
+    end_ += text.size();
+  }
   // A node number or count: two digits at most need no division. Larger
   // numbers, as a graph's number or line, are written two digits at a
   // time from the right.

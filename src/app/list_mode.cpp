@@ -7,6 +7,7 @@
 #include "app/catalogue_modes.h"
 #include "app/escape.h"
 #include "app/line.h"
+#include "input/bytes.h"
 
 namespace ugraph {
 namespace {
@@ -31,6 +32,12 @@ void forEachCycleNode(const JudgedDataInput& d, OnNode&& onNode) {
   const std::size_t length =
       findCycle(d.analysis.rows, d.graph.linkTo[0], d.analysis.walk, cycle);
   for (std::size_t i = 0; i < length; ++i) onNode(cycle[i]);
+}
+
+// A graph's name, up to its NUL: found among the record's 16 bytes at
+// once rather than by a call of strlen.
+std::string_view nameOf(const GraphName& name) {
+  return {name.data(), findByte({name.data(), name.size()}, '\0')};
 }
 
 // The per-outcome counts of the closing line, in its order.
@@ -59,10 +66,10 @@ class TextList {
       writeRefused(d, line);
       return;
     }
-    const std::string_view name(d.graph.name.data());
+    const std::string_view name = nameOf(d.graph.name);
     std::size_t shown = name.size();
     if (isPlainText(name)) {
-      line.put(name);
+      line.putWithin<kNameSize>(name);
     } else {
       line.writeTo(console_);
       shown = writeDisplayText(name, console_);
@@ -155,13 +162,28 @@ void writeJsonRefused(const JudgedDataInput& d, Line& line, Console& console) {
   line.writeTo(console);
 }
 
-// The verdicts' words in JSON, quotes and the key before them included.
-std::string_view jsonVerdict(GraphClass c) {
-  static constexpr std::array<std::string_view, 4> kVerdicts = {
+// The verdicts' words in JSON, quotes and the key before them included,
+// each in storage of kVerdictRoom bytes.
+constexpr std::size_t kVerdictRoom = 48;
+struct VerdictText {
+  std::array<char, kVerdictRoom> bytes;
+  std::size_t length;
+};
+constexpr std::array<VerdictText, 4> kJsonVerdicts = [] {
+  constexpr std::array<std::string_view, 4> kTexts = {
       ",\"verdict\":\"not connected\"",
       ",\"verdict\":\"connected but not a tree\"",
       ",\"verdict\":\"connected and is a tree\"", ",\"verdict\":\"no link\""};
-  return kVerdicts[static_cast<std::size_t>(c)];
+  std::array<VerdictText, 4> texts{};
+  for (std::size_t i = 0; i < kTexts.size(); ++i) {
+    std::copy(kTexts[i].begin(), kTexts[i].end(), texts[i].bytes.begin());
+    texts[i].length = kTexts[i].size();
+  }
+  return texts;
+}();
+std::string_view jsonVerdict(GraphClass c) {
+  const VerdictText& text = kJsonVerdicts[static_cast<std::size_t>(c)];
+  return {text.bytes.data(), text.length};
 }
 
 void writeJson(const JudgedDataInput& d, Console& console) {
@@ -176,10 +198,10 @@ void writeJson(const JudgedDataInput& d, Console& console) {
   }
   const Ugraph& g = d.graph;
   line.put(",\"name\":");
-  const std::string_view name(g.name.data());
+  const std::string_view name = nameOf(g.name);
   if (isPlainText(name)) {
     line.put("\"");
-    line.put(name);
+    line.putWithin<kNameSize>(name);
     line.put("\"");
   } else {
     line.writeTo(console);
@@ -189,7 +211,7 @@ void writeJson(const JudgedDataInput& d, Console& console) {
   line.put(int64_t{g.linkTo[0]});
   line.put(",\"links\":");
   line.put(int64_t{d.analysis.links});
-  line.put(jsonVerdict(d.verdict));
+  line.putWithin<kVerdictRoom>(jsonVerdict(d.verdict));
   const Walk& walk = d.analysis.walk;
   if (d.verdict != GraphClass::kNoLink) {
     putJsonNodes(",\"order\":[", walk.order.data() + 1,
