@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "console/console.h"
 #include "graph/normalize.h"
@@ -116,6 +117,11 @@ void walkRows(const LinkRows& rows, int32_t n, Walk& walk,
     walk.parent[slot(node)] = from;
     reached |= uint64_t{1} << node;
     observer.reach(node, walk);
+    // Once every node is reached, what is left of the walk only steps back
+    // and finds nothing: an observer that watches nothing is spared it.
+    if constexpr (std::is_same_v<std::decay_t<Observer>, NoWalkObserver>) {
+      if (walk.count >= n) return;
+    }
     int32_t backPos = walk.count;
     for (;;) {
       const uint64_t left = rows[slot(node)] & ~reached;
