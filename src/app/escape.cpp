@@ -56,14 +56,15 @@ bool isControl(std::string_view c) {
   return c.size() == 1 && (static_cast<uint8_t>(c[0]) < 0x20 || c[0] == 0x7F);
 }
 
-// The length of the run of printable ASCII at the front of text other
-// than '"' and '\\', which every format writes as it is.
+// The bytes every format writes as they are: printable ASCII other than
+// '"' and '\\'.
 constexpr std::array<bool, 256> kPlain = [] {
   std::array<bool, 256> plain{};
   for (std::size_t c = 0x20; c < 0x7F; ++c) plain[c] = c != '"' && c != '\\';
   return plain;
 }();
 
+// The length of the run of such bytes at the front of text.
 std::size_t plainRun(std::string_view text) {
   std::size_t n = 0;
   while (n < text.size() && kPlain[static_cast<uint8_t>(text[n])]) ++n;

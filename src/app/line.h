@@ -26,6 +26,16 @@ class Line {
     return pairs;
   }();
 
+  // The decimal digits of value, counted by comparison rather than
+  // division. REQUIRES: value >= 0.
+  static std::size_t digitsOf(int64_t value) {
+    std::size_t digits = 1;
+    for (int64_t limit = 10; digits < 19 && value >= limit; limit *= 10) {
+      ++digits;
+    }
+    return digits;
+  }
+
   // A node number's digits and a comma, and how many of those bytes count.
   struct NodeText {
     std::array<char, 4> bytes;
@@ -84,10 +94,7 @@ class Line {
       return;
     }
     auto rest = static_cast<uint64_t>(value);
-    std::size_t digits = 3;
-    for (uint64_t limit = 1000; digits < 20 && rest >= limit; limit *= 10) {
-      ++digits;
-    }
+    const std::size_t digits = digitsOf(value);
     char* p = end_ + digits;
     for (; rest >= 100; rest /= 100) {
       p -= 2;
@@ -104,10 +111,7 @@ class Line {
 
   // value, at least 0, right-aligned in width characters.
   void putRight(int64_t value, std::size_t width) {
-    std::size_t digits = 1;
-    for (int64_t limit = 10; digits < 19 && value >= limit; limit *= 10) {
-      ++digits;
-    }
+    const std::size_t digits = digitsOf(value);
     if (digits < width) putBlanks(width - digits);
     put(value);
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "input/file_holding.h"
+
 namespace ugraph {
 namespace {
 
@@ -19,9 +21,7 @@ struct Judged {
 };
 
 std::vector<Judged> judgeAll(const std::string& contents, bool analyse) {
-  std::FILE* file = std::tmpfile();
-  std::fwrite(contents.data(), 1, contents.size(), file);
-  std::rewind(file);
+  std::FILE* file = testing::fileHolding(contents);
   std::vector<Judged> all;
   CatalogueJudge judge(file, analyse);
   while (judge.next()) {

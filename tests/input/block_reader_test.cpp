@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "input/file_holding.h"
+
 namespace ugraph {
 namespace {
 
 // Reads contents through a reader and returns where each '[' stands, as
 // the reader pins and resolves it.
 std::vector<FilePosition> bracketsOf(const std::string& contents) {
-  std::FILE* file = std::tmpfile();
-  std::fwrite(contents.data(), 1, contents.size(), file);
-  std::rewind(file);
+  std::FILE* file = testing::fileHolding(contents);
   static FileBlock block;
   BlockReader reader(file, block);
   reader.countLines();
@@ -49,10 +49,8 @@ TEST(BlockReaderTest, PositionsHoldAcrossTheBlockEdge) {
 }
 
 TEST(BlockReaderTest, TakeThroughStaysInsideTheBlockAndItsLimit) {
-  std::FILE* file = std::tmpfile();
   const std::string contents = "[abc][" + std::string(20, 'y') + "]";
-  std::fwrite(contents.data(), 1, contents.size(), file);
-  std::rewind(file);
+  std::FILE* file = testing::fileHolding(contents);
   static FileBlock block;
   BlockReader reader(file, block);
   ASSERT_TRUE(reader.skipThrough('['));

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "input/file_holding.h"
+
 namespace ugraph {
 namespace {
 
@@ -20,9 +22,7 @@ struct Scanned {
 
 // Scans all of contents, taking each data-input by view() or by copy().
 std::vector<Scanned> scan(const std::string& contents, bool byView) {
-  std::FILE* file = std::tmpfile();
-  std::fwrite(contents.data(), 1, contents.size(), file);
-  std::rewind(file);
+  std::FILE* file = testing::fileHolding(contents);
   static FileBlock block;
   static DataInputText record;
   BlockReader reader(file, block);
