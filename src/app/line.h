@@ -29,8 +29,10 @@ class Line {
   // The decimal digits of value, counted by comparison rather than
   // division. REQUIRES: value >= 0.
   static std::size_t digitsOf(int64_t value) {
+    const auto v = static_cast<uint64_t>(value);
     std::size_t digits = 1;
-    for (int64_t limit = 10; digits < 19 && value >= limit; limit *= 10) {
+    // The limit reaches 10^19 at most, which 64 unsigned bits hold.
+    for (uint64_t limit = 10; digits < 19 && v >= limit; limit *= 10) {
       ++digits;
     }
     return digits;
