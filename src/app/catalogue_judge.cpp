@@ -2,7 +2,6 @@
 
 #include "graph/analysis.h"
 #include "input/catalogue_file.h"
-#include "input/graph6.h"
 
 namespace ugraph {
 namespace {
@@ -15,21 +14,71 @@ bool mayBeHeader(std::string_view start) {
           kSparse6Header.substr(0, start.size()) == start);
 }
 
-// The format a file's first bytes name, and the length of its header.
-InputFormat formatNamed(std::string_view start, std::size_t& header) {
-  for (const auto& [text, format] :
-       {std::pair{kGraph6Header, InputFormat::kGraph6},
-        std::pair{kSparse6Header, InputFormat::kSparse6}}) {
-    if (start.substr(0, text.size()) == text) {
-      header = text.size();
-      return format;
+// The length of the header line begins with, 0 when none.
+std::size_t headerAt(std::string_view line) {
+  for (const std::string_view header : {kGraph6Header, kSparse6Header}) {
+    if (line.substr(0, header.size()) == header) return header.size();
+  }
+  return 0;
+}
+
+bool carriesSixBits(char c) {
+  const auto u = static_cast<uint8_t>(c);
+  return u >= 63 && u <= 126;
+}
+
+// Whether a first line that begins with prefix, not yet whole, may still
+// turn out a graph line: its bytes after a leading ':' or '&' carry six
+// bits each.
+bool mayBeGraphLine(std::string_view prefix) {
+  std::size_t i = !prefix.empty() && (prefix[0] == ':' || prefix[0] == '&');
+  for (; i < prefix.size(); ++i) {
+    if (!carriesSixBits(prefix[i]) && prefix[i] != '\r') return false;
+  }
+  return true;
+}
+
+// The first line of text, without its line end; whole tells whether its
+// end was found.
+std::string_view firstLineOf(std::string_view text, bool& whole) {
+  const std::size_t end = text.find('\n');
+  whole = end != std::string_view::npos;
+  std::string_view line = text.substr(0, end);
+  if (whole && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+// Whether text holds a catalogue's sign: '[' and a mark, then a blank or
+// a '"'.
+bool hasCatalogueSign(std::string_view text) {
+  for (std::size_t at = text.find('['); at != std::string_view::npos;
+       at = text.find('[', at + 1)) {
+    if (at + 2 < text.size() && (text[at + 1] == 'U' || text[at + 1] == 'u') &&
+        (text[at + 2] == ' ' || text[at + 2] == '"')) {
+      return true;
     }
   }
-  header = 0;
-  return InputFormat::kCatalogue;
+  return false;
 }
 
 }  // namespace
+
+bool startsGraphLines(std::string_view line, std::string_view peeked) {
+  if (line.empty() || hasCatalogueSign(peeked)) return false;
+  if (line[0] == ':' || line[0] == '&') return mayBeGraphLine(line);
+  LineHead head;
+  return readLineHead(line, head).refusal == Refusal::kNone;
+}
+
+std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small) {
+  int32_t* const room =
+      d.lists != nullptr ? d.lists->cycleRoom() : small.data();
+  const std::size_t length = withGraph(d, [&](const auto& graph,
+                                               const auto& walk) {
+    return findCycleIn(graph, walk, room);
+  });
+  return {room, length};
+}
 
 CatalogueJudge::Space CatalogueJudge::shared_;
 
@@ -38,7 +87,7 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
                                JudgeNeeds needs)
     : reader_(file, CatalogueFile::block()),
       scanner_(reader_),
-      lines_(reader_, space_.record),
+      lines_(reader_),
       analyse_(analyse),
       needs_(needs) {
   reader_.countLines();
@@ -46,14 +95,33 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
   // Only as many bytes as tell whether a header is there are waited for.
   while (mayBeHeader(reader_.peeked()) && reader_.peekMore()) {
   }
-  std::size_t header = 0;
-  const InputFormat named = formatNamed(reader_.peeked(), header);
-  format_ = format != nullptr ? *format : named;
-  if (format_ == InputFormat::kCatalogue) return;
+  const std::size_t header = headerAt(reader_.peeked());
+  // Without a header the first line decides; it is waited for only until
+  // a byte shows that it is no graph line, or the block is full.
+  bool whole = false;
+  std::string_view line = firstLineOf(reader_.peeked(), whole);
+  while (header == 0 && !whole && mayBeGraphLine(line) &&
+         reader_.peeked().size() < sizeof(FileBlock) && reader_.peekMore()) {
+    line = firstLineOf(reader_.peeked(), whole);
+  }
+  const bool lines = header != 0 || startsGraphLines(line, reader_.peeked());
+  if (format != nullptr) {
+    format_ = *format == InputFormat::kCatalogue ? InputFormat::kCatalogue
+                                                 : InputFormat::kGraph6;
+  } else {
+    format_ = lines ? InputFormat::kGraph6 : InputFormat::kCatalogue;
+  }
+  if (format_ == InputFormat::kCatalogue) {
+    if (lines) firstLine_ = FirstLine::kLooksLikeLines;
+    return;
+  }
+  if (header == 0 && line.find('[') != std::string_view::npos) {
+    firstLine_ = FirstLine::kLooksLikeCatalogue;
+  }
   space_.current.graph.name = {};  // a line has no name
-  otherHeader_ = named != InputFormat::kCatalogue && named != format_;
   reader_.skip(header);
   lines_.setHeader(header);
+  lines_.setLimit(needs_.maxMemory);
 }
 
 bool CatalogueJudge::next() {
@@ -81,31 +149,77 @@ bool CatalogueJudge::nextLine() {
   JudgedDataInput& d = space_.current;
   d.number = lines_.number();
   d.start = {lines_.number(), 1};
-  const auto at = [&](std::size_t offset) {
-    return FilePosition{lines_.number(),
-                        static_cast<int64_t>(lines_.shift() + offset) + 1};
-  };
-  if (lines_.tooLong()) {
-    refuse(Status::refused(Refusal::kTooLong, d.start));
+  d.lists = nullptr;
+  if (lines_.notHeld()) {
+    refuseForMemory(lines_.length());
     return true;
   }
-  if (otherHeader_ && lines_.number() == 1) {
-    refuse(Status::refused(Refusal::kOtherHeader, d.start));
+  const std::string_view text = lines_.text();
+  if (headerAt(text) != 0) {
+    refuse(Status::refused(Refusal::kHeaderNotFirst, d.start));
     return true;
   }
-  const LineFormat format = format_ == InputFormat::kGraph6
-                                ? LineFormat::kGraph6
-                                : LineFormat::kSparse6;
-  const ParseResult parsed = decodeGraphLine(
-      lines_.text(), format, d.graph.linkTo[0], d.analysis.rows);
+  const ParseResult parsed = readLineHead(text, head_);
   if (parsed.refusal != Refusal::kNone) {
-    refuse(Status::refused(parsed.refusal, at(parsed.at)));
+    refuse(Status::refused(
+        parsed.refusal,
+        {lines_.number(), static_cast<int64_t>(lines_.shift() + parsed.at) + 1}));
     return true;
   }
+  // A graph of a few nodes is held as rows, as a data-input is, unless it
+  // has more entries than the record holds (self-links at every node).
+  bool large = head_.n > kMaxNodes;
+  if (!large) {
+    decodeGraphLine(text, d.graph.linkTo[0], d.analysis.rows);
+    large = entriesIn(d.analysis.rows) > kMaxEntries;
+  }
+  if (large && !readLarge(analyse_)) return true;
   d.status = {};
   d.verdict = GraphClass::kWellFormed;
+  d.nodes = head_.n;
   if (analyse_) analyse();
   return true;
+}
+
+bool CatalogueJudge::readLarge(bool build) {
+  NeighbourLists& lists = space_.lists;
+  const std::string_view text = lines_.text();
+  const auto each = [&](auto&& sink) { forEachLineLink(text, head_, sink); };
+  const uint64_t fixed = lines_.length() + listsBytes(head_.n, 0);
+  if (fixed > needs_.maxMemory) {
+    refuseForMemory(fixed);
+    return false;
+  }
+  const uint64_t maxEntries = (needs_.maxMemory - fixed) / kBytesPerEntry;
+  if (!build) {
+    // Only checked: what the lists would need is counted, not had.
+    uint64_t entries = 0;
+    each([&](int32_t a, int32_t b) { entries += a == b ? 1 : 2; });
+    if (entries > maxEntries) {
+      refuseForMemory(fixed + entries * kBytesPerEntry);
+      return false;
+    }
+    return true;
+  }
+  if (!lists.startGraph(head_.n)) {
+    refuseForMemory(fixed);
+    return false;
+  }
+  if (!lists.build(each, maxEntries)) {
+    refuseForMemory(fixed + static_cast<uint64_t>(lists.entries()) *
+                                kBytesPerEntry);
+    return false;
+  }
+  space_.current.lists = &lists;
+  return true;
+}
+
+void CatalogueJudge::refuseForMemory(uint64_t need) {
+  Status refused = Status::refused(Refusal::kOverMemory,
+                                   {lines_.number(), 1});
+  refused.need = need;
+  refused.ceiling = needs_.maxMemory;
+  refuse(refused);
 }
 
 Status CatalogueJudge::status() const {
@@ -117,6 +231,7 @@ Status CatalogueJudge::status() const {
 void CatalogueJudge::refuse(const Status& refused) {
   space_.current.verdict = GraphClass::kRefused;
   space_.current.status = refused;
+  space_.current.lists = nullptr;
   if (format_ == InputFormat::kCatalogue) {
     space_.current.start = scanner_.start();
   }
@@ -141,18 +256,45 @@ DataInputGraph CatalogueJudge::readInto() {
   return {d.graph.name, d.graph.linkTo[0], d.analysis.rows};
 }
 
-void CatalogueJudge::load() {
-  // A data-input only checked has not been read into its record yet.
-  if (!analyse_ && format_ == InputFormat::kCatalogue) {
+bool CatalogueJudge::load() {
+  if (analyse_) return true;
+  // A data-input only checked has not been read into its record yet, nor
+  // a large line into its lists.
+  if (format_ == InputFormat::kCatalogue) {
     parseDataInputRows(text_, readInto());
+    space_.current.nodes = space_.current.graph.linkTo[0];
+  } else if (head_.n > kMaxNodes ||
+             entriesIn(space_.current.analysis.rows) > kMaxEntries) {
+    return readLarge(true);
   }
+  return true;
+}
+
+void CatalogueJudge::finishLists(const ListsAnalysis& a) {
+  JudgedDataInput& d = space_.current;
+  d.verdict = a.verdict;
+  d.nodes = d.lists->nodes();
+  d.links = a.links;
+  d.parts = a.parts;
+}
+
+void CatalogueJudge::finishAnalysis() {
+  JudgedDataInput& d = space_.current;
+  d.verdict = d.analysis.verdict;
+  d.nodes = d.graph.linkTo[0];
+  d.links = d.analysis.links;
+  d.parts = d.analysis.parts;
 }
 
 void CatalogueJudge::analyse() {
-  load();
-  analyseRows(space_.current.graph, space_.current.analysis, NoWalkObserver{},
-              needs_.list);
-  space_.current.verdict = space_.current.analysis.verdict;
+  if (!load()) return;
+  JudgedDataInput& d = space_.current;
+  if (d.lists != nullptr) {
+    finishLists(analyseLists(*d.lists, NoWalkObserver{}));
+    return;
+  }
+  analyseRows(d.graph, d.analysis, NoWalkObserver{}, needs_.list);
+  finishAnalysis();
 }
 
 }  // namespace ugraph

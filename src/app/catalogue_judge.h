@@ -1,26 +1,35 @@
-// Judges every graph of a file in one pass, front to back, in constant
-// memory: every data-input of a catalogue, or every line of graph6 or
-// sparse6. Each is refused for the first rule it breaks, exactly as the
-// dialogue refuses a data-input when it is chosen, or loaded and analysed
-// as the dialogue analyses it. The batch modes read their input through
-// this type.
+// Judges every graph of a file in one pass, front to back: every
+// data-input of a catalogue, or every line of graph6 or sparse6. Each is
+// refused for the first rule it breaks, exactly as the dialogue refuses a
+// data-input when it is chosen, or loaded and analysed as the dialogue
+// analyses it. A catalogue is read in constant memory; a graph line in
+// memory proportional to its graph, up to a ceiling. The batch modes read
+// their input through this type.
 #ifndef UGRAPH_APP_CATALOGUE_JUDGE_H_
 #define UGRAPH_APP_CATALOGUE_JUDGE_H_
 
 #include <cstdint>
 #include <cstdio>
+#include <span>
 
 #include "graph/analysis.h"
+#include "graph/lists.h"
 #include "graph/ugraph.h"
 #include "input/block_reader.h"
 #include "input/catalogue.h"
 #include "input/data_input.h"
+#include "input/graph6.h"
 #include "input/graph_lines.h"
 
 namespace ugraph {
 
-// The formats a file of graphs may be in.
+// The formats a file of graphs may be in. Lines of graph6 and sparse6 may
+// be mixed, each line's first byte naming its format, so the two name the
+// same reading.
 enum class InputFormat { kCatalogue, kGraph6, kSparse6 };
+
+// The memory a graph line may take unless --max-memory says otherwise.
+inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
 
 // One graph as the batch modes see it: a data-input, or a line.
 struct JudgedDataInput {
@@ -32,11 +41,35 @@ struct JudgedDataInput {
   // kRefused for a refused data-input: the rule it breaks and where the
   // fault lies. kOk otherwise.
   Status status;
-  // The rest unless refused. The graph as the dialogue analyses it, after
-  // its summary line: name, node count linkTo[0], normalised entries.
+  // The rest unless refused: its node count, distinct links (a self-link
+  // counting as one) and connected parts (once analysed).
+  int32_t nodes = 0;
+  int64_t links = 0;
+  int64_t parts = 0;
+  // A graph of at most kMaxNodes nodes whose entries the record holds: the
+  // graph as the dialogue analyses it, after its summary line (name, node
+  // count linkTo[0], normalised entries), and its analysis.
   Ugraph graph;
   Analysis analysis;
+  // Any other graph, of a graph line: its lists and walk; graph.name is
+  // then empty and the rest of graph and analysis unset.
+  NeighbourLists* lists = nullptr;
 };
+
+// Calls f(graph, walk) with d's graph as the walk sees it (a RowsGraph or
+// NeighbourLists) and its walk (a Walk or ListsWalk), and returns what f
+// returns. REQUIRES: d analysed.
+template <class F>
+decltype(auto) withGraph(const JudgedDataInput& d, F&& f) {
+  if (d.lists != nullptr) {
+    return f(static_cast<const NeighbourLists&>(*d.lists), d.lists->walk());
+  }
+  return f(RowsGraph(d.analysis.rows, d.graph.linkTo[0]), d.analysis.walk);
+}
+
+// Finds the cycle of d as findCycleIn does, into small for a graph of rows
+// and into the lists' own room otherwise. Returns its nodes.
+std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small);
 
 // What the batch modes need of an analysed graph beyond its verdict.
 struct JudgeNeeds {
@@ -44,14 +77,22 @@ struct JudgeNeeds {
   bool list = true;
   // Where each graph starts; a refused one's fault is placed regardless.
   bool starts = true;
+  // The most memory a graph line may take: the line held, its lists and
+  // its walk (see listsBytes).
+  uint64_t maxMemory = kDefaultMaxMemory;
 };
+
+// What a file's first line looks like, for a warning when the file yields
+// nothing: graph lines in a catalogue, or a catalogue read as lines.
+enum class FirstLine { kFits, kLooksLikeLines, kLooksLikeCatalogue };
 
 class CatalogueJudge {
  public:
   // Reads file in the format given, or, when format is null, the one its
-  // header names: graph6 after ">>graph6<<", sparse6 after ">>sparse6<<",
-  // else a catalogue. A header of the other format than the one given is
-  // skipped, and its line refused. With analyse false, graphs are only
+  // start names: graph lines after a header (">>graph6<<" or
+  // ">>sparse6<<"), or when its first line is a graph line (see
+  // startsGraphLines), else a catalogue. Graph lines may begin with
+  // either header whichever format is given. With analyse false, graphs are only
   // checked: one not refused is kWellFormed, its graph and analysis left
   // unset. Its storage is large, so it is static: one judge works at a
   // time. REQUIRES: file open for reading and outliving the judge; no
@@ -65,8 +106,11 @@ class CatalogueJudge {
                  const InputFormat* format = nullptr,
                  Console* console = nullptr, JudgeNeeds needs = {});
 
-  // The format the file is read in.
+  // The format the file is read in: kCatalogue, or kGraph6 for graph lines
+  // of either kind.
   InputFormat format() const { return format_; }
+  // Whether the first line looks like another format than the one read.
+  FirstLine firstLine() const { return firstLine_; }
 
   // Judges the next graph; false when the file is over or cannot be read
   // (status()).
@@ -79,22 +123,38 @@ class CatalogueJudge {
   // Loads and analyses the current graph, telling observer every step of
   // its walk (see NoWalkObserver), and sets its verdict.
   // REQUIRES: the judge only checks, and the current graph is kWellFormed.
+  // When the graph's memory cannot be had after all, it is refused for
+  // that instead.
   template <class Observer>
   void analyseWith(Observer&& observer) {
-    load();
-    analyseRows(space_.current.graph, space_.current.analysis, observer);
-    space_.current.verdict = space_.current.analysis.verdict;
+    if (!load()) return;
+    JudgedDataInput& d = space_.current;
+    if (d.lists != nullptr) {
+      finishLists(analyseLists(*d.lists, observer));
+    } else {
+      analyseRows(d.graph, d.analysis, observer);
+      finishAnalysis();
+    }
   }
 
  private:
   bool nextDataInput();
   bool nextLine();
+  // Reads the current line's graph, which needs more than rows: into the
+  // lists when build, else only to count what it needs. False, having
+  // refused it, when that is past the ceiling or cannot be had.
+  bool readLarge(bool build);
+  void refuseForMemory(uint64_t need);
+  // Sets the current graph's verdict, links and parts from its analysis.
+  void finishAnalysis();
+  void finishLists(const ListsAnalysis& a);
   void judge(std::string_view text);
   void refuse(const Status& refused);
   // Where a data-input is read to: the current graph's record and rows.
   DataInputGraph readInto();
-  // Loads the current graph, well-formed, into its record.
-  void load();
+  // Loads the current graph, well-formed, into its record or lists; false
+  // when it was refused for memory instead.
+  bool load();
   // Loads and analyses the current graph.
   void analyse();
 
@@ -102,6 +162,7 @@ class CatalogueJudge {
   struct Space {
     DataInputText record;
     JudgedDataInput current;
+    NeighbourLists lists;
   };
   static Space shared_;
 
@@ -111,13 +172,25 @@ class CatalogueJudge {
   CatalogueScanner scanner_;
   LineScanner lines_;
   InputFormat format_ = InputFormat::kCatalogue;
-  bool otherHeader_ = false;  // the first line follows the wrong header
+  FirstLine firstLine_ = FirstLine::kFits;
+  // The current line's front, for a graph too large for rows.
+  LineHead head_;
   // The current data-input's text, while the judge is at it: one only
   // checked is parsed again when it is analysed.
   std::string_view text_;
   bool analyse_;
   JudgeNeeds needs_;
 };
+
+// Whether a file whose first line is line (without its line end) holds
+// graph lines: a well-formed graph6 line, or ':' or '&' and then bytes
+// of 63 to 126 (sparse6 and digraph6, which is then refused as such),
+// starts them; anything else, an empty line too, a catalogue. A single
+// word of letters can be a well-formed graph6 line ("Graphs" is one of 8
+// nodes), so the catalogue's own sign outweighs it: a '[' with 'U' or
+// 'u' and then a blank or a '"' in the bytes read so far (peeked), bytes
+// that no graph line holds.
+bool startsGraphLines(std::string_view line, std::string_view peeked);
 
 }  // namespace ugraph
 

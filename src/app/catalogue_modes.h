@@ -1,8 +1,9 @@
-// The catalogue modes: each reads a whole catalogue once, front to back, in
-// constant memory, numbering its data-inputs as the dialogue's listing does
-// and judging each exactly as the dialogue would if it were chosen. Output
-// goes through console to standard output, complaints to the reporter.
-// Each returns the exit status; output that cannot be written is the mode
+// The batch modes: each reads a whole file of graphs once, front to back,
+// a catalogue in constant memory and graph lines in memory proportional to
+// the largest graph, numbering its graphs as the dialogue's listing does
+// and judging each as the dialogue would if it were chosen. Output goes
+// through console to standard output, complaints to the reporter. Each
+// returns the exit status; output that cannot be written is the mode
 // table's to report.
 #ifndef UGRAPH_APP_CATALOGUE_MODES_H_
 #define UGRAPH_APP_CATALOGUE_MODES_H_
@@ -25,6 +26,12 @@ inline const char* nounOf(InputFormat format) {
   return format == InputFormat::kCatalogue ? "data-input" : "graph";
 }
 
+// Warns "FILE: no NOUN found" when total is 0, "FILE: every NOUN was
+// refused" when all total were; either names --from when the first line
+// looks like another format than the one read.
+void warnIfNothing(const char* file, const char* noun, int64_t total,
+                   int64_t refused, FirstLine firstLine);
+
 // What every mode that reads FILE does around its own work: opens it ("-":
 // standard input), judges each graph in turn (analysed, or only checked)
 // in the format the options give or its header names (what its graphs
@@ -32,16 +39,22 @@ inline const char* nounOf(InputFormat format) {
 // or to visit(const JudgedDataInput&, CatalogueJudge&) when that is how it
 // is called, which returns false to stop, while output works. Returns 0 when
 // the file was read to its end or visit stopped; 2, having reported why, when
-// it could not be opened or read.
+// it could not be opened or read. A file read to its end that held no
+// graph, or only refused ones, is warned of (see warnIfNothing).
 // needs tells what the graphs' records hold (see CatalogueJudge).
 template <class Visit>
 int forEachJudged(const Options& options, bool analyse, Console& console,
                   const char*& noun, Visit&& visit, JudgeNeeds needs = {}) {
   const CatalogueFile file(options.file, STDOUT_FILENO);
   if (!file.status().ok()) return reportFileFault(options.file, file.status());
+  needs.maxMemory = options.maxMemory;
   CatalogueJudge judge(file.get(), analyse, options.format(), &console, needs);
   noun = nounOf(judge.format());
+  int64_t total = 0;
+  int64_t refused = 0;
   while (!console.failed() && judge.next()) {
+    total = judge.current().number;
+    if (judge.current().verdict == GraphClass::kRefused) ++refused;
     bool more = true;
     if constexpr (std::is_invocable_v<Visit, const JudgedDataInput&,
                                       CatalogueJudge&>) {
@@ -52,14 +65,20 @@ int forEachJudged(const Options& options, bool analyse, Console& console,
     if (!more) return 0;
   }
   const Status read = judge.status();
-  return read.ok() ? 0 : reportFileFault(options.file, read);
+  if (!read.ok()) return reportFileFault(options.file, read);
+  if (!console.failed()) {
+    warnIfNothing(options.file, noun, total, refused, judge.firstLine());
+  }
+  return 0;
 }
 
 // What --dot and --trace do around their own work: find graph N of FILE
 // (--dot=N, --trace=N), judged (analysed, or only checked), and hand it to
 // show(const JudgedDataInput&, CatalogueJudge&, const char* noun) unless
-// it is refused or missing, which is reported. Returns 0 when it was
-// shown, 1 when refused or missing, 2 as forEachJudged.
+// it is refused or missing, which is reported; show returns the refusal
+// when it cannot show the graph after all (Refusal::kNone when it did).
+// Returns 0 when it was shown, 1 when refused or missing, 2 as
+// forEachJudged.
 template <class Show>
 int showGraph(const Options& options, bool analyse, Console& console,
               Show&& show) {
@@ -72,11 +91,20 @@ int showGraph(const Options& options, bool analyse, Console& console,
         if (d.number < options.dataInput) return true;
         found = true;
         refused = d.verdict == GraphClass::kRefused;
+        Status why = d.status;
+        if (!refused) {
+          const Refusal cannot = show(d, judge, noun);
+          refused = cannot != Refusal::kNone;
+          // The judge may have refused it itself, for memory.
+          if (refused && d.verdict != GraphClass::kRefused) {
+            why = Status::refused(cannot, d.start);
+          } else {
+            why = d.status;
+          }
+        }
         if (refused) {
           CheckLineBuffer line;
-          reportLine(checkLine(options.file, noun, d.number, d.status, line));
-        } else {
-          show(d, judge, noun);
+          reportLine(checkLine(options.file, noun, d.number, why, line));
         }
         return false;
       });

@@ -17,9 +17,10 @@ Line dataInput;
 // the node count. Returns the refusal when a data-input cannot hold it.
 Refusal writeDataInput(const JudgedDataInput& d, Console& console) {
   const Ugraph& g = d.graph;
-  const int32_t n = g.linkTo[0];
+  const int32_t n = d.nodes;
   if (n == 0) return Refusal::kNoNodeToWrite;
-  if (d.analysis.links > kMaxFileLinks) return Refusal::kOverCatalogue;
+  if (n > kMaxNodes) return Refusal::kOver50ForCatalogue;
+  if (d.links > kMaxFileLinks) return Refusal::kOverCatalogue;
   Line& w = dataInput;
   w.clear();
   w.put("[U \"");
@@ -67,15 +68,16 @@ Refusal write(const JudgedDataInput& d, OutputFormat format, Console& console) {
     case OutputFormat::kSparse6:
       break;
   }
-  GraphLine line;
-  const std::string_view text =
-      encodeGraphLine(d.graph,
-                      format == OutputFormat::kGraph6 ? LineFormat::kGraph6
-                                                      : LineFormat::kSparse6,
-                      line);
-  if (text.empty()) return Refusal::kSelfLinkForGraph6;
-  console.write(text);
-  return Refusal::kNone;
+  const LineFormat lines = format == OutputFormat::kGraph6
+                              ? LineFormat::kGraph6
+                              : LineFormat::kSparse6;
+  const bool written =
+      withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
+        return encodeGraph(graph, lines, [&](std::string_view piece) {
+          console.write(piece);
+        });
+      });
+  return written ? Refusal::kNone : Refusal::kSelfLinkForGraph6;
 }
 
 }  // namespace

@@ -6,7 +6,10 @@ namespace ugraph {
 int runDot(const Options& options, Console& console) {
   return showGraph(options, true, console,
                    [&](const JudgedDataInput& d, CatalogueJudge& /*judge*/,
-                       const char* /*noun*/) { writeDrawing(d, console); });
+                       const char* /*noun*/) {
+                     writeDrawing(d, console);
+                     return Refusal::kNone;
+                   });
 }
 
 }  // namespace ugraph

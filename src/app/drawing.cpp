@@ -1,8 +1,10 @@
 #include "app/drawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 #include "app/escape.h"
@@ -10,28 +12,65 @@
 namespace ugraph {
 namespace {
 
-// Row a has bit b set when the link a-b lies on the cycle.
-using LinkRows = std::array<uint64_t, kMaxNodes + 1>;
+// The key of the link {a, b}, the same both ways round.
+uint64_t linkKey64(int32_t a, int32_t b) {
+  const auto low = static_cast<uint64_t>(std::min(a, b));
+  const auto high = static_cast<uint64_t>(std::max(a, b));
+  return low << 32 | high;
+}
 
-LinkRows cycleLinks(const JudgedDataInput& d) {
-  LinkRows rows{};
-  if (d.verdict != GraphClass::kConnectedNotTree) return rows;
-  Cycle cycle;
-  const std::size_t length =
-      findCycle(d.analysis.rows, d.graph.linkTo[0], d.analysis.walk, cycle);
-  for (std::size_t i = 0; i + 1 < length; ++i) {
-    const auto a = static_cast<std::size_t>(cycle[i]);
-    const auto b = static_cast<std::size_t>(cycle[i + 1]);
-    rows[a] |= uint64_t{1} << b;
-    rows[b] |= uint64_t{1} << a;
+// The links of the cycle --list reports, as sorted keys: on the stack for
+// a graph of rows, in memory of their own otherwise.
+class CycleLinks {
+ public:
+  explicit CycleLinks(const JudgedDataInput& d) {
+    if (d.verdict != GraphClass::kConnectedNotTree) return;
+    Cycle small;
+    const std::span<const int32_t> cycle = cycleOf(d, small);
+    if (cycle.size() < 2) return;
+    count_ = cycle.size() - 1;
+    if (count_ > small_.size()) {
+      held_ = static_cast<uint64_t*>(std::malloc(count_ * sizeof(uint64_t)));
+      // Without room for them the links are drawn, only not in red.
+      if (held_ == nullptr) count_ = 0;
+    }
+    uint64_t* const keys = held_ != nullptr ? held_ : small_.data();
+    for (std::size_t i = 0; i < count_; ++i) {
+      keys[i] = linkKey64(cycle[i], cycle[i + 1]);
+    }
+    std::sort(keys, keys + count_);
   }
-  return rows;
+  ~CycleLinks() { std::free(held_); }
+  CycleLinks(const CycleLinks&) = delete;
+  CycleLinks& operator=(const CycleLinks&) = delete;
+
+  bool has(int32_t a, int32_t b) const {
+    const uint64_t* const keys = held_ != nullptr ? held_ : small_.data();
+    return std::binary_search(keys, keys + count_, linkKey64(a, b));
+  }
+
+ private:
+  std::array<uint64_t, kMaxNodes + 1> small_;
+  uint64_t* held_ = nullptr;
+  std::size_t count_ = 0;
+};
+
+// Calls f(a, b) for every link of d once, a <= b, by a and then b.
+template <class F>
+void forEachLink(const JudgedDataInput& d, F&& f) {
+  withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
+    for (int32_t a = 1; a <= d.nodes; ++a) {
+      graph.forEachNeighbour(a, [&](int32_t b) {
+        if (b >= a) f(a, b);
+        return true;
+      });
+    }
+  });
 }
 
 // No node is its own parent, so a self-link is never a tree link.
-bool isTreeLink(const Walk& walk, int32_t a, int32_t b) {
-  return walk.parent[static_cast<std::size_t>(b)] == a ||
-         walk.parent[static_cast<std::size_t>(a)] == b;
+bool isTreeLink(const WalkView& walk, int32_t a, int32_t b) {
+  return walk.parent[b] == a || walk.parent[a] == b;
 }
 
 void writeHead(const JudgedDataInput& d, Console& console) {
@@ -58,41 +97,40 @@ void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
 
 }  // namespace
 
+WalkView walkOf(const JudgedDataInput& d) {
+  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
+    return WalkView::of(walk);
+  });
+}
+
 void writeDrawing(const JudgedDataInput& d, Console& console) {
-  const Ugraph& g = d.graph;
-  const Walk& walk = d.analysis.walk;
+  const WalkView walk = walkOf(d);
   writeHead(d, console);
-  writeDotLabel(std::string_view(g.name.data()), classWords(d.verdict),
+  writeDotLabel(std::string_view(d.graph.name.data()), classWords(d.verdict),
                 console);
   console.write(";\n  labelloc=t;\n");
-  for (int32_t a = 1; a <= g.linkTo[0]; ++a) {
-    const bool reached = walk.rank[static_cast<std::size_t>(a)] != 0;
+  for (int32_t a = 1; a <= d.nodes; ++a) {
+    const bool reached = walk.rank[a] != 0;
     console.write("  ");
     console.write(int64_t{a});
     console.write(reached ? ";\n" : " [style=dashed, color=grey];\n");
   }
-  const LinkRows cycle = cycleLinks(d);
-  for (std::size_t i = 1; g.linkFrom[i] != 0; ++i) {
-    const int32_t a = g.linkFrom[i];
-    const int32_t b = g.linkTo[i];
-    if (a > b) continue;
-    const bool tree = isTreeLink(walk, a, b);
-    const bool onCycle = (cycle[static_cast<std::size_t>(a)] >> b & 1U) != 0;
-    writeLink(a, b, tree, onCycle, console);
-  }
+  const CycleLinks cycle(d);
+  forEachLink(d, [&](int32_t a, int32_t b) {
+    writeLink(a, b, isTreeLink(walk, a, b), cycle.has(a, b), console);
+  });
   console.write("}\n");
 }
 
-void writeFrame(const JudgedDataInput& d, const Walk& walk, int32_t current,
-                std::string_view step, Console& console) {
-  const Ugraph& g = d.graph;
+void writeFrame(const JudgedDataInput& d, const WalkView& walk,
+                int32_t current, std::string_view step, Console& console) {
   writeHead(d, console);
   writeDotLabel("", step, console);
   console.write(";\n  labelloc=t;\n");
-  for (int32_t a = 1; a <= g.linkTo[0]; ++a) {
+  for (int32_t a = 1; a <= d.nodes; ++a) {
     console.write("  ");
     console.write(int64_t{a});
-    if (walk.rank[static_cast<std::size_t>(a)] == 0) {
+    if (walk.rank[a] == 0) {
       console.write(" [style=dashed, color=grey];\n");
     } else {
       console.write(a == current
@@ -100,11 +138,9 @@ void writeFrame(const JudgedDataInput& d, const Walk& walk, int32_t current,
                         : " [style=filled, fillcolor=lightgrey];\n");
     }
   }
-  for (std::size_t i = 1; g.linkFrom[i] != 0; ++i) {
-    const int32_t a = g.linkFrom[i];
-    const int32_t b = g.linkTo[i];
-    if (a <= b) writeLink(a, b, isTreeLink(walk, a, b), false, console);
-  }
+  forEachLink(d, [&](int32_t a, int32_t b) {
+    writeLink(a, b, isTreeLink(walk, a, b), false, console);
+  });
   console.write("}\n");
 }
 

@@ -15,12 +15,16 @@ namespace ugraph {
 // REQUIRES: d is analysed and not refused.
 void writeDrawing(const JudgedDataInput& d, Console& console);
 
+// d's walk, of a graph of rows or lists. REQUIRES: d analysed.
+WalkView walkOf(const JudgedDataInput& d);
+
 // Writes one step of d's walk as a drawing labelled step: the nodes walk
 // has reached filled, node current (0: none) outlined heavily, the tree
 // links so far bold, the nodes not yet reached dashed and grey.
-// REQUIRES: d's graph normalised; walk the walk of it so far.
-void writeFrame(const JudgedDataInput& d, const Walk& walk, int32_t current,
-                std::string_view step, Console& console);
+// REQUIRES: d loaded (its nodes and links known); walk the walk of it so
+// far.
+void writeFrame(const JudgedDataInput& d, const WalkView& walk,
+                int32_t current, std::string_view step, Console& console);
 
 }  // namespace ugraph
 

@@ -154,6 +154,8 @@ class Line {
     return {buffer_.data(), static_cast<std::size_t>(end_ - buffer_.data())};
   }
   void clear() { end_ = buffer_.data(); }
+  // Takes back the last count bytes put. REQUIRES: the line holds them.
+  void unput(std::size_t count) { end_ -= count; }
 
  private:
   std::array<char, kRoom> buffer_;

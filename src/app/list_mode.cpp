@@ -17,27 +17,51 @@ constexpr std::size_t kNumberWidth = 4;
 constexpr std::size_t kNameWidth = kNameSize - 1;
 constexpr std::size_t kCountWidth = 5;
 
-// Calls onNode(int32_t) for each node the walk did not reach, ascending.
+// Calls onNode(int32_t) for each node the walk did not reach, ascending,
+// until it returns false.
 template <class OnNode>
 void forEachUnreached(const JudgedDataInput& d, OnNode&& onNode) {
-  for (int32_t a = 1; a <= d.graph.linkTo[0]; ++a) {
-    if (d.analysis.walk.rank[static_cast<std::size_t>(a)] == 0) onNode(a);
-  }
+  withGraph(d, [&](const auto& /*graph*/, const auto& walk) {
+    for (int32_t a = 1; a <= d.nodes; ++a) {
+      if (walk.rank[static_cast<std::size_t>(a)] == 0 && !onNode(a)) return;
+    }
+  });
 }
 
-// Calls onNode(int32_t) for each node of the cycle found in the graph.
-template <class OnNode>
-void forEachCycleNode(const JudgedDataInput& d, OnNode&& onNode) {
-  Cycle cycle;
-  const std::size_t length =
-      findCycle(d.analysis.rows, d.graph.linkTo[0], d.analysis.walk, cycle);
-  for (std::size_t i = 0; i < length; ++i) onNode(cycle[i]);
+// The text listing shows at most this many nodes of a list for a graph
+// of more than kMaxNodes nodes, and says how many more there are.
+constexpr int64_t kShownNodes = 10;
+
+// Writes the nodes that each(onNode) gives, total of them, each after a
+// blank: all of them for a graph of at most kMaxNodes nodes, else the
+// first kShownNodes and "… (N more)".
+template <class Each>
+void putShortList(const JudgedDataInput& d, int64_t total, Each&& each,
+                  Line& line) {
+  const bool all = d.nodes <= kMaxNodes || total <= kShownNodes;
+  int64_t shown = 0;
+  each([&](int32_t a) {
+    line.put(" ");
+    line.put(int64_t{a});
+    return all || ++shown < kShownNodes;
+  });
+  if (all) return;
+  line.put(" \xE2\x80\xA6 (");
+  line.put(total - kShownNodes);
+  line.put(" more)");
 }
 
 // A graph's name, up to its NUL: found among the record's 16 bytes at
 // once rather than by a call of strlen.
 std::string_view nameOf(const GraphName& name) {
   return {name.data(), findByte({name.data(), name.size()}, '\0')};
+}
+
+// The nodes d's walk reached.
+int64_t reachedOf(const JudgedDataInput& d) {
+  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
+    return int64_t{walk.count};
+  });
 }
 
 // The per-outcome counts of the closing line, in its order.
@@ -75,17 +99,31 @@ class TextList {
       shown = writeDisplayText(name, console_);
     }
     line.putBlanks(kNameWidth - std::min(shown, kNameWidth) + 2);
-    line.putRight(d.graph.linkTo[0], kCountWidth);
+    line.putRight(d.nodes, kCountWidth);
     line.put("  ");
-    line.putRight(d.analysis.links, kCountWidth);
+    line.putRight(d.links, kCountWidth);
     line.put("  ");
     line.put(classWords(d.verdict));
     if (d.verdict == GraphClass::kNotConnected) {
-      line.put("; unreached:");
-      forEachUnreached(d, [&](int32_t a) { putNode(a, line); });
+      line.put(" (");
+      line.put(d.parts);
+      line.put(" parts); unreached:");
+      const int64_t unreached = d.nodes - reachedOf(d);
+      putShortList(
+          d, unreached, [&](auto&& onNode) { forEachUnreached(d, onNode); },
+          line);
     } else if (d.verdict == GraphClass::kConnectedNotTree) {
       line.put("; cycle:");
-      forEachCycleNode(d, [&](int32_t a) { putNode(a, line); });
+      Cycle small;
+      const std::span<const int32_t> cycle = cycleOf(d, small);
+      putShortList(
+          d, static_cast<int64_t>(cycle.size()),
+          [&](auto&& onNode) {
+            for (const int32_t a : cycle) {
+              if (!onNode(a)) return;
+            }
+          },
+          line);
     }
     line.put("\n");
     line.writeTo(console_);
@@ -122,7 +160,7 @@ class TextList {
     line.put("-");
     line.putBlanks(1 + kCountWidth);
     line.put("-  refused: ");
-    line.put(refusalPhrase(d.status.refusal));
+    line.put(refusalWords(d.status));
     line.put(" (line ");
     line.put(d.status.at.line);
     line.put(", column ");
@@ -131,17 +169,13 @@ class TextList {
     line.writeTo(console_);
   }
 
-  static void putNode(int32_t node, Line& line) {
-    line.put(" ");
-    line.put(int64_t{node});
-  }
-
   Console& console_;
   bool headerWritten_ = false;
   std::array<int64_t, kOutcomes.size() + 1> counts_{};
 };
 
-// Puts ,"KEY":[a,b,...] for the count nodes at nodes.
+// Puts ,"KEY":[a,b,...] for the count nodes at nodes, of a graph of at
+// most kMaxNodes nodes: the line has room for them.
 template <std::size_t N>
 void putJsonNodes(const char (&key)[N], const int32_t* nodes, std::size_t count,
                   Line& line) {
@@ -150,10 +184,27 @@ void putJsonNodes(const char (&key)[N], const int32_t* nodes, std::size_t count,
   line.put("]");
 }
 
+// Puts ,"KEY":[a,b,...] for the nodes each(onNode) gives, of a graph of
+// any size, writing the line out to console whenever it nears full.
+template <std::size_t N, class Each>
+void putJsonNodesOf(const char (&key)[N], Each&& each, Line& line,
+                    Console& console) {
+  line.put(key);
+  bool first = true;
+  each([&](int32_t a) {
+    if (line.text().size() > Line::kRoom - 16) line.writeTo(console);
+    if (!first) line.put(",");
+    first = false;
+    line.put(int64_t{a});
+    return true;
+  });
+  line.put("]");
+}
+
 void writeJsonRefused(const JudgedDataInput& d, Line& line, Console& console) {
   line.put(",\"refused\":{\"rule\":");
   line.writeTo(console);
-  writeJsonString(refusalPhrase(d.status.refusal), console);
+  writeJsonString(refusalWords(d.status), console);
   line.put(",\"line\":");
   line.put(d.status.at.line);
   line.put(",\"column\":");
@@ -186,6 +237,51 @@ std::string_view jsonVerdict(GraphClass c) {
   return {text.bytes.data(), text.length};
 }
 
+// The order and the unreached nodes or the cycle of a graph of rows.
+void writeJsonLists(const JudgedDataInput& d, Line& line) {
+  const Walk& walk = d.analysis.walk;
+  if (d.verdict != GraphClass::kNoLink) {
+    putJsonNodes(",\"order\":[", walk.order.data() + 1,
+                 static_cast<std::size_t>(walk.count), line);
+  }
+  Cycle nodes;  // [0..count-1]
+  std::size_t count = 0;
+  if (d.verdict == GraphClass::kNotConnected) {
+    forEachUnreached(d, [&](int32_t a) {
+      nodes[count++] = a;
+      return true;
+    });
+    putJsonNodes(",\"unreached\":[", nodes.data(), count, line);
+  } else if (d.verdict == GraphClass::kConnectedNotTree) {
+    count = cycleOf(d, nodes).size();
+    putJsonNodes(",\"cycle\":[", nodes.data(), count, line);
+  }
+}
+
+// The same for a graph of lists, of any size.
+void writeLargeJsonLists(const JudgedDataInput& d, Line& line,
+                         Console& console) {
+  const auto eachOf = [](std::span<const int32_t> nodes) {
+    return [nodes](auto&& onNode) {
+      for (const int32_t a : nodes) onNode(a);
+    };
+  };
+  const ListsWalk& walk = d.lists->walk();
+  if (d.verdict != GraphClass::kNoLink) {
+    putJsonNodesOf(",\"order\":[",
+                   eachOf({walk.order + 1, static_cast<std::size_t>(walk.count)}),
+                   line, console);
+  }
+  if (d.verdict == GraphClass::kNotConnected) {
+    putJsonNodesOf(
+        ",\"unreached\":[",
+        [&](auto&& onNode) { forEachUnreached(d, onNode); }, line, console);
+  } else if (d.verdict == GraphClass::kConnectedNotTree) {
+    Cycle small;
+    putJsonNodesOf(",\"cycle\":[", eachOf(cycleOf(d, small)), line, console);
+  }
+}
+
 void writeJson(const JudgedDataInput& d, Console& console) {
   Line& line = jsonLine;
   line.put("{\"number\":");
@@ -196,9 +292,8 @@ void writeJson(const JudgedDataInput& d, Console& console) {
     writeJsonRefused(d, line, console);
     return;
   }
-  const Ugraph& g = d.graph;
   line.put(",\"name\":");
-  const std::string_view name = nameOf(g.name);
+  const std::string_view name = nameOf(d.graph.name);
   if (isPlainText(name)) {
     line.put("\"");
     line.putWithin<kNameSize>(name);
@@ -208,23 +303,16 @@ void writeJson(const JudgedDataInput& d, Console& console) {
     writeJsonString(name, console);
   }
   line.put(",\"nodes\":");
-  line.put(int64_t{g.linkTo[0]});
+  line.put(int64_t{d.nodes});
   line.put(",\"links\":");
-  line.put(int64_t{d.analysis.links});
+  line.put(d.links);
   line.putWithin<kVerdictRoom>(jsonVerdict(d.verdict));
-  const Walk& walk = d.analysis.walk;
-  if (d.verdict != GraphClass::kNoLink) {
-    putJsonNodes(",\"order\":[", walk.order.data() + 1,
-                 static_cast<std::size_t>(walk.count), line);
-  }
-  std::array<int32_t, kMaxNodes + 1> nodes;  // [0..count-1]
-  std::size_t count = 0;
-  if (d.verdict == GraphClass::kNotConnected) {
-    forEachUnreached(d, [&](int32_t a) { nodes[count++] = a; });
-    putJsonNodes(",\"unreached\":[", nodes.data(), count, line);
-  } else if (d.verdict == GraphClass::kConnectedNotTree) {
-    forEachCycleNode(d, [&](int32_t a) { nodes[count++] = a; });
-    putJsonNodes(",\"cycle\":[", nodes.data(), count, line);
+  line.put(",\"components\":");
+  line.put(d.parts);
+  if (d.lists != nullptr) {
+    writeLargeJsonLists(d, line, console);
+  } else {
+    writeJsonLists(d, line);
   }
   line.put("}\n");
   line.writeTo(console);

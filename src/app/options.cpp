@@ -14,8 +14,9 @@ namespace ugraph {
 namespace {
 
 constexpr int kJson = 256;  // --json has no short form
+constexpr int kMaxMemory = 257;  // nor --max-memory
 
-constexpr std::array<option, 12> kOptions = {{
+constexpr std::array<option, 13> kOptions = {{
     {"check", no_argument, nullptr, 'c'},
     {"list", no_argument, nullptr, 'l'},
     {"json", no_argument, nullptr, kJson},
@@ -25,6 +26,7 @@ constexpr std::array<option, 12> kOptions = {{
     {"from", required_argument, nullptr, 'f'},
     {"to", required_argument, nullptr, 't'},
     {"select", required_argument, nullptr, 's'},
+    {"max-memory", required_argument, nullptr, kMaxMemory},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -97,6 +99,37 @@ bool parseNumber(std::string_view text, int64_t& number) {
          stop == end && number >= 1;
 }
 
+// A size: a whole number of bytes, or of KiB, MiB or GiB with the suffix
+// K, M or G; at least 1 KiB.
+bool parseSize(std::string_view text, uint64_t& bytes) {
+  int shift = 0;
+  if (!text.empty()) {
+    switch (text.back()) {
+      case 'K':
+        shift = 10;
+        break;
+      case 'M':
+        shift = 20;
+        break;
+      case 'G':
+        shift = 30;
+        break;
+      default:
+        break;
+    }
+  }
+  if (shift != 0) text.remove_suffix(1);
+  uint64_t value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end ||
+      value > (UINT64_MAX >> shift)) {
+    return false;
+  }
+  bytes = value << shift;
+  return bytes >= 1024;
+}
+
 // The long name of the option whose value getopt_long gives as val.
 const char* longName(int val) {
   for (const option& o : kOptions) {
@@ -129,6 +162,7 @@ Options badOption(int argc, char** argv, int optionChar) {
 // What the options met so far say beside Options itself.
 struct Given {
   bool json = false;
+  bool maxMemory = false;
   bool to = false;
   bool select = false;
 };
@@ -141,6 +175,9 @@ Options checkCombination(Options o, const Given& given) {
   }
   if (o.fromGiven && !reads) {
     return usageError("%s", "--from needs an option that reads FILE");
+  }
+  if (given.maxMemory && !reads) {
+    return usageError("%s", "--max-memory needs an option that reads FILE");
   }
   if (o.mode == Mode::kTrace && given.to) {
     if (o.to != OutputFormat::kDot) {
@@ -179,6 +216,12 @@ bool takeOption(int c, int argc, char** argv, Options& o, Given& given) {
     case kJson:
       given.json = true;
       return true;
+    case kMaxMemory:
+      given.maxMemory = parseSize(optarg, o.maxMemory);
+      if (!given.maxMemory) {
+        o = usageError("invalid size '%s' for --max-memory", optarg);
+      }
+      return given.maxMemory;
     case 'f':
       o.fromGiven = lookUp(optarg, kFrom, o.from);
       if (!o.fromGiven)
@@ -265,9 +308,12 @@ const char* const kUsage =
     "  -T, --trace=N       show the walk through graph N of FILE step by "
     "step;\n"
     "                      with --json as JSON lines, with --to=dot as frames\n"
-    "  -f, --from=FORMAT   read FILE as catalogue, graph6 or sparse6\n"
-    "                      (default: graph6 or sparse6 after its header,\n"
-    "                      else catalogue)\n"
+    "  -f, --from=FORMAT   read FILE as catalogue, or as graph6 and sparse6\n"
+    "                      lines (graph6 and sparse6 both); default: lines\n"
+    "                      when it begins with a header or a graph line,\n"
+    "                      else catalogue\n"
+    "      --max-memory=SIZE  the most memory one graph line may take\n"
+    "                      (K, M, G: powers of 1024; default 4G)\n"
     "  -t, --to=FORMAT     with --convert: catalogue, graph6, sparse6 or dot;\n"
     "                      with --trace: dot\n"
     "  -s, --select=CLASSES  with --list or --convert: only the graphs of\n"

@@ -45,9 +45,51 @@ int reportFileFault(const char* file, const Status& fault) {
   return 2;
 }
 
+std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
+  constexpr uint64_t kKiB = 1024;
+  int length = 0;
+  if (bytes % (kKiB * kKiB * kKiB) == 0 && bytes != 0) {
+    length = std::snprintf(out.data(), out.size(), "%llu GiB",
+                           static_cast<unsigned long long>(bytes >> 30));
+  } else if (bytes % (kKiB * kKiB) == 0 && bytes != 0) {
+    length = std::snprintf(out.data(), out.size(), "%llu MiB",
+                           static_cast<unsigned long long>(bytes >> 20));
+  } else if (bytes % kKiB == 0 || bytes < kKiB) {
+    length = bytes < kKiB ? std::snprintf(out.data(), out.size(), "%llu bytes",
+                                          static_cast<unsigned long long>(bytes))
+                          : std::snprintf(out.data(), out.size(), "%llu KiB",
+                                          static_cast<unsigned long long>(
+                                              bytes >> 10));
+  } else {
+    const uint64_t unit = bytes >= kKiB * kKiB ? kKiB * kKiB : kKiB;
+    const uint64_t tenths = (bytes * 10 + unit - 1) / unit;
+    length = std::snprintf(out.data(), out.size(), "%llu.%llu %s",
+                           static_cast<unsigned long long>(tenths / 10),
+                           static_cast<unsigned long long>(tenths % 10),
+                           unit == kKiB ? "KiB" : "MiB");
+  }
+  return {out.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
+
+std::string_view refusalWords(const Status& refused) {
+  if (refused.refusal != Refusal::kOverMemory) {
+    return refusalPhrase(refused.refusal);
+  }
+  static std::array<char, 160> words;
+  std::array<char, 32> need;
+  std::array<char, 32> ceiling;
+  sizeText(refused.need, need);  // each text ends with a NUL
+  sizeText(refused.ceiling, ceiling);
+  const int length = std::snprintf(
+      words.data(), words.size(),
+      "needs at least %s of memory, over the ceiling of %s (--max-memory)",
+      need.data(), ceiling.data());
+  return {words.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
+
 std::string_view checkLine(const char* file, const char* noun, int64_t number,
                            const Status& refused, CheckLineBuffer& buffer) {
-  const std::string_view phrase = refusalPhrase(refused.refusal);
+  const std::string_view phrase = refusalWords(refused);
   const int length = std::snprintf(
       buffer.data(), buffer.size(), "%s:%lld:%lld: %s %lld %.*s\n", file,
       static_cast<long long>(refused.at.line),

@@ -33,6 +33,17 @@ int reportUsage(const char* problem);
 // status for it, 2.
 int reportFileFault(const char* file, const Status& fault);
 
+// The words for why a graph is refused: refusalPhrase(refused.refusal),
+// with the amounts a refusal for memory names ("needs at least 3 GiB of
+// memory, over the ceiling of 2 GiB"). Valid until the next call.
+// REQUIRES: refused is kRefused.
+std::string_view refusalWords(const Status& refused);
+
+// Writes bytes into out as a size a person reads at once: a whole number
+// of GiB, MiB or KiB when it is one, else MiB (or KiB below 1 MiB) with one
+// decimal, rounded up. Returns the text.
+std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out);
+
 // Room for one check line: a path, the numbers and the longest phrase.
 using CheckLineBuffer = std::array<char, 4400>;
 

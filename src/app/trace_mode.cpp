@@ -11,6 +11,24 @@ namespace {
 
 enum class Form { kText, kJson, kFrames };
 
+// The most nodes a graph may have to be traced: every reach repeats the
+// visit order, and every frame the whole graph, so a trace grows with the
+// square of the nodes, and frames with their cube.
+constexpr int32_t kMaxTracedNodes = 1000;
+constexpr int32_t kMaxFramedNodes = 100;
+
+// The distinct entries of d's graph, loaded: a link twice, a self-link
+// once.
+int64_t entriesOf(const JudgedDataInput& d) {
+  return d.lists != nullptr ? d.lists->entries() : d.graph.linkFrom[0];
+}
+
+// Its distinct links, a self-link counting as one.
+int64_t linksOf(const JudgedDataInput& d) {
+  return d.lists != nullptr ? (d.lists->entries() + d.lists->selfLinks()) / 2
+                            : countLinks(d.graph);
+}
+
 // Writes each step of the walk as it happens, in one of three forms. A
 // graph without links is walked too, but the dialogue gives it no walk, so
 // its steps are passed over.
@@ -20,8 +38,9 @@ class TraceWriter {
               Console& console)
       : d_(d), noun_(noun), form_(form), console_(console) {}
 
-  void reach(int32_t node, const Walk& walk) {
-    walk_ = &walk;
+  template <class AnyWalk>
+  void reach(int32_t node, const AnyWalk& walk) {
+    walk_ = WalkView::of(walk);
     if (!walked()) return;
     if (node == 1) writeHeader();
     if (form_ == Form::kFrames) return frame(node, "reach ", node);
@@ -72,9 +91,8 @@ class TraceWriter {
 
   // Writes what follows the walk: the checks and the verdict.
   void finish() {
-    const Ugraph& g = d_.graph;
-    const int32_t n = g.linkTo[0];
-    const int32_t reached = walked() ? d_.analysis.walk.count : 0;
+    const int32_t n = d_.nodes;
+    const int32_t reached = walked() ? walk_.count : 0;
     if (!walked()) writeHeader();
     if (form_ == Form::kFrames) return writeDrawing(d_, console_);
     if (form_ == Form::kJson) {
@@ -82,7 +100,7 @@ class TraceWriter {
       console_.write(classWords(d_.verdict));
       write("\",\"reached\":", reached, "");
       write(",\"nodes\":", n, "");
-      write(",\"entries\":", g.linkFrom[0], "}\n");
+      write(",\"entries\":", entriesOf(d_), "}\n");
       return;
     }
     if (walked()) writeChecks(reached);
@@ -92,7 +110,7 @@ class TraceWriter {
   }
 
  private:
-  bool walked() const { return d_.graph.linkFrom[0] != 0; }
+  bool walked() const { return entriesOf(d_) != 0; }
 
   void write(std::string_view before, int64_t value, std::string_view after) {
     console_.write(before);
@@ -109,9 +127,9 @@ class TraceWriter {
   }
 
   void writeOrder(std::string_view before, std::string_view separator) {
-    for (int32_t i = 1; i <= walk_->count; ++i) {
+    for (int32_t i = 1; i <= walk_.count; ++i) {
       console_.write(i == 1 ? before : separator);
-      console_.write(int64_t{walk_->order[static_cast<std::size_t>(i)]});
+      console_.write(int64_t{walk_.order[i]});
     }
   }
 
@@ -127,11 +145,11 @@ class TraceWriter {
       console_.write("\"");
     }
     console_.write(": ");
-    writeCount(g.linkTo[0], "node", console_);
+    writeCount(d_.nodes, "node", console_);
     console_.write(", ");
-    writeCount(countLinks(g), "link", console_);
+    writeCount(linksOf(d_), "link", console_);
     console_.write(", ");
-    writeCount(g.linkFrom[0], "entry", console_, "entries");
+    writeCount(entriesOf(d_), "entry", console_, "entries");
     console_.write("\n");
   }
 
@@ -145,17 +163,17 @@ class TraceWriter {
               .ptr -
           label.data());
     }
-    writeFrame(d_, *walk_, current, {label.data(), length}, console_);
+    writeFrame(d_, walk_, current, {label.data(), length}, console_);
   }
 
   void writeChecks(int32_t reached) {
-    const int32_t n = d_.graph.linkTo[0];
+    const int32_t n = d_.nodes;
     write("reached ", reached, " of ");
     write("", n, " nodes");
     if (reached < n) {
       console_.write("; not reached:");
       for (int32_t a = 1; a <= n; ++a) {
-        if (d_.analysis.walk.rank[static_cast<std::size_t>(a)] == 0) {
+        if (walk_.rank[a] == 0) {
           write(" ", a, "");
         }
       }
@@ -163,7 +181,7 @@ class TraceWriter {
       return;
     }
     console_.write("\n");
-    write("", d_.graph.linkFrom[0], " entries for ");
+    write("", entriesOf(d_), " entries for ");
     write("", n, " nodes; a tree has 2 \xC3\x97 ");
     write("", n, " \xE2\x88\x92 2 = ");
     write("", 2 * int64_t{n} - 2, "");
@@ -175,7 +193,7 @@ class TraceWriter {
   const char* noun_;
   Form form_;
   Console& console_;
-  const Walk* walk_ = nullptr;
+  WalkView walk_;
 };
 
 }  // namespace
@@ -187,9 +205,14 @@ int runTrace(const Options& options, Console& console) {
   return showGraph(
       options, false, console,
       [&](const JudgedDataInput& d, CatalogueJudge& judge, const char* noun) {
+        const int32_t limit =
+            form == Form::kFrames ? kMaxFramedNodes : kMaxTracedNodes;
+        if (d.nodes > limit) return Refusal::kTooLargeToTrace;
         TraceWriter trace(d, noun, form, console);
         judge.analyseWith(trace);
+        if (d.verdict == GraphClass::kRefused) return d.status.refusal;
         trace.finish();
+        return Refusal::kNone;
       });
 }
 

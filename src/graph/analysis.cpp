@@ -23,8 +23,13 @@ void classifyAnalysis(int32_t n, Analysis& a) {
     selfLinks += static_cast<int32_t>(a.rows[v] >> v & 1U);
   }
   a.links = (entries + selfLinks) / 2;
-  a.verdict =
-      entries == 0 ? GraphClass::kNoLink : classifyWalk(a.walk, n, entries);
+  a.verdict = classifyCounts(a.walk.count, n, entries);
+  a.parts = countParts(RowsGraph(a.rows, n), a.walk);
+}
+
+GraphClass classifyCounts(int64_t reached, int64_t n, int64_t entries) {
+  return entries == 0 ? GraphClass::kNoLink
+                      : classifyReached(reached, n, entries);
 }
 
 }  // namespace ugraph

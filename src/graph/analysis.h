@@ -9,6 +9,7 @@
 
 #include "graph/adjacency.h"
 #include "graph/classify.h"
+#include "graph/lists.h"
 #include "graph/normalize.h"
 #include "graph/ugraph.h"
 
@@ -19,6 +20,7 @@ struct Analysis {
   GraphClass verdict = GraphClass::kNoLink;  // kNoLink: the list is empty
   Walk walk;                                 // made also when there is no link
   int32_t links = 0;  // distinct links, a self-link counting as one
+  int64_t parts = 0;  // connected parts (see countParts)
 };
 
 // Counts the distinct links and classifies the walk already made of the
@@ -44,6 +46,31 @@ void analyseRows(Ugraph& g, Analysis& a, Observer&& observer,
   }
   walkRows(a.rows, g.linkTo[0], a.walk, observer);
   classifyAnalysis(g.linkTo[0], a);
+}
+
+// The verdict on a graph of n nodes and `entries` distinct entries whose
+// walk from node 1 reached `reached` nodes: kNoLink without entries, else
+// as classifyWalk.
+GraphClass classifyCounts(int64_t reached, int64_t n, int64_t entries);
+
+// What the analysis of a graph of lists found.
+struct ListsAnalysis {
+  GraphClass verdict = GraphClass::kNoLink;
+  int64_t links = 0;
+  int64_t parts = 0;
+};
+
+// Analyses the graph of lists as analyseRows does: walks it, telling
+// observer every step, classifies it and counts its links and parts.
+template <class Observer>
+ListsAnalysis analyseLists(NeighbourLists& lists, Observer&& observer) {
+  ListsWalk& walk = lists.walk();
+  walkFromNode1(lists, walk, observer);
+  ListsAnalysis a;
+  a.verdict = classifyCounts(walk.count, lists.nodes(), lists.entries());
+  a.links = (lists.entries() + lists.selfLinks()) / 2;
+  a.parts = countParts(lists, walk);
+  return a;
 }
 
 // The distinct links of g, normalised: a self-link counts as one.

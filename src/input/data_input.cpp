@@ -266,8 +266,6 @@ std::string_view refusalPhrase(Refusal refusal) {
       return "has a character out of place in its node groups";
     case Refusal::kDigraph:
       return "is a digraph6 line: a directed graph";
-    case Refusal::kNotSparse6:
-      return "does not begin with ':' as sparse6 does";
     case Refusal::kBadByte:
       return "has a byte outside 63 to 126";
     case Refusal::kOver50Nodes:
@@ -276,14 +274,20 @@ std::string_view refusalPhrase(Refusal refusal) {
       return "is too short for its node count";
     case Refusal::kLineTooLong:
       return "is too long for its node count";
-    case Refusal::kTooManyEntries:
-      return "has more links and self-links than the graph record holds";
-    case Refusal::kOtherHeader:
-      return "follows the header of the other format";
+    case Refusal::kTooManyNodes:
+      return "has more than 2147483647 nodes";
+    case Refusal::kHeaderNotFirst:
+      return "holds a header, which only the first line may";
+    case Refusal::kOverMemory:
+      return "needs more memory than the ceiling allows";
     case Refusal::kNoNodeToWrite:
       return "has no node, which a catalogue cannot hold";
     case Refusal::kOverCatalogue:
       return "is past a data-input's limits of 624 links and 2500 characters";
+    case Refusal::kOver50ForCatalogue:
+      return "has more than 50 nodes, which a catalogue cannot hold";
+    case Refusal::kTooLargeToTrace:
+      return "has more nodes than a trace shows: 1000, or 100 as drawings";
     case Refusal::kSelfLinkForGraph6:
       return "has a self-link, which graph6 cannot hold";
   }

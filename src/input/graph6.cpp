@@ -3,17 +3,22 @@
 #include <bit>
 #include <cstddef>
 
+
 namespace ugraph {
 namespace {
 
 constexpr int kBias = 63;  // a byte's value is its six bits plus this
 
-bool carriesSixBits(char c) {
-  const auto u = static_cast<uint8_t>(c);
-  return u >= kBias && u <= 126;
-}
-
 int sixBits(char c) { return static_cast<uint8_t>(c) - kBias; }
+
+// The offset of the first byte of s outside 63..126, s.size() when none.
+std::size_t firstBadByte(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto u = static_cast<uint8_t>(s[i]);
+    if (u < kBias || u > 126) return i;
+  }
+  return s.size();
+}
 
 // Reads the node count at the front of s: one byte below 126, or 126 and
 // three bytes, or 126, 126 and six bytes. Returns the bytes it takes, 0
@@ -33,39 +38,6 @@ std::size_t readNodeCount(std::string_view s, int64_t& n) {
   return length;
 }
 
-// The bits of a run of six-bit bytes, most significant first.
-class BitReader {
- public:
-  explicit BitReader(std::string_view bytes) : bytes_(bytes) {}
-  std::size_t left() const { return bytes_.size() * 6 - pos_; }
-  int next() {
-    const int bit = sixBits(bytes_[pos_ / 6]) >> (5 - pos_ % 6) & 1;
-    ++pos_;
-    return bit;
-  }
-  int64_t next(int count) {
-    int64_t value = 0;
-    for (int i = 0; i < count; ++i) value = value << 1 | next();
-    return value;
-  }
-
- private:
-  std::string_view bytes_;
-  std::size_t pos_ = 0;
-};
-
-void link(LinkRows& rows, int64_t a, int64_t b) {
-  rows[static_cast<std::size_t>(a + 1)] |= uint64_t{1} << (b + 1);
-  rows[static_cast<std::size_t>(b + 1)] |= uint64_t{1} << (a + 1);
-}
-
-// The bits needed to write n - 1 in binary, 0 for n <= 1.
-int bitsFor(int64_t n) {
-  int bits = 0;
-  for (int64_t i = n - 1; i > 0; i >>= 1) ++bits;
-  return bits;
-}
-
 // The pairs (i, j), i < j, column by column: the k-th bit of a graph6
 // string stands for the k-th pair.
 struct Pair {
@@ -81,172 +53,86 @@ constexpr auto kPairs = [] {
   return pairs;
 }();
 
-// x(i, j) for i < j, column by column: the upper triangle of the matrix.
-ParseResult decodeGraph6(std::string_view bits, std::size_t at, int64_t n,
-                         LinkRows& rows) {
-  const auto needed = static_cast<std::size_t>((n * (n - 1) / 2 + 5) / 6);
-  if (bits.size() < needed) return {Refusal::kLineTooShort, at + bits.size()};
-  if (bits.size() > needed) return {Refusal::kLineTooLong, at + needed};
-  // Only the bits set are visited: bit k of the string, whatever n is,
-  // stands for the k-th pair (i, j) taken column by column, which a table
-  // made once gives. Padding lies past the last pair and is passed over.
-  const auto pairs = static_cast<std::size_t>(n * (n - 1) / 2);
-  for (std::size_t byte = 0; byte < bits.size(); ++byte) {
-    for (auto value = static_cast<unsigned>(sixBits(bits[byte])); value != 0;
-         value &= value - 1) {
-      const std::size_t k =
-          byte * 6 + 5 - static_cast<std::size_t>(std::countr_zero(value));
-      if (k < pairs) link(rows, kPairs[k].i, kPairs[k].j);
-    }
-  }
-  return {};
-}
-
-// Pairs (b, x): b = 1 moves v on by one; then x > v moves v to x, and
-// otherwise the pair is the link {x, v}. The first pair that reaches n is
-// padding, as is an incomplete one at the end.
-void decodeSparse6(std::string_view bits, int64_t n, LinkRows& rows) {
-  const int k = bitsFor(n);
-  BitReader reader(bits);
-  int64_t v = 0;
-  while (reader.left() >= static_cast<std::size_t>(k) + 1) {
-    v += reader.next();
-    const int64_t x = reader.next(k);
-    if (v >= n || x >= n) return;
-    if (x > v) {
-      v = x;
-    } else {
-      link(rows, x, v);
-    }
-  }
-}
-
-// Gathers bits into six-bit bytes.
-class BitWriter {
- public:
-  explicit BitWriter(char* out) : out_(out) {}
-  void put(int bit) {
-    byte_ = byte_ << 1 | bit;
-    if (--free_ == 0) flush();
-  }
-  void put(int64_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) put(static_cast<int>(value >> i & 1));
-  }
-  int free() const { return free_; }
-  // Fills the last byte's free bits from padding's low bits.
-  void pad(int padding) {
-    if (free_ == 6) return;
-    byte_ = byte_ << free_ | padding;
-    flush();
-  }
-  char* end() const { return out_; }
-
- private:
-  void flush() {
-    *out_++ = static_cast<char>(kBias + byte_);
-    byte_ = 0;
-    free_ = 6;
-  }
-  char* out_;
-  int byte_ = 0;
-  int free_ = 6;
-};
-
-bool linked(const LinkRows& rows, int64_t a, int64_t b) {
-  return (rows[static_cast<std::size_t>(a + 1)] >> (b + 1) & 1) != 0;
-}
-
-// As nauty writes it: the links {i, j}, i <= j, by j and then i, each as
-// the pairs that move v to j and name i; padding of 1-bits, but for one
-// case where 1-bits would read as one more link, 0 and then 1-bits.
-char* encodeSparse6(const LinkRows& rows, int64_t n, char* out) {
-  const int k = bitsFor(n);
-  BitWriter w(out);
-  int64_t last = 0;  // v as the reader will have it
-  for (int64_t j = 0; j < n; ++j) {
-    for (int64_t i = 0; i <= j; ++i) {
-      if (!linked(rows, i, j)) continue;
-      if (j == last) {
-        w.put(0);
-      } else {
-        w.put(1);
-        if (j > last + 1) {
-          w.put(j, k);
-          w.put(0);
-        }
-        last = j;
-      }
-      w.put(i, k);
-    }
-  }
-  const int free = w.free();
-  const bool oneMoreLink =
-      free != 6 && free >= k + 1 && last == n - 2 && n == int64_t{1} << k;
-  w.pad(oneMoreLink ? (1 << (free - 1)) - 1 : (1 << free) - 1);
-  return w.end();
-}
-
-char* encodeGraph6(const LinkRows& rows, int64_t n, char* out) {
-  BitWriter w(out);
-  for (int64_t j = 1; j < n; ++j) {
-    for (int64_t i = 0; i < j; ++i) w.put(linked(rows, i, j) ? 1 : 0);
-  }
-  w.pad(0);
-  return w.end();
+void link(LinkRows& rows, int64_t a, int64_t b) {
+  rows[static_cast<std::size_t>(a)] |= uint64_t{1} << b;
+  rows[static_cast<std::size_t>(b)] |= uint64_t{1} << a;
 }
 
 }  // namespace
 
-ParseResult decodeGraphLine(std::string_view line, LineFormat format,
-                            int32_t& n, LinkRows& rows) {
-  rows = {};
+ParseResult readLineHead(std::string_view line, LineHead& head) {
   if (!line.empty() && line[0] == '&') return {Refusal::kDigraph, 0};
-  std::size_t at = 0;  // where the node count begins
-  if (format == LineFormat::kSparse6) {
-    if (line.empty() || line[0] != ':') return {Refusal::kNotSparse6, 0};
-    at = 1;
-  }
-  for (std::size_t i = at; i < line.size(); ++i) {
-    if (!carriesSixBits(line[i])) return {Refusal::kBadByte, i};
-  }
-  int64_t count = 0;
-  // Views past the node count, built without substr's range check: at
-  // and what follows are within line.
+  const std::size_t at =
+      !line.empty() && line[0] == ':' ? 1 : 0;  // where the count begins
+  head.format = at == 1 ? LineFormat::kSparse6 : LineFormat::kGraph6;
+  // Views past the front, built without substr's range check: at and
+  // what follows are within line.
   const auto from = [&](std::size_t offset) {
     return std::string_view(line.data() + offset, line.size() - offset);
   };
+  const std::size_t bad = at + firstBadByte(from(at));
+  if (bad < line.size()) return {Refusal::kBadByte, bad};
+  int64_t count = 0;
   const std::size_t size = readNodeCount(from(at), count);
   if (size == 0) return {Refusal::kLineTooShort, line.size()};
-  if (count > kMaxNodes) return {Refusal::kOver50Nodes, at};
-  n = static_cast<int32_t>(count);
-  const std::string_view bits = from(at + size);
-  if (format == LineFormat::kGraph6) {
-    return decodeGraph6(bits, at + size, count, rows);
+  if (count > kMaxLineNodes) return {Refusal::kTooManyNodes, at};
+  head.n = static_cast<int32_t>(count);
+  head.body = at + size;
+  if (head.format == LineFormat::kSparse6) return {};
+  const auto pairs = static_cast<uint64_t>(count) *
+                     static_cast<uint64_t>(count > 0 ? count - 1 : 0) / 2;
+  const uint64_t needed = (pairs + 5) / 6;
+  const uint64_t held = line.size() - head.body;
+  if (held < needed) return {Refusal::kLineTooShort, line.size()};
+  if (held > needed) {
+    return {Refusal::kLineTooLong, head.body + static_cast<std::size_t>(needed)};
   }
-  decodeSparse6(bits, count, rows);
-  if (entriesIn(rows) > kMaxEntries) return {Refusal::kTooManyEntries, 0};
+  return {};
+}
+
+ParseResult decodeGraphLine(std::string_view line, int32_t& n, LinkRows& rows) {
+  rows = {};
+  LineHead head;
+  const ParseResult read = readLineHead(line, head);
+  // The node count, once read, is checked before the line's length.
+  if (read.refusal == Refusal::kTooManyNodes || head.n > kMaxNodes) {
+    return {Refusal::kOver50Nodes, line.empty() || line[0] != ':' ? 0U : 1U};
+  }
+  if (read.refusal != Refusal::kNone) return read;
+  n = head.n;
+  if (head.format == LineFormat::kSparse6) {
+    forEachLineLink(line, head, [&](int32_t a, int32_t b) { link(rows, a, b); });
+    return {};
+  }
+  // Only the bits set are visited: bit k of the string, whatever n is,
+  // stands for the k-th pair (i, j) taken column by column, which a table
+  // made once gives. Padding lies past the last pair and is passed over.
+  const auto pairs = static_cast<std::size_t>(n * (n - 1) / 2);
+  for (std::size_t byte = head.body; byte < line.size(); ++byte) {
+    for (auto value = static_cast<unsigned>(sixBits(line[byte])); value != 0;
+         value &= value - 1) {
+      const std::size_t k = (byte - head.body) * 6 + 5 -
+                            static_cast<std::size_t>(std::countr_zero(value));
+      if (k < pairs) link(rows, kPairs[k].i + 1, kPairs[k].j + 1);
+    }
+  }
   return {};
 }
 
 std::string_view encodeGraphLine(const Ugraph& g, LineFormat format,
                                  GraphLine& out) {
   LinkRows rows{};
-  bool selfLink = false;
   for (std::size_t i = 1; g.linkFrom[i] != 0; ++i) {
-    const int32_t a = g.linkFrom[i];
-    const int32_t b = g.linkTo[i];
-    rows[static_cast<std::size_t>(a)] |= uint64_t{1} << b;
-    selfLink = selfLink || a == b;
+    rows[static_cast<std::size_t>(g.linkFrom[i])] |= uint64_t{1}
+                                                     << g.linkTo[i];
   }
-  if (format == LineFormat::kGraph6 && selfLink) return {};
-  char* p = out.data();
-  if (format == LineFormat::kSparse6) *p++ = ':';
-  const int32_t n = g.linkTo[0];
-  *p++ = static_cast<char>(kBias + n);  // n <= kMaxNodes: one byte
-  p = format == LineFormat::kGraph6 ? encodeGraph6(rows, n, p)
-                                    : encodeSparse6(rows, n, p);
-  *p++ = '\n';
-  return {out.data(), static_cast<std::size_t>(p - out.data())};
+  std::size_t length = 0;
+  const bool written = encodeGraph(
+      RowsGraph(rows, g.linkTo[0]), format, [&](std::string_view piece) {
+        piece.copy(out.data() + length, piece.size());
+        length += piece.size();
+      });
+  return written ? std::string_view(out.data(), length) : std::string_view();
 }
 
 }  // namespace ugraph

@@ -32,16 +32,18 @@ enum class Refusal {
   kOutOfPlace,        // any other character in the node groups
   // A graph6 or sparse6 line, checked left to right.
   kDigraph,         // a digraph6 line, '&' first
-  kNotSparse6,      // a sparse6 line without its ':'
   kBadByte,         // a byte outside 63..126
-  kOver50Nodes,     // a node count above kMaxNodes
-  kLineTooShort,    // graph6: fewer bytes than its node count needs
+  kOver50Nodes,     // a node count above kMaxNodes, where rows must hold it
+  kTooManyNodes,    // a node count above 2^31 - 1
+  kLineTooShort,    // fewer bytes than its node count needs
   kLineTooLong,     // graph6: more bytes than its node count needs
-  kTooManyEntries,  // sparse6: links and self-links past the record
-  kOtherHeader,     // the first line holds the other format's header
+  kHeaderNotFirst,  // a header on a line after the first
+  kOverMemory,      // more memory than the ceiling (Status::need, ceiling)
   // A graph that cannot be written in the format asked for.
   kNoNodeToWrite,      // a catalogue cannot hold a graph without nodes
   kOverCatalogue,      // past 624 links or 2500 characters as a data-input
+  kOver50ForCatalogue,  // a catalogue holds at most 50 nodes
+  kTooLargeToTrace,     // past the trace's node limit
   kSelfLinkForGraph6,  // graph6 cannot hold a self-link
 };
 
@@ -61,12 +63,16 @@ struct Status {
   int error = 0;                     // the errno, where the system gave one
   Refusal refusal = Refusal::kNone;  // kRefused only
   FilePosition at;                   // kRefused only: where the fault lies
+  // kOverMemory only: the bytes the graph needs (at least), and the
+  // ceiling they pass.
+  uint64_t need = 0;
+  uint64_t ceiling = 0;
 
   bool ok() const { return kind == Kind::kOk; }
   bool is(Kind k) const { return kind == k; }
-  static Status of(Kind k, int error = 0) { return {k, error, {}, {}}; }
+  static Status of(Kind k, int error = 0) { return {k, error, {}, {}, 0, 0}; }
   static Status refused(Refusal refusal, const FilePosition& at) {
-    return {Kind::kRefused, 0, refusal, at};
+    return {Kind::kRefused, 0, refusal, at, 0, 0};
   }
 };
 

@@ -16,41 +16,64 @@ struct Decoded {
   LinkRows rows{};
 };
 
-Decoded decode(std::string_view line, LineFormat format) {
+Decoded decode(std::string_view line) {
   Decoded d;
-  d.result = decodeGraphLine(line, format, d.n, d.rows);
+  d.result = decodeGraphLine(line, d.n, d.rows);
   return d;
 }
 
-// Every refusal, at the byte the format's rules name.
+// Every refusal, at the byte the format's rules name; the first byte names
+// the format.
 TEST(Graph6Test, RefusesABadLineAtItsFault) {
   struct Case {
     std::string line;
-    LineFormat format;
     Refusal refusal;
     std::size_t at;
   };
-  const auto g6 = LineFormat::kGraph6;
-  const auto s6 = LineFormat::kSparse6;
   const std::vector<Case> cases = {
-      {"", g6, Refusal::kLineTooShort, 0},
-      {"C", g6, Refusal::kLineTooShort, 1},    // 4 nodes need one more byte
-      {"C~~", g6, Refusal::kLineTooLong, 2},   // the first extra byte
-      {"C~ ", g6, Refusal::kBadByte, 2},       // a blank is below 63
-      {"C\x7F", g6, Refusal::kBadByte, 1},     // DEL is above 126
-      {"r", g6, Refusal::kOver50Nodes, 0},     // 51 nodes
-      {"~?@?", g6, Refusal::kOver50Nodes, 0},  // 63 nodes in four bytes
-      {"~?", g6, Refusal::kLineTooShort, 2},
-      {"&C~", g6, Refusal::kDigraph, 0},
-      {":r", s6, Refusal::kOver50Nodes, 1},
-      {"C~", s6, Refusal::kNotSparse6, 0},
-      {":C!", s6, Refusal::kBadByte, 2},
-      {":", s6, Refusal::kLineTooShort, 1},
+      {"", Refusal::kLineTooShort, 0},
+      {"C", Refusal::kLineTooShort, 1},    // 4 nodes need one more byte
+      {"C~~", Refusal::kLineTooLong, 2},   // the first extra byte
+      {"C~ ", Refusal::kBadByte, 2},       // a blank is below 63
+      {"C\x7F", Refusal::kBadByte, 1},     // DEL is above 126
+      {"r", Refusal::kOver50Nodes, 0},     // 51 nodes
+      {"~?@?", Refusal::kOver50Nodes, 0},  // 63 nodes in four bytes
+      {"~?", Refusal::kLineTooShort, 2},
+      {"&C~", Refusal::kDigraph, 0},
+      {":r", Refusal::kOver50Nodes, 1},
+      {":C!", Refusal::kBadByte, 2},
+      {":", Refusal::kLineTooShort, 1},
   };
   for (const Case& c : cases) {
-    const Decoded d = decode(c.line, c.format);
+    const Decoded d = decode(c.line);
     EXPECT_EQ(d.result.refusal, c.refusal) << c.line;
     EXPECT_EQ(d.result.at, c.at) << c.line;
+  }
+}
+
+// The front of a line of any size: both long forms of the node count, and
+// a count past 32 bits' nodes.
+TEST(Graph6Test, ReadsEveryFormOfTheNodeCount) {
+  struct Case {
+    std::string line;
+    Refusal refusal;
+    int32_t n;
+  };
+  const std::vector<Case> cases = {
+      {":~??~", Refusal::kNone, 63},
+      {":~~???~?", Refusal::kLineTooShort, 0},  // one byte short of eight
+      {":~~???~??", Refusal::kNone, 258048},
+      {":~~A?????", Refusal::kTooManyNodes, 0},  // 2^31
+      {":~~@~~~~~", Refusal::kNone, INT32_MAX},
+      {"~~?????~", Refusal::kLineTooShort, 0},  // graph6's bits missing
+  };
+  for (const Case& c : cases) {
+    LineHead head;
+    const ParseResult read = readLineHead(c.line, head);
+    EXPECT_EQ(read.refusal, c.refusal) << c.line;
+    if (c.refusal == Refusal::kNone) {
+      EXPECT_EQ(head.n, c.n) << c.line;
+    }
   }
 }
 
@@ -63,8 +86,7 @@ std::vector<testing::Entry> entriesOf(const Decoded& d) {
 
 TEST(Graph6Test, DecodesTheUpperTriangleColumnByColumn) {
   // x(0,1)=1, x(0,2)=0, x(1,2)=1 and padding that is ignored: 101111.
-  const Decoded d = decode(std::string("B") + static_cast<char>(63 + 0b101111),
-                           LineFormat::kGraph6);
+  const Decoded d = decode(std::string("B") + static_cast<char>(63 + 0b101111));
   ASSERT_EQ(d.result.refusal, Refusal::kNone);
   EXPECT_EQ(d.n, 3);
   EXPECT_EQ(entriesOf(d),
@@ -75,16 +97,16 @@ TEST(Graph6Test, Sparse6KeepsSelfLinksAndCountsARepeatOnce) {
   // n = 2, k = 1: pairs (0,0) link 0-0, (0,0) again, (1,1) links 1-1,
   // then padding 1-bits: 00 00 11 | 11.
   const Decoded d =
-      decode(std::string(":A") + static_cast<char>(63 + 0b000011) + "~",
-             LineFormat::kSparse6);
+      decode(std::string(":A") + static_cast<char>(63 + 0b000011) + "~");
   ASSERT_EQ(d.result.refusal, Refusal::kNone);
   EXPECT_EQ(entriesOf(d), (std::vector<testing::Entry>{{1, 1}, {2, 2}}));
 }
 
 // Every link among 50 nodes and a self-link at each: 2500 entries, one
-// more than the record holds. Written pair by pair: for each node j, the
-// pair that moves v to it, then one naming each i <= j.
-TEST(Graph6Test, Sparse6PastTheRecordIsRefused) {
+// more than the record holds, but rows hold them all. Written pair by
+// pair: for each node j, the pair that moves v to it, then one naming
+// each i <= j.
+TEST(Graph6Test, Sparse6PastTheRecordFitsRows) {
   std::string bits;
   const auto pair = [&](int b, int x) {
     bits += static_cast<char>('0' + b);
@@ -98,8 +120,9 @@ TEST(Graph6Test, Sparse6PastTheRecordIsRefused) {
   for (std::size_t i = 0; i < bits.size(); i += 6) {
     line += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
   }
-  EXPECT_EQ(decode(line, LineFormat::kSparse6).result.refusal,
-            Refusal::kTooManyEntries);
+  const Decoded d = decode(line);
+  EXPECT_EQ(d.result.refusal, Refusal::kNone);
+  EXPECT_EQ(entriesIn(d.rows), 2500);
 }
 
 // nauty pads with 0 then 1-bits where 1-bits alone would read as a link

@@ -1,0 +1,113 @@
+#include "graph/lists.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace ugraph {
+namespace {
+
+std::size_t words(std::size_t bits) { return (bits + 63) / 64; }
+
+// The bytes of the per-node block for slots slots.
+std::size_t nodeBlockBytes(std::size_t slots) {
+  return (slots + 1) * sizeof(int64_t) + slots * sizeof(int64_t) +
+         4 * slots * sizeof(int32_t) + words(slots) * sizeof(uint64_t);
+}
+
+}  // namespace
+
+uint64_t listsBytes(int64_t n, int64_t entries) {
+  const auto nodes = static_cast<uint64_t>(std::max<int64_t>(n, 1)) + 1;
+  return kBytesPerNode * nodes + 8 * (words(nodes) + 2) +
+         kBytesPerEntry * static_cast<uint64_t>(entries);
+}
+
+NeighbourLists::~NeighbourLists() { release(); }
+
+void NeighbourLists::release() {
+  std::free(nodeBlock_);
+  std::free(nodes_);
+  nodeBlock_ = nullptr;
+  nodes_ = nullptr;
+  nodeBlockSize_ = 0;
+  entryCapacity_ = 0;
+}
+
+bool NeighbourLists::startGraph(int32_t n) {
+  n_ = n;
+  entries_ = 0;
+  selfLinks_ = 0;
+  const std::size_t need = nodeBlockBytes(slots());
+  if (need > nodeBlockSize_ || need < nodeBlockSize_ / 4) {
+    std::free(nodeBlock_);
+    nodeBlock_ = std::malloc(need);
+    nodeBlockSize_ = nodeBlock_ == nullptr ? 0 : need;
+    if (nodeBlock_ == nullptr) {
+      release();
+      return false;
+    }
+  }
+  // The block is laid out widest first, so that every array is aligned.
+  auto* const at = static_cast<char*>(nodeBlock_);
+  const std::size_t s = slots();
+  first_ = reinterpret_cast<int64_t*>(at);
+  scan_ = first_ + s + 1;
+  reached_ = reinterpret_cast<uint64_t*>(scan_ + s);
+  walk_.order = reinterpret_cast<int32_t*>(reached_ + words(s));
+  walk_.rank = walk_.order + s;
+  walk_.parent = walk_.rank + s;
+  cycle_ = walk_.parent + s;
+  walk_.count = 0;
+  return true;
+}
+
+bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
+  const std::size_t s = slots();
+  for (std::size_t a = 1; a < s; ++a) first_[a + 1] += first_[a];
+  const auto wanted = static_cast<uint64_t>(first_[s]);
+  entries_ = static_cast<int64_t>(wanted);
+  if (wanted > maxEntries) return false;
+  if (wanted > entryCapacity_ || wanted < entryCapacity_ / 4) {
+    std::free(nodes_);
+    entryCapacity_ = 0;
+    nodes_ = static_cast<int32_t*>(
+        std::malloc(std::max<std::size_t>(wanted, 1) * sizeof(int32_t)));
+    if (nodes_ == nullptr) return false;
+    entryCapacity_ = std::max<std::size_t>(wanted, 1);
+  }
+  for (std::size_t a = 1; a < s; ++a) scan_[a] = first_[a];
+  return true;
+}
+
+// nauty writes each node's neighbours in ascending order, and a graph6 line
+// can hold them no other way, so a list is sorted only when it is found
+// not to be; repeats, which sparse6 allows, then stand side by side.
+void NeighbourLists::finishLists() {
+  const std::size_t s = slots();
+  int64_t kept = 0;
+  int64_t selfLinks = 0;
+  for (std::size_t a = 1; a < s; ++a) {
+    int32_t* const begin = nodes_ + first_[a];
+    int32_t* const end = nodes_ + first_[a + 1];
+    if (!std::is_sorted(begin, end)) std::sort(begin, end);
+    first_[a] = kept;
+    int32_t last = 0;
+    for (const int32_t* p = begin; p != end; ++p) {
+      if (*p == last) continue;
+      last = *p;
+      nodes_[kept++] = last;
+      if (last == static_cast<int32_t>(a)) ++selfLinks;
+    }
+  }
+  first_[s] = kept;
+  entries_ = kept;
+  selfLinks_ = selfLinks;
+}
+
+void NeighbourLists::startWalk() {
+  const std::size_t s = slots();
+  for (std::size_t a = 0; a < s; ++a) scan_[a] = first_[a];
+  std::fill_n(reached_, words(s), uint64_t{0});
+}
+
+}  // namespace ugraph
