@@ -134,7 +134,10 @@ void compare(const JudgedDataInput& batch) {
 // Keeps the nodes a walk reaches, in the order it reports them.
 struct ReachOrder : NoWalkObserver {
   std::vector<int32_t> order;
-  void reach(int32_t node, const Walk& /*walk*/) { order.push_back(node); }
+  template <class AnyWalk>
+  void reach(int32_t node, const AnyWalk& /*walk*/) {
+    order.push_back(node);
+  }
 };
 
 }  // namespace

@@ -67,7 +67,7 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
       int32_t n = 0;
       LinkRows rows;
       fuzz::require(
-          decodeGraphLine(line, lines, n, rows).refusal == Refusal::kNone &&
+          decodeGraphLine(line, n, rows).refusal == Refusal::kNone &&
               n == d.graph.linkTo[0] && entriesIn(rows) == d.graph.linkFrom[0],
           "a graph does not come back from its own format");
     }

@@ -151,7 +151,7 @@ bool CatalogueJudge::nextLine() {
   d.start = {lines_.number(), 1};
   d.lists = nullptr;
   if (lines_.notHeld()) {
-    refuseForMemory(lines_.length());
+    refuseForMemory(lines_.length(), lines_.length() < needs_.maxMemory);
     return true;
   }
   const std::string_view text = lines_.text();
@@ -202,23 +202,23 @@ bool CatalogueJudge::readLarge(bool build) {
     return true;
   }
   if (!lists.startGraph(head_.n)) {
-    refuseForMemory(fixed);
+    refuseForMemory(fixed, true);
     return false;
   }
   if (!lists.build(each, maxEntries)) {
-    refuseForMemory(fixed + static_cast<uint64_t>(lists.entries()) *
-                                kBytesPerEntry);
+    const auto entries = static_cast<uint64_t>(lists.entries());
+    refuseForMemory(fixed + entries * kBytesPerEntry, entries <= maxEntries);
     return false;
   }
   space_.current.lists = &lists;
   return true;
 }
 
-void CatalogueJudge::refuseForMemory(uint64_t need) {
+void CatalogueJudge::refuseForMemory(uint64_t need, bool denied) {
   Status refused = Status::refused(Refusal::kOverMemory,
                                    {lines_.number(), 1});
   refused.need = need;
-  refused.ceiling = needs_.maxMemory;
+  refused.ceiling = denied ? 0 : needs_.maxMemory;
   refuse(refused);
 }
 

@@ -144,7 +144,9 @@ class CatalogueJudge {
   // lists when build, else only to count what it needs. False, having
   // refused it, when that is past the ceiling or cannot be had.
   bool readLarge(bool build);
-  void refuseForMemory(uint64_t need);
+  // Refuses the current line for the memory it needs: past the ceiling,
+  // or denied by the system.
+  void refuseForMemory(uint64_t need, bool denied = false);
   // Sets the current graph's verdict, links and parts from its analysis.
   void finishAnalysis();
   void finishLists(const ListsAnalysis& a);

@@ -67,6 +67,7 @@ int forEachJudged(const Options& options, bool analyse, Console& console,
   const Status read = judge.status();
   if (!read.ok()) return reportFileFault(options.file, read);
   if (!console.failed()) {
+    console.flush();  // the warning follows what was written
     warnIfNothing(options.file, noun, total, refused, judge.firstLine());
   }
   return 0;

@@ -61,12 +61,14 @@ std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
                                           static_cast<unsigned long long>(
                                               bytes >> 10));
   } else {
-    const uint64_t unit = bytes >= kKiB * kKiB ? kKiB * kKiB : kKiB;
-    const uint64_t tenths = (bytes * 10 + unit - 1) / unit;
+    const int shift = bytes >= (kKiB << 20) ? 30 : bytes >= (kKiB << 10) ? 20 : 10;
+    const uint64_t unit = uint64_t{1} << shift;
+    // Tenths of the unit, rounded up, without overflow for any size.
+    const uint64_t tenths = bytes / unit * 10 + ((bytes % unit) * 10 + unit - 1) / unit;
     length = std::snprintf(out.data(), out.size(), "%llu.%llu %s",
                            static_cast<unsigned long long>(tenths / 10),
                            static_cast<unsigned long long>(tenths % 10),
-                           unit == kKiB ? "KiB" : "MiB");
+                           shift == 30 ? "GiB" : shift == 20 ? "MiB" : "KiB");
   }
   return {out.data(), static_cast<std::size_t>(std::max(length, 0))};
 }
@@ -80,10 +82,16 @@ std::string_view refusalWords(const Status& refused) {
   std::array<char, 32> ceiling;
   sizeText(refused.need, need);  // each text ends with a NUL
   sizeText(refused.ceiling, ceiling);
-  const int length = std::snprintf(
-      words.data(), words.size(),
-      "needs at least %s of memory, over the ceiling of %s (--max-memory)",
-      need.data(), ceiling.data());
+  const int length =
+      refused.ceiling == 0
+          ? std::snprintf(words.data(), words.size(),
+                          "needs at least %s of memory, more than the system "
+                          "gives",
+                          need.data())
+          : std::snprintf(words.data(), words.size(),
+                          "needs at least %s of memory, over the ceiling of "
+                          "%s (--max-memory)",
+                          need.data(), ceiling.data());
   return {words.data(), static_cast<std::size_t>(std::max(length, 0))};
 }
 

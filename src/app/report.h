@@ -40,8 +40,8 @@ int reportFileFault(const char* file, const Status& fault);
 std::string_view refusalWords(const Status& refused);
 
 // Writes bytes into out as a size a person reads at once: a whole number
-// of GiB, MiB or KiB when it is one, else MiB (or KiB below 1 MiB) with one
-// decimal, rounded up. Returns the text.
+// of GiB, MiB or KiB when it is one, else the largest of them that it
+// reaches, with one decimal, rounded up. Returns the text.
 std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out);
 
 // Room for one check line: a path, the numbers and the longest phrase.

@@ -64,7 +64,7 @@ struct Status {
   Refusal refusal = Refusal::kNone;  // kRefused only
   FilePosition at;                   // kRefused only: where the fault lies
   // kOverMemory only: the bytes the graph needs (at least), and the
-  // ceiling they pass.
+  // ceiling they pass, or 0 when the system would not give them.
   uint64_t need = 0;
   uint64_t ceiling = 0;
 

@@ -1,0 +1,92 @@
+#!/bin/bash
+# The real binary on graph lines as nauty writes them: headerless and
+# mixed, what decides between graph lines and a catalogue, a graph over
+# the memory ceiling, and memory that cannot be had (ulimit -v, skipped
+# under a runner or a sanitizer, which need memory of their own).
+#   usage: graph_lines_test.sh UGRAPH [sanitized]
+set -u
+bin=$(realpath "$1")
+sanitized=${2:-}
+failures=0
+check() {  # name, expected status, expected output, actual status, actual output
+  if [ "$4" != "$2" ] || [ "$5" != "$3" ]; then
+    echo "FAIL $1: exit status $4 (expected $2), output:"
+    printf '%s\n' "$5"
+    echo "expected:"
+    printf '%s\n' "$3"
+    failures=$((failures + 1))
+  fi
+}
+run() {  # input, arguments...: standard output and error together
+  local input=$1
+  shift
+  printf '%b' "$input" | timeout 20 "$bin" "$@" 2>&1
+}
+
+# Headerless graph6 and sparse6, mixed: each line by its first byte.
+out=$(run 'C~\n:Bc\nBw\n' --list -); status=$?
+check mixed 0 "   N  NAME             NODES  LINKS  VERDICT
+   1                       4      6  connected but not a tree; cycle: 1 2 3 1
+   2                       3      2  connected and is a tree
+   3                       3      3  connected but not a tree; cycle: 1 2 3 1
+3 graphs: 1 connected and is a tree, 2 connected but not a tree, 0 not connected, 0 no link, 0 refused" "$status" "$out"
+
+# A single word of letters is a graph6 line, unless the catalogue's sign
+# follows it.
+out=$(run 'Graphs\n' --check -); status=$?
+check word-alone 0 "-: 1 graph, 0 refused" "$status" "$out"
+out=$(run 'Graphs\n[U "A", (1),2]\n' --check -); status=$?
+check word-before-catalogue 0 "-: 1 data-input, 0 refused" "$status" "$out"
+
+# A digraph6 first line starts graph lines, and is refused as digraph6;
+# so is a lone ':' as a sparse6 line too short.
+out=$(run '&C~\n:\n' --check -); status=$?
+check digraph-first 1 "-:1:1: graph 1 is a digraph6 line: a directed graph
+-:2:2: graph 2 is too short for its node count
+ugraph: -: every graph was refused
+-: 2 graphs, 2 refused" "$status" "$out"
+
+# An empty first line makes a catalogue; graph lines after it yield
+# nothing as one, and the warning names --from.
+out=$(run '\nC~\n' --check -); status=$?
+check empty-first 0 "ugraph: -: no data-input found
+-: 0 data-inputs, 0 refused" "$status" "$out"
+out=$(run 'C~\nBw\n' --list --from=catalogue -); status=$?
+check lines-as-catalogue 0 "ugraph: -: no data-input found; its first line looks like graph6 or sparse6 (--from=graph6)
+   N  NAME             NODES  LINKS  VERDICT
+0 data-inputs: 0 connected and is a tree, 0 connected but not a tree, 0 not connected, 0 no link, 0 refused" "$status" "$out"
+
+# Either header under either --from; a header past the first line is
+# refused, as nauty's readers refuse it.
+out=$(run '>>graph6<<C~\n>>sparse6<<:Bc\n' --check --from=sparse6 -); status=$?
+check headers 1 "-:2:1: graph 2 holds a header, which only the first line may
+-: 2 graphs, 1 refused" "$status" "$out"
+
+# Node counts past 32 bits, and a graph over the memory ceiling: refused
+# at once, in little memory, and the run goes on.
+out=$(run ':~~A?????\n:~~@~~~~~\nBg\n' --list --json -); status=$?
+check huge-counts 1 '{"number":1,"line":1,"refused":{"rule":"has more than 2147483647 nodes","line":1,"column":2}}
+{"number":2,"line":2,"refused":{"rule":"needs at least 64.3 GiB of memory, over the ceiling of 4 GiB (--max-memory)","line":2,"column":1}}
+{"number":3,"line":3,"name":"","nodes":3,"links":2,"verdict":"connected and is a tree","components":1,"order":[1,2,3]}' "$status" "$out"
+out=$(run ':~?@?\n' --check --max-memory=2K -); status=$?
+check tiny-ceiling 1 "-:1:1: graph 1 needs at least 2.1 KiB of memory, over the ceiling of 2 KiB (--max-memory)
+ugraph: -: every graph was refused
+-: 1 graph, 1 refused" "$status" "$out"
+out=$(run ':~?@?\n' --list --max-memory=3K -); status=$?
+check ceiling-met 0 "   N  NAME             NODES  LINKS  VERDICT
+   1                      64      0  no link
+1 graph: 0 connected and is a tree, 0 connected but not a tree, 0 not connected, 1 no link, 0 refused" "$status" "$out"
+
+# Memory that the system will not give is refused the same way, never a
+# crash: 30 million nodes need about 1 GiB.
+if [ -n "${UGRAPH_RUNNER:-}" ] || [ "$sanitized" = sanitized ]; then
+  echo "skipping the ulimit -v run: it cannot run under a runner or a sanitizer"
+else
+  out=$( (ulimit -v 300000; printf ':~~?@q[M?\nBg\n' |
+    timeout 20 "$bin" --list --json - 2>&1) ); status=$?
+  check ulimit 1 '{"number":1,"line":1,"refused":{"rule":"needs at least 919.2 MiB of memory, more than the system gives","line":1,"column":1}}
+{"number":2,"line":2,"name":"","nodes":3,"links":2,"verdict":"connected and is a tree","components":1,"order":[1,2,3]}' "$status" "$out"
+fi
+
+[ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
+echo "graph lines: all passed"
