@@ -66,10 +66,10 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
       line.remove_suffix(1);
       int32_t n = 0;
       LinkRows rows;
-      fuzz::require(
-          decodeGraphLine(line, n, rows).refusal == Refusal::kNone &&
-              n == d.graph.linkTo[0] && entriesIn(rows) == d.graph.linkFrom[0],
-          "a graph does not come back from its own format");
+      fuzz::require(decodeGraphLine(line, n, rows).refusal == Refusal::kNone &&
+                        n == d.graph.linkTo[0] &&
+                        entriesIn(rows) == d.graph.linkFrom[0],
+                    "a graph does not come back from its own format");
     }
   }
   std::fclose(in);

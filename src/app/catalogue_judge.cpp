@@ -73,10 +73,10 @@ bool startsGraphLines(std::string_view line, std::string_view peeked) {
 std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small) {
   int32_t* const room =
       d.lists != nullptr ? d.lists->cycleRoom() : small.data();
-  const std::size_t length = withGraph(d, [&](const auto& graph,
-                                               const auto& walk) {
-    return findCycleIn(graph, walk, room);
-  });
+  const std::size_t length =
+      withGraph(d, [&](const auto& graph, const auto& walk) {
+        return findCycleIn(graph, walk, room);
+      });
   return {room, length};
 }
 
@@ -163,7 +163,8 @@ bool CatalogueJudge::nextLine() {
   if (parsed.refusal != Refusal::kNone) {
     refuse(Status::refused(
         parsed.refusal,
-        {lines_.number(), static_cast<int64_t>(lines_.shift() + parsed.at) + 1}));
+        {lines_.number(),
+         static_cast<int64_t>(lines_.shift() + parsed.at) + 1}));
     return true;
   }
   // A graph of a few nodes is held as rows, as a data-input is, unless it
@@ -215,8 +216,7 @@ bool CatalogueJudge::readLarge(bool build) {
 }
 
 void CatalogueJudge::refuseForMemory(uint64_t need, bool denied) {
-  Status refused = Status::refused(Refusal::kOverMemory,
-                                   {lines_.number(), 1});
+  Status refused = Status::refused(Refusal::kOverMemory, {lines_.number(), 1});
   refused.need = need;
   refused.ceiling = denied ? 0 : needs_.maxMemory;
   refuse(refused);

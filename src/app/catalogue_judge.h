@@ -92,8 +92,8 @@ class CatalogueJudge {
   // start names: graph lines after a header (">>graph6<<" or
   // ">>sparse6<<"), or when its first line is a graph line (see
   // startsGraphLines), else a catalogue. Graph lines may begin with
-  // either header whichever format is given. With analyse false, graphs are only
-  // checked: one not refused is kWellFormed, its graph and analysis left
+  // either header whichever format is given. With analyse false, graphs are
+  // only checked: one not refused is kWellFormed, its graph and analysis left
   // unset. Its storage is large, so it is static: one judge works at a
   // time. REQUIRES: file open for reading and outliving the judge; no
   // other judge is in use.

@@ -69,8 +69,8 @@ Refusal write(const JudgedDataInput& d, OutputFormat format, Console& console) {
       break;
   }
   const LineFormat lines = format == OutputFormat::kGraph6
-                              ? LineFormat::kGraph6
-                              : LineFormat::kSparse6;
+                               ? LineFormat::kGraph6
+                               : LineFormat::kSparse6;
   const bool written =
       withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
         return encodeGraph(graph, lines, [&](std::string_view piece) {

@@ -122,8 +122,8 @@ void writeDrawing(const JudgedDataInput& d, Console& console) {
   console.write("}\n");
 }
 
-void writeFrame(const JudgedDataInput& d, const WalkView& walk,
-                int32_t current, std::string_view step, Console& console) {
+void writeFrame(const JudgedDataInput& d, const WalkView& walk, int32_t current,
+                std::string_view step, Console& console) {
   writeHead(d, console);
   writeDotLabel("", step, console);
   console.write(";\n  labelloc=t;\n");

@@ -23,8 +23,8 @@ WalkView walkOf(const JudgedDataInput& d);
 // links so far bold, the nodes not yet reached dashed and grey.
 // REQUIRES: d loaded (its nodes and links known); walk the walk of it so
 // far.
-void writeFrame(const JudgedDataInput& d, const WalkView& walk,
-                int32_t current, std::string_view step, Console& console);
+void writeFrame(const JudgedDataInput& d, const WalkView& walk, int32_t current,
+                std::string_view step, Console& console);
 
 }  // namespace ugraph
 

@@ -185,14 +185,17 @@ void putJsonNodes(const char (&key)[N], const int32_t* nodes, std::size_t count,
 }
 
 // Puts ,"KEY":[a,b,...] for the nodes each(onNode) gives, of a graph of
-// any size, writing the line out to console whenever it nears full.
+// any size, writing the line out to console whenever it nears full: it
+// then always has room for the key, a node and what closes the line.
 template <std::size_t N, class Each>
 void putJsonNodesOf(const char (&key)[N], Each&& each, Line& line,
                     Console& console) {
+  constexpr std::size_t kKept = 64;  // a key, a node, "]}\n" and more
+  if (line.text().size() > Line::kRoom - kKept) line.writeTo(console);
   line.put(key);
   bool first = true;
   each([&](int32_t a) {
-    if (line.text().size() > Line::kRoom - 16) line.writeTo(console);
+    if (line.text().size() > Line::kRoom - kKept) line.writeTo(console);
     if (!first) line.put(",");
     first = false;
     line.put(int64_t{a});
@@ -268,14 +271,15 @@ void writeLargeJsonLists(const JudgedDataInput& d, Line& line,
   };
   const ListsWalk& walk = d.lists->walk();
   if (d.verdict != GraphClass::kNoLink) {
-    putJsonNodesOf(",\"order\":[",
-                   eachOf({walk.order + 1, static_cast<std::size_t>(walk.count)}),
-                   line, console);
+    putJsonNodesOf(
+        ",\"order\":[",
+        eachOf({walk.order + 1, static_cast<std::size_t>(walk.count)}), line,
+        console);
   }
   if (d.verdict == GraphClass::kNotConnected) {
     putJsonNodesOf(
-        ",\"unreached\":[",
-        [&](auto&& onNode) { forEachUnreached(d, onNode); }, line, console);
+        ",\"unreached\":[", [&](auto&& onNode) { forEachUnreached(d, onNode); },
+        line, console);
   } else if (d.verdict == GraphClass::kConnectedNotTree) {
     Cycle small;
     putJsonNodesOf(",\"cycle\":[", eachOf(cycleOf(d, small)), line, console);

@@ -13,7 +13,7 @@
 namespace ugraph {
 namespace {
 
-constexpr int kJson = 256;  // --json has no short form
+constexpr int kJson = 256;       // --json has no short form
 constexpr int kMaxMemory = 257;  // nor --max-memory
 
 constexpr std::array<option, 13> kOptions = {{

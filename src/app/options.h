@@ -41,7 +41,7 @@ struct Options {
   ClassSet select = ~ClassSet{0};  // kList, kConvert: the classes written
   const char* file = nullptr;      // "-" is standard input
   uint64_t maxMemory = kDefaultMaxMemory;  // for one graph line
-  std::array<char, 256> error{};   // kUsageError only: what is wrong
+  std::array<char, 256> error{};           // kUsageError only: what is wrong
 
   // The format given, or nullptr for the one FILE's header names.
   const InputFormat* format() const { return fromGiven ? &from : nullptr; }

@@ -55,20 +55,25 @@ std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
     length = std::snprintf(out.data(), out.size(), "%llu MiB",
                            static_cast<unsigned long long>(bytes >> 20));
   } else if (bytes % kKiB == 0 || bytes < kKiB) {
-    length = bytes < kKiB ? std::snprintf(out.data(), out.size(), "%llu bytes",
-                                          static_cast<unsigned long long>(bytes))
-                          : std::snprintf(out.data(), out.size(), "%llu KiB",
-                                          static_cast<unsigned long long>(
-                                              bytes >> 10));
+    length = bytes < kKiB
+                 ? std::snprintf(out.data(), out.size(), "%llu bytes",
+                                 static_cast<unsigned long long>(bytes))
+                 : std::snprintf(out.data(), out.size(), "%llu KiB",
+                                 static_cast<unsigned long long>(bytes >> 10));
   } else {
-    const int shift = bytes >= (kKiB << 20) ? 30 : bytes >= (kKiB << 10) ? 20 : 10;
+    const int shift = bytes >= (kKiB << 20)   ? 30
+                      : bytes >= (kKiB << 10) ? 20
+                                              : 10;
     const uint64_t unit = uint64_t{1} << shift;
     // Tenths of the unit, rounded up, without overflow for any size.
-    const uint64_t tenths = bytes / unit * 10 + ((bytes % unit) * 10 + unit - 1) / unit;
+    const uint64_t tenths =
+        bytes / unit * 10 + ((bytes % unit) * 10 + unit - 1) / unit;
     length = std::snprintf(out.data(), out.size(), "%llu.%llu %s",
                            static_cast<unsigned long long>(tenths / 10),
                            static_cast<unsigned long long>(tenths % 10),
-                           shift == 30 ? "GiB" : shift == 20 ? "MiB" : "KiB");
+                           shift == 30   ? "GiB"
+                           : shift == 20 ? "MiB"
+                                         : "KiB");
   }
   return {out.data(), static_cast<std::size_t>(std::max(length, 0))};
 }

@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstddef>
 
-
 namespace ugraph {
 namespace {
 
@@ -85,7 +84,8 @@ ParseResult readLineHead(std::string_view line, LineHead& head) {
   const uint64_t held = line.size() - head.body;
   if (held < needed) return {Refusal::kLineTooShort, line.size()};
   if (held > needed) {
-    return {Refusal::kLineTooLong, head.body + static_cast<std::size_t>(needed)};
+    return {Refusal::kLineTooLong,
+            head.body + static_cast<std::size_t>(needed)};
   }
   return {};
 }
@@ -101,7 +101,8 @@ ParseResult decodeGraphLine(std::string_view line, int32_t& n, LinkRows& rows) {
   if (read.refusal != Refusal::kNone) return read;
   n = head.n;
   if (head.format == LineFormat::kSparse6) {
-    forEachLineLink(line, head, [&](int32_t a, int32_t b) { link(rows, a, b); });
+    forEachLineLink(line, head,
+                    [&](int32_t a, int32_t b) { link(rows, a, b); });
     return {};
   }
   // Only the bits set are visited: bit k of the string, whatever n is,
@@ -123,8 +124,7 @@ std::string_view encodeGraphLine(const Ugraph& g, LineFormat format,
                                  GraphLine& out) {
   LinkRows rows{};
   for (std::size_t i = 1; g.linkFrom[i] != 0; ++i) {
-    rows[static_cast<std::size_t>(g.linkFrom[i])] |= uint64_t{1}
-                                                     << g.linkTo[i];
+    rows[static_cast<std::size_t>(g.linkFrom[i])] |= uint64_t{1} << g.linkTo[i];
   }
   std::size_t length = 0;
   const bool written = encodeGraph(

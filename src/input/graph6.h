@@ -82,10 +82,8 @@ constexpr int bitsFor(int64_t n) {
 // each link once, a < b, by b and then a.
 // REQUIRES: readLineHead(line, head) found no fault.
 template <class Sink>
-void forEachLineLink(std::string_view line, const LineHead& head,
-                     Sink&& sink) {
-  const std::string_view bits(line.data() + head.body,
-                              line.size() - head.body);
+void forEachLineLink(std::string_view line, const LineHead& head, Sink&& sink) {
+  const std::string_view bits(line.data() + head.body, line.size() - head.body);
   const int64_t n = head.n;
   if (head.format == LineFormat::kGraph6) {
     // Bit k stands for the k-th pair (i, j), i < j, column by column; the
@@ -94,8 +92,8 @@ void forEachLineLink(std::string_view line, const LineHead& head,
     int64_t i = 0;
     int64_t j = 1;
     for (std::size_t byte = 0; byte < bits.size() && j < n; ++byte) {
-      for (auto value = static_cast<unsigned>(static_cast<uint8_t>(bits[byte]) -
-                                              63U);
+      for (auto value =
+               static_cast<unsigned>(static_cast<uint8_t>(bits[byte]) - 63U);
            value != 0; value &= value - 1) {
         int64_t bi = i + 5 - std::countr_zero(value);
         int64_t bj = j;

@@ -63,9 +63,8 @@ bool LineScanner::next() {
   length_ = length;
   if (full) {
     // Not held: read on to the line's end, counting.
-    reader_.copyThrough('\n', [&](std::string_view piece) {
-      length_ += piece.size();
-    });
+    reader_.copyThrough(
+        '\n', [&](std::string_view piece) { length_ += piece.size(); });
     notHeld_ = true;
     text_ = {};
     return true;

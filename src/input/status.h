@@ -40,11 +40,11 @@ enum class Refusal {
   kHeaderNotFirst,  // a header on a line after the first
   kOverMemory,      // more memory than the ceiling (Status::need, ceiling)
   // A graph that cannot be written in the format asked for.
-  kNoNodeToWrite,      // a catalogue cannot hold a graph without nodes
-  kOverCatalogue,      // past 624 links or 2500 characters as a data-input
+  kNoNodeToWrite,       // a catalogue cannot hold a graph without nodes
+  kOverCatalogue,       // past 624 links or 2500 characters as a data-input
   kOver50ForCatalogue,  // a catalogue holds at most 50 nodes
   kTooLargeToTrace,     // past the trace's node limit
-  kSelfLinkForGraph6,  // graph6 cannot hold a self-link
+  kSelfLinkForGraph6,   // graph6 cannot hold a self-link
 };
 
 struct Status {

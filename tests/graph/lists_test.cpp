@@ -128,8 +128,10 @@ TEST(ListsTest, RandomGraphsWithSelfLinksAndRepeatsAgree) {
     const auto count = random() % (3 * static_cast<uint32_t>(n) + 1);
     Links links;
     for (uint32_t i = 0; i < count; ++i) {
-      const auto a = static_cast<int32_t>(random() % static_cast<uint32_t>(n) + 1);
-      const auto b = static_cast<int32_t>(random() % static_cast<uint32_t>(n) + 1);
+      const auto a =
+          static_cast<int32_t>(random() % static_cast<uint32_t>(n) + 1);
+      const auto b =
+          static_cast<int32_t>(random() % static_cast<uint32_t>(n) + 1);
       links.emplace_back(a, b);
       if (random() % 8 == 0) links.emplace_back(b, a);
     }
