@@ -87,8 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::fwrite(data + 1, 1, size - 1, file);
   std::fclose(file);
 
-  const InputFormat format =
-      sparse6 ? InputFormat::kSparse6 : InputFormat::kGraph6;
+  const InputFormat format = InputFormat::kGraphLines;
   const std::vector<Seen> graphs = judgeLines(
       lines, format, sparse6 ? LineFormat::kSparse6 : LineFormat::kGraph6);
 

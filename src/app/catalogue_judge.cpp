@@ -22,22 +22,6 @@ std::size_t headerAt(std::string_view line) {
   return 0;
 }
 
-bool carriesSixBits(char c) {
-  const auto u = static_cast<uint8_t>(c);
-  return u >= 63 && u <= 126;
-}
-
-// Whether a first line that begins with prefix, not yet whole, may still
-// turn out a graph line: its bytes after a leading ':' or '&' carry six
-// bits each.
-bool mayBeGraphLine(std::string_view prefix) {
-  std::size_t i = !prefix.empty() && (prefix[0] == ':' || prefix[0] == '&');
-  for (; i < prefix.size(); ++i) {
-    if (!carriesSixBits(prefix[i]) && prefix[i] != '\r') return false;
-  }
-  return true;
-}
-
 // The first line of text, without its line end; whole tells whether its
 // end was found.
 std::string_view firstLineOf(std::string_view text, bool& whole) {
@@ -48,27 +32,7 @@ std::string_view firstLineOf(std::string_view text, bool& whole) {
   return line;
 }
 
-// Whether text holds a catalogue's sign: '[' and a mark, then a blank or
-// a '"'.
-bool hasCatalogueSign(std::string_view text) {
-  for (std::size_t at = text.find('['); at != std::string_view::npos;
-       at = text.find('[', at + 1)) {
-    if (at + 2 < text.size() && (text[at + 1] == 'U' || text[at + 1] == 'u') &&
-        (text[at + 2] == ' ' || text[at + 2] == '"')) {
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
-
-bool startsGraphLines(std::string_view line, std::string_view peeked) {
-  if (line.empty() || hasCatalogueSign(peeked)) return false;
-  if (line[0] == ':' || line[0] == '&') return mayBeGraphLine(line);
-  LineHead head;
-  return readLineHead(line, head).refusal == Refusal::kNone;
-}
 
 std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small) {
   int32_t* const room =
@@ -105,12 +69,9 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
     line = firstLineOf(reader_.peeked(), whole);
   }
   const bool lines = header != 0 || startsGraphLines(line, reader_.peeked());
-  if (format != nullptr) {
-    format_ = *format == InputFormat::kCatalogue ? InputFormat::kCatalogue
-                                                 : InputFormat::kGraph6;
-  } else {
-    format_ = lines ? InputFormat::kGraph6 : InputFormat::kCatalogue;
-  }
+  format_ = format != nullptr ? *format
+            : lines           ? InputFormat::kGraphLines
+                              : InputFormat::kCatalogue;
   if (format_ == InputFormat::kCatalogue) {
     if (lines) firstLine_ = FirstLine::kLooksLikeLines;
     return;
@@ -169,12 +130,12 @@ bool CatalogueJudge::nextLine() {
   }
   // A graph of a few nodes is held as rows, as a data-input is, unless it
   // has more entries than the record holds (self-links at every node).
-  bool large = head_.n > kMaxNodes;
-  if (!large) {
+  large_ = head_.n > kMaxNodes;
+  if (!large_) {
     decodeGraphLine(text, d.graph.linkTo[0], d.analysis.rows);
-    large = entriesIn(d.analysis.rows) > kMaxEntries;
+    large_ = entriesIn(d.analysis.rows) > kMaxEntries;
   }
-  if (large && !readLarge(analyse_)) return true;
+  if (large_ && !readLarge(analyse_)) return true;
   d.status = {};
   d.verdict = GraphClass::kWellFormed;
   d.nodes = head_.n;
@@ -263,8 +224,7 @@ bool CatalogueJudge::load() {
   if (format_ == InputFormat::kCatalogue) {
     parseDataInputRows(text_, readInto());
     space_.current.nodes = space_.current.graph.linkTo[0];
-  } else if (head_.n > kMaxNodes ||
-             entriesIn(space_.current.analysis.rows) > kMaxEntries) {
+  } else if (large_) {
     return readLarge(true);
   }
   return true;

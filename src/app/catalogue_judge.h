@@ -23,10 +23,9 @@
 
 namespace ugraph {
 
-// The formats a file of graphs may be in. Lines of graph6 and sparse6 may
-// be mixed, each line's first byte naming its format, so the two name the
-// same reading.
-enum class InputFormat { kCatalogue, kGraph6, kSparse6 };
+// The readings of a file of graphs: a catalogue, or graph lines, graph6
+// and sparse6 mixed, each line's first byte naming its format.
+enum class InputFormat { kCatalogue, kGraphLines };
 
 // The memory a graph line may take unless --max-memory says otherwise.
 inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
@@ -106,8 +105,7 @@ class CatalogueJudge {
                  const InputFormat* format = nullptr,
                  Console* console = nullptr, JudgeNeeds needs = {});
 
-  // The format the file is read in: kCatalogue, or kGraph6 for graph lines
-  // of either kind.
+  // The reading the file is read in.
   InputFormat format() const { return format_; }
   // Whether the first line looks like another format than the one read.
   FirstLine firstLine() const { return firstLine_; }
@@ -175,24 +173,16 @@ class CatalogueJudge {
   LineScanner lines_;
   InputFormat format_ = InputFormat::kCatalogue;
   FirstLine firstLine_ = FirstLine::kFits;
-  // The current line's front, for a graph too large for rows.
+  // The current line's front, and whether its graph is too large for
+  // rows and read into the lists.
   LineHead head_;
+  bool large_ = false;
   // The current data-input's text, while the judge is at it: one only
   // checked is parsed again when it is analysed.
   std::string_view text_;
   bool analyse_;
   JudgeNeeds needs_;
 };
-
-// Whether a file whose first line is line (without its line end) holds
-// graph lines: a well-formed graph6 line, or ':' or '&' and then bytes
-// of 63 to 126 (sparse6 and digraph6, which is then refused as such),
-// starts them; anything else, an empty line too, a catalogue. A single
-// word of letters can be a well-formed graph6 line ("Graphs" is one of 8
-// nodes), so the catalogue's own sign outweighs it: a '[' with 'U' or
-// 'u' and then a blank or a '"' in the bytes read so far (peeked), bytes
-// that no graph line holds.
-bool startsGraphLines(std::string_view line, std::string_view peeked);
 
 }  // namespace ugraph
 

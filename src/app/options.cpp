@@ -48,8 +48,8 @@ bool lookUp(std::string_view word,
 
 constexpr std::array<std::pair<std::string_view, InputFormat>, 3> kFrom = {{
     {"catalogue", InputFormat::kCatalogue},
-    {"graph6", InputFormat::kGraph6},
-    {"sparse6", InputFormat::kSparse6},
+    {"graph6", InputFormat::kGraphLines},
+    {"sparse6", InputFormat::kGraphLines},
 }};
 
 constexpr std::array<std::pair<std::string_view, OutputFormat>, 4> kTo = {{

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "input/data_input.h"
 
@@ -46,34 +47,33 @@ int reportFileFault(const char* file, const Status& fault) {
 }
 
 std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
-  constexpr uint64_t kKiB = 1024;
-  int length = 0;
-  if (bytes % (kKiB * kKiB * kKiB) == 0 && bytes != 0) {
-    length = std::snprintf(out.data(), out.size(), "%llu GiB",
-                           static_cast<unsigned long long>(bytes >> 30));
-  } else if (bytes % (kKiB * kKiB) == 0 && bytes != 0) {
-    length = std::snprintf(out.data(), out.size(), "%llu MiB",
-                           static_cast<unsigned long long>(bytes >> 20));
-  } else if (bytes % kKiB == 0 || bytes < kKiB) {
-    length = bytes < kKiB
-                 ? std::snprintf(out.data(), out.size(), "%llu bytes",
-                                 static_cast<unsigned long long>(bytes))
-                 : std::snprintf(out.data(), out.size(), "%llu KiB",
-                                 static_cast<unsigned long long>(bytes >> 10));
-  } else {
-    const int shift = bytes >= (kKiB << 20)   ? 30
-                      : bytes >= (kKiB << 10) ? 20
-                                              : 10;
+  static constexpr std::array<std::pair<int, const char*>, 3> kUnits = {
+      {{30, "GiB"}, {20, "MiB"}, {10, "KiB"}}};
+  int length = -1;
+  // The largest unit that holds it whole, as a ceiling is given ...
+  for (const auto& [shift, name] : kUnits) {
+    if (length < 0 && bytes != 0 && bytes % (uint64_t{1} << shift) == 0) {
+      length =
+          std::snprintf(out.data(), out.size(), "%llu %s",
+                        static_cast<unsigned long long>(bytes >> shift), name);
+    }
+  }
+  // ... else the largest it reaches, in tenths rounded up, without
+  // overflow for any size.
+  for (const auto& [shift, name] : kUnits) {
     const uint64_t unit = uint64_t{1} << shift;
-    // Tenths of the unit, rounded up, without overflow for any size.
-    const uint64_t tenths =
-        bytes / unit * 10 + ((bytes % unit) * 10 + unit - 1) / unit;
-    length = std::snprintf(out.data(), out.size(), "%llu.%llu %s",
-                           static_cast<unsigned long long>(tenths / 10),
-                           static_cast<unsigned long long>(tenths % 10),
-                           shift == 30   ? "GiB"
-                           : shift == 20 ? "MiB"
-                                         : "KiB");
+    if (length < 0 && bytes >= unit) {
+      const uint64_t tenths =
+          bytes / unit * 10 + ((bytes % unit) * 10 + unit - 1) / unit;
+      length =
+          std::snprintf(out.data(), out.size(), "%llu.%llu %s",
+                        static_cast<unsigned long long>(tenths / 10),
+                        static_cast<unsigned long long>(tenths % 10), name);
+    }
+  }
+  if (length < 0) {
+    length = std::snprintf(out.data(), out.size(), "%llu bytes",
+                           static_cast<unsigned long long>(bytes));
   }
   return {out.data(), static_cast<std::size_t>(std::max(length, 0))};
 }

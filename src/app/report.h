@@ -41,7 +41,8 @@ std::string_view refusalWords(const Status& refused);
 
 // Writes bytes into out as a size a person reads at once: a whole number
 // of GiB, MiB or KiB when it is one, else the largest of them that it
-// reaches, with one decimal, rounded up. Returns the text.
+// reaches, with one decimal, rounded up; below 1 KiB in bytes. Returns the
+// text.
 std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out);
 
 // Room for one check line: a path, the numbers and the longest phrase.

@@ -25,8 +25,7 @@ int64_t entriesOf(const JudgedDataInput& d) {
 
 // Its distinct links, a self-link counting as one.
 int64_t linksOf(const JudgedDataInput& d) {
-  return d.lists != nullptr ? (d.lists->entries() + d.lists->selfLinks()) / 2
-                            : countLinks(d.graph);
+  return d.lists != nullptr ? d.lists->links() : countLinks(d.graph);
 }
 
 // Writes each step of the walk as it happens, in one of three forms. A

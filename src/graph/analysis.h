@@ -68,7 +68,7 @@ ListsAnalysis analyseLists(NeighbourLists& lists, Observer&& observer) {
   walkFromNode1(lists, walk, observer);
   ListsAnalysis a;
   a.verdict = classifyCounts(walk.count, lists.nodes(), lists.entries());
-  a.links = (lists.entries() + lists.selfLinks()) / 2;
+  a.links = lists.links();
   a.parts = countParts(lists, walk);
   return a;
 }

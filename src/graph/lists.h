@@ -75,6 +75,8 @@ class NeighbourLists {
   int64_t entries() const { return entries_; }
   // The nodes linked to themselves.
   int64_t selfLinks() const { return selfLinks_; }
+  // The distinct links, a self-link counting as one.
+  int64_t links() const { return (entries_ + selfLinks_) / 2; }
   // The bytes held now for this graph.
   uint64_t bytes() const { return listsBytes(n_, entries_); }
 

@@ -10,13 +10,30 @@ constexpr int kBias = 63;  // a byte's value is its six bits plus this
 
 int sixBits(char c) { return static_cast<uint8_t>(c) - kBias; }
 
+bool carriesSixBits(char c) {
+  const auto u = static_cast<uint8_t>(c);
+  return u >= kBias && u <= 126;
+}
+
 // The offset of the first byte of s outside 63..126, s.size() when none.
 std::size_t firstBadByte(std::string_view s) {
   for (std::size_t i = 0; i < s.size(); ++i) {
-    const auto u = static_cast<uint8_t>(s[i]);
-    if (u < kBias || u > 126) return i;
+    if (!carriesSixBits(s[i])) return i;
   }
   return s.size();
+}
+
+// Whether text holds a catalogue's sign: '[' and a mark, then a blank or
+// a '"'.
+bool hasCatalogueSign(std::string_view text) {
+  for (std::size_t at = text.find('['); at != std::string_view::npos;
+       at = text.find('[', at + 1)) {
+    if (at + 2 < text.size() && (text[at + 1] == 'U' || text[at + 1] == 'u') &&
+        (text[at + 2] == ' ' || text[at + 2] == '"')) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // Reads the node count at the front of s: one byte below 126, or 126 and
@@ -58,6 +75,21 @@ void link(LinkRows& rows, int64_t a, int64_t b) {
 }
 
 }  // namespace
+
+bool mayBeGraphLine(std::string_view prefix) {
+  std::size_t i = !prefix.empty() && (prefix[0] == ':' || prefix[0] == '&');
+  for (; i < prefix.size(); ++i) {
+    if (!carriesSixBits(prefix[i]) && prefix[i] != '\r') return false;
+  }
+  return true;
+}
+
+bool startsGraphLines(std::string_view line, std::string_view peeked) {
+  if (line.empty() || hasCatalogueSign(peeked)) return false;
+  if (line[0] == ':' || line[0] == '&') return mayBeGraphLine(line);
+  LineHead head;
+  return readLineHead(line, head).refusal == Refusal::kNone;
+}
 
 ParseResult readLineHead(std::string_view line, LineHead& head) {
   if (!line.empty() && line[0] == '&') return {Refusal::kDigraph, 0};

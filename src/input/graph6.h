@@ -38,6 +38,21 @@ struct LineHead {
   std::size_t body = 0;
 };
 
+// Whether a file whose first line is line (without its line end) holds
+// graph lines: a well-formed graph6 line, or ':' or '&' and then bytes
+// of 63 to 126 (sparse6 and digraph6, which is then refused as such),
+// starts them; anything else, an empty line too, a catalogue. A single
+// word of letters can be a well-formed graph6 line ("Graphs" is one of 8
+// nodes), so the catalogue's own sign outweighs it: a '[' with 'U' or
+// 'u' and then a blank or a '"' in the bytes read so far (peeked), bytes
+// that no graph line holds.
+bool startsGraphLines(std::string_view line, std::string_view peeked);
+
+// Whether a first line that begins with prefix, not yet whole, may still
+// turn out a graph line: its bytes after a leading ':' or '&' carry six
+// bits each.
+bool mayBeGraphLine(std::string_view prefix);
+
 // Reads the front of line (without its line end) and checks the whole
 // line's bytes and, for graph6, its length. Returns the first fault,
 // reading left to right, with `at` its offset in line: kDigraph at 0 for
