@@ -10,8 +10,8 @@ std::size_t words(std::size_t bits) { return (bits + 63) / 64; }
 
 // The bytes of the per-node block for slots slots.
 std::size_t nodeBlockBytes(std::size_t slots) {
-  return (slots + 1) * sizeof(int64_t) + slots * sizeof(int64_t) +
-         4 * slots * sizeof(int32_t) + words(slots) * sizeof(uint64_t);
+  return (slots + 1) * 2 * sizeof(int64_t) + 4 * slots * sizeof(int32_t) +
+         words(slots) * sizeof(uint64_t);
 }
 
 }  // namespace
@@ -50,9 +50,8 @@ bool NeighbourLists::startGraph(int32_t n) {
   // The block is laid out widest first, so that every array is aligned.
   auto* const at = static_cast<char*>(nodeBlock_);
   const std::size_t s = slots();
-  first_ = reinterpret_cast<int64_t*>(at);
-  scan_ = first_ + s + 1;
-  reached_ = reinterpret_cast<uint64_t*>(scan_ + s);
+  spans_ = reinterpret_cast<Span*>(at);
+  reached_ = reinterpret_cast<uint64_t*>(spans_ + s + 1);
   walk_.order = reinterpret_cast<int32_t*>(reached_ + words(s));
   walk_.rank = walk_.order + s;
   walk_.parent = walk_.rank + s;
@@ -63,8 +62,8 @@ bool NeighbourLists::startGraph(int32_t n) {
 
 bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
   const std::size_t s = slots();
-  for (std::size_t a = 1; a < s; ++a) first_[a + 1] += first_[a];
-  const auto wanted = static_cast<uint64_t>(first_[s]);
+  for (std::size_t a = 1; a < s; ++a) spans_[a + 1].begin += spans_[a].begin;
+  const auto wanted = static_cast<uint64_t>(spans_[s].begin);
   entries_ = static_cast<int64_t>(wanted);
   if (wanted > maxEntries) return false;
   if (wanted > entryCapacity_ || wanted < entryCapacity_ / 4) {
@@ -75,7 +74,7 @@ bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
     if (nodes_ == nullptr) return false;
     entryCapacity_ = std::max<std::size_t>(wanted, 1);
   }
-  for (std::size_t a = 1; a < s; ++a) scan_[a] = first_[a];
+  for (std::size_t a = 1; a < s; ++a) spans_[a].at = spans_[a].begin;
   return true;
 }
 
@@ -87,10 +86,10 @@ void NeighbourLists::finishLists() {
   int64_t kept = 0;
   int64_t selfLinks = 0;
   for (std::size_t a = 1; a < s; ++a) {
-    int32_t* const begin = nodes_ + first_[a];
-    int32_t* const end = nodes_ + first_[a + 1];
+    int32_t* const begin = nodes_ + spans_[a].begin;
+    int32_t* const end = nodes_ + spans_[a + 1].begin;
     if (!std::is_sorted(begin, end)) std::sort(begin, end);
-    first_[a] = kept;
+    spans_[a].begin = kept;
     int32_t last = 0;
     for (const int32_t* p = begin; p != end; ++p) {
       if (*p == last) continue;
@@ -99,14 +98,14 @@ void NeighbourLists::finishLists() {
       if (last == static_cast<int32_t>(a)) ++selfLinks;
     }
   }
-  first_[s] = kept;
+  spans_[s].begin = kept;
   entries_ = kept;
   selfLinks_ = selfLinks;
 }
 
 void NeighbourLists::startWalk() {
   const std::size_t s = slots();
-  for (std::size_t a = 0; a < s; ++a) scan_[a] = first_[a];
+  for (std::size_t a = 0; a < s; ++a) spans_[a].at = spans_[a].begin;
   std::fill_n(reached_, words(s), uint64_t{0});
 }
 

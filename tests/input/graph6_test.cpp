@@ -77,6 +77,45 @@ TEST(Graph6Test, ReadsEveryFormOfTheNodeCount) {
   }
 }
 
+// Long lines are checked eight bytes at a time: a bad byte is found at
+// every offset, whatever its value, and the bytes at the range's edges
+// pass.
+TEST(Graph6Test, FindsABadByteAtEveryOffsetOfALongLine) {
+  for (const char bad : {'\0', ' ', '>', '\x7F', '\x80', '\xBF', '\xFF'}) {
+    for (std::size_t at = 1; at < 40; ++at) {
+      std::string line = ":";
+      for (std::size_t i = 1; i < 40; ++i) line += i % 2 == 0 ? '?' : '~';
+      line[at] = bad;
+      LineHead head;
+      const ParseResult read = readLineHead(line, head);
+      EXPECT_EQ(read.refusal, Refusal::kBadByte) << at << " " << int{bad};
+      EXPECT_EQ(read.at, at) << at << " " << int{bad};
+    }
+  }
+}
+
+// The bits taken in runs of 1 to 32, eight bytes packed at once, are the
+// bits of the bytes one by one.
+TEST(Graph6Test, TakesTheSameBitsAsOneByOne) {
+  std::string bytes;
+  std::string bits;
+  for (int i = 0; i < 300; ++i) {
+    const int value = (i * 37 + i / 7) % 64;
+    bytes += static_cast<char>(63 + value);
+    for (int b = 5; b >= 0; --b)
+      bits += static_cast<char>('0' + (value >> b & 1));
+  }
+  SixBitReader reader(bytes);
+  std::size_t at = 0;
+  for (int count = 1; reader.left() >= 32; count = count % 32 + 1) {
+    const uint64_t taken = reader.take(count);
+    const auto want = std::stoull(
+        bits.substr(at, static_cast<std::size_t>(count)), nullptr, 2);
+    ASSERT_EQ(taken, want) << at << " " << count;
+    at += static_cast<std::size_t>(count);
+  }
+}
+
 std::vector<testing::Entry> entriesOf(const Decoded& d) {
   Ugraph g;
   g.linkTo[0] = d.n;
