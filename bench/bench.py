@@ -10,7 +10,10 @@ doing the same job, per data-input. Then (g) every graph on 9 nodes, four
 times over, judged by ugraph from graph6 and from its catalogue form, side
 by side with nauty's countg on the same graphs, and networkx per graph:
 their commands are taken in turn, round after round, and each row's ratio
-to countg is of medians from the same rounds.
+to countg is of medians from the same rounds. Last (h): large random
+sparse graphs in sparse6, against igraph (from an edge list, as it reads
+no sparse6), networkx and countg, and ugraph's time per link from 10^4 to
+10^6 nodes. `bench/run.sh large` runs (h) alone.
 """
 import json
 import os
@@ -211,8 +214,74 @@ def countg_rows():
     return graphs, rows, times, kib, cat_kib, nx_ms * 1e3 / limit
 
 
+def large_graph(folder, n, links, copies, name, edges=None):
+    """A random graph of n nodes and `links` links (fixed seed), copies
+    times over in sparse6 (and once as an edge list), made once."""
+    path = os.path.join(folder, name)
+    if not os.path.exists(path):
+        subprocess.run(["python3", os.path.join(HERE, "large_graph.py"), str(n), str(links),
+                        str(copies), path] + ([os.path.join(folder, edges)] if edges else []),
+                       check=True)
+    return name
+
+
+def large_rows():
+    """(h): large sparse graphs. Each group's commands are taken in turn,
+    round after round, so that their ratio comes from the same rounds."""
+    folder = os.path.join(WORK, "h-large")
+    os.makedirs(folder, exist_ok=True)
+    write(os.path.join(folder, "stdin"), "")
+    big = large_graph(folder, 10**6, 2 * 10**6, 1, "n1e6.s6", "n1e6.edges")
+    peer = "/usr/bin/python3 %s n1e6.edges" % os.path.join(HERE, "igraph_peer.py")
+    ours = UGRAPH + " --list --json " + big
+    t_ours, t_peer = interleaved_medians([ours, peer], folder, 5)
+    kib_ours, kib_peer = peak_kib(ours.split(), folder), peak_kib(peer.split(), folder)
+    nx_command = "/usr/bin/python3 %s %s" % (os.path.join(HERE, "networkx_sparse6.py"), big)
+    start = time.perf_counter()
+    nx_kib = peak_kib(nx_command.split(), folder)
+    nx_s = time.perf_counter() - start
+    growth = [(n, large_graph(folder, n, 2 * n, copies, "n%d-x%d.s6" % (n, copies)), copies)
+              for n, copies in ((10**4, 100), (10**5, 10))] + [(10**6, big, 1)]
+    g_times = interleaved_medians([UGRAPH + " --list --json " + f for _, f, _ in growth],
+                                  folder, 5)
+    mid = large_graph(folder, 10**5, 2 * 10**5, 1, "n1e5.s6")
+    countg = ["nauty-countg -q --cc " + mid, UGRAPH + " --list " + mid]
+    c_times = interleaved_medians(countg, folder, 3)
+    c_kib = [peak_kib(c.split(), folder) for c in countg]
+
+    print()
+    print("(h) large random graphs, twice as many links as nodes, in sparse6.")
+    print()
+    print("| row | wall | peak KiB | / igraph wall | / igraph peak | target |")
+    print("|---|---:|---:|---:|---:|---:|")
+    print("| igraph: Read_Edgelist + is_connected, 10^6 nodes | %.0f ms | %d | 1.00 | 1.00 | — |"
+          % (t_peer * 1e3, kib_peer))
+    print("| ugraph --list --json, 10^6 nodes | %.0f ms | %d | %.2f | %.2f | 0.5, 0.5 |"
+          % (t_ours * 1e3, kib_ours, t_ours / t_peer, kib_ours / kib_peer))
+    print("| networkx: read_sparse6 + is_connected, once | %.0f ms | %d | %.1f | %.1f | — |"
+          % (nx_s * 1e3, nx_kib, nx_s / t_peer, nx_kib / kib_peer))
+    print()
+    print("| growth: ugraph --list --json | wall | ns per link | / 10^4 | target |")
+    print("|---|---:|---:|---:|---:|")
+    per_link = [t / (2 * n * copies) for (n, _, copies), t in zip(growth, g_times)]
+    for (n, _, copies), t, p in zip(growth, g_times, per_link):
+        print("| %d copies of 10^%d nodes | %.0f ms | %.1f | %.2f | %s |" % (
+            copies, len(str(n)) - 1, t * 1e3, p * 1e9, p / per_link[0],
+            "4.0" if n == 10**6 else "—"))
+    print()
+    print("| 10^5 nodes, 2 x 10^5 links | wall | peak KiB | / countg wall | / countg peak | target |")
+    print("|---|---:|---:|---:|---:|---:|")
+    for (command, t, k) in zip(("nauty-countg --cc", "ugraph --list"), c_times, c_kib):
+        print("| %s | %.0f ms | %d | %.3f | %.3f | %s |" % (
+            command, t * 1e3, k, t / c_times[0], k / c_kib[0],
+            "0.1, 0.05" if command.startswith("ugraph") else "—"))
+
+
 def main():
     os.makedirs(WORK, exist_ok=True)
+    if sys.argv[3:] == ["large"]:
+        large_rows()
+        return
     rows = []
     a1 = make_row("a-complete-50", complete_typed())
     a2 = make_row("a-5000-pairs", repeats_typed())
@@ -298,6 +367,7 @@ def main():
         print("Scaling of %s, ugraph wall per MB: " % prefix + ", ".join(
             "%s %.3f ms" % (r["row"].split()[1] + " MB", r["ug_ms"] / float(r["row"].split()[1]))
             for r in c))
+    large_rows()
 
 
 

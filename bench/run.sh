@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Measures ugraph against cat moving the same bytes, and prints the table.
 # Generates its inputs under build/bench/ (nothing large is committed).
-# Needs valgrind, hyperfine, GNU time, a C++ compiler, nauty and
-# python3-networkx (Debian packages).
-#   usage: bench/run.sh
+# Needs valgrind, hyperfine, GNU time, a C++ compiler, nauty,
+# python3-networkx and python3-igraph (Debian packages).
+#   usage: bench/run.sh [large]   (large: the rows of large graphs alone)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cmake --workflow --preset release >/dev/null
-exec python3 "$root/bench/bench.py" "$root/build/release/ugraph" "$root/build/bench"
+exec python3 "$root/bench/bench.py" "$root/build/release/ugraph" "$root/build/bench" "$@"
