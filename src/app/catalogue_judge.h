@@ -10,76 +10,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <span>
 
+#include "app/catalogue_reader.h"
+#include "app/judged_graph.h"
+#include "app/line_reader.h"
 #include "graph/analysis.h"
-#include "graph/lists.h"
-#include "graph/ugraph.h"
 #include "input/block_reader.h"
-#include "input/catalogue.h"
-#include "input/data_input.h"
-#include "input/graph6.h"
-#include "input/graph_lines.h"
 
 namespace ugraph {
-
-// The readings of a file of graphs: a catalogue, or graph lines, graph6
-// and sparse6 mixed, each line's first byte naming its format.
-enum class InputFormat { kCatalogue, kGraphLines };
-
-// The memory a graph line may take unless --max-memory says otherwise.
-inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
-
-// One graph as the batch modes see it: a data-input, or a line.
-struct JudgedDataInput {
-  int64_t number = 0;
-  // Its '[' or its line's first byte (with analyse false, or without
-  // JudgeNeeds::starts: of a data-input only when refused).
-  FilePosition start;
-  GraphClass verdict = GraphClass::kRefused;
-  // kRefused for a refused data-input: the rule it breaks and where the
-  // fault lies. kOk otherwise.
-  Status status;
-  // The rest unless refused: its node count, distinct links (a self-link
-  // counting as one) and connected parts (once analysed).
-  int32_t nodes = 0;
-  int64_t links = 0;
-  int64_t parts = 0;
-  // A graph of at most kMaxNodes nodes whose entries the record holds: the
-  // graph as the dialogue analyses it, after its summary line (name, node
-  // count linkTo[0], normalised entries), and its analysis.
-  Ugraph graph;
-  Analysis analysis;
-  // Any other graph, of a graph line: its lists and walk; graph.name is
-  // then empty and the rest of graph and analysis unset.
-  NeighbourLists* lists = nullptr;
-};
-
-// Calls f(graph, walk) with d's graph as the walk sees it (a RowsGraph or
-// NeighbourLists) and its walk (a Walk or ListsWalk), and returns what f
-// returns. REQUIRES: d analysed.
-template <class F>
-decltype(auto) withGraph(const JudgedDataInput& d, F&& f) {
-  if (d.lists != nullptr) {
-    return f(static_cast<const NeighbourLists&>(*d.lists), d.lists->walk());
-  }
-  return f(RowsGraph(d.analysis.rows, d.graph.linkTo[0]), d.analysis.walk);
-}
-
-// Finds the cycle of d as findCycleIn does, into small for a graph of rows
-// and into the lists' own room otherwise. Returns its nodes.
-std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small);
-
-// What the batch modes need of an analysed graph beyond its verdict.
-struct JudgeNeeds {
-  // The record's list of links; the analysis's rows hold the links anyway.
-  bool list = true;
-  // Where each graph starts; a refused one's fault is placed regardless.
-  bool starts = true;
-  // The most memory a graph line may take: the line held, its lists and
-  // its walk (see listsBytes).
-  uint64_t maxMemory = kDefaultMaxMemory;
-};
 
 // What a file's first line looks like, for a warning when the file yields
 // nothing: graph lines in a catalogue, or a catalogue read as lines.
@@ -136,25 +74,12 @@ class CatalogueJudge {
   }
 
  private:
-  bool nextDataInput();
-  bool nextLine();
-  // Reads the current line's graph, which needs more than rows: into the
-  // lists when build, else only to count what it needs. False, having
-  // refused it, when that is past the ceiling or cannot be had.
-  bool readLarge(bool build);
-  // Refuses the current line for the memory it needs: past the ceiling,
-  // or denied by the system.
-  void refuseForMemory(uint64_t need, bool denied = false);
   // Sets the current graph's verdict, links and parts from its analysis.
   void finishAnalysis();
   void finishLists(const ListsAnalysis& a);
-  void judge(std::string_view text);
-  void refuse(const Status& refused);
-  // Where a data-input is read to: the current graph's record and rows.
-  DataInputGraph readInto();
   // Loads the current graph, well-formed, into its record or lists; false
   // when it was refused for memory instead.
-  bool load();
+  bool load() { return analyse_ || source_->load(space_.current); }
   // Loads and analyses the current graph.
   void analyse();
 
@@ -169,19 +94,14 @@ class CatalogueJudge {
   Space& space_ = shared_;
 
   BlockReader reader_;
-  CatalogueScanner scanner_;
-  LineScanner lines_;
   InputFormat format_ = InputFormat::kCatalogue;
   FirstLine firstLine_ = FirstLine::kFits;
-  // The current line's front, and whether its graph is too large for
-  // rows and read into the lists.
-  LineHead head_;
-  bool large_ = false;
-  // The current data-input's text, while the judge is at it: one only
-  // checked is parsed again when it is analysed.
-  std::string_view text_;
   bool analyse_;
   JudgeNeeds needs_;
+  // One reader a format; source_ is the one the file is read with.
+  CatalogueReader catalogue_;
+  LineReader lines_;
+  GraphReader* source_ = &catalogue_;
 };
 
 }  // namespace ugraph

@@ -257,6 +257,9 @@ inline std::size_t findCycle(const LinkRows& rows, int32_t n, const Walk& walk,
   return findCycleIn(RowsGraph(rows, n), walk, cycle.data());
 }
 
+template <class Graph, class AnyWalk>
+int64_t countUnreachedParts(const Graph& graph, AnyWalk& walk);
+
 // The number of connected parts of the graph: 1 for the part the walk
 // reached, and one for each part among the nodes it did not reach (0 for
 // a graph without nodes). Graph has nodes() and forEachNeighbour as
@@ -265,11 +268,17 @@ inline std::size_t findCycle(const LinkRows& rows, int32_t n, const Walk& walk,
 // REQUIRES: walk made by walkFromNode1 from graph.
 template <class Graph, class AnyWalk>
 int64_t countParts(const Graph& graph, AnyWalk& walk) {
-  const auto slot = [](int32_t node) { return static_cast<std::size_t>(node); };
   const int32_t n = graph.nodes();
   if (n == 0) return 0;
-  int64_t parts = 1;
-  if (walk.count >= n) return parts;
+  return walk.count >= n ? 1 : countUnreachedParts(graph, walk) + 1;
+}
+
+// The parts among the nodes the walk did not reach, for countParts.
+template <class Graph, class AnyWalk>
+int64_t countUnreachedParts(const Graph& graph, AnyWalk& walk) {
+  const auto slot = [](int32_t node) { return static_cast<std::size_t>(node); };
+  const int32_t n = graph.nodes();
+  int64_t parts = 0;
   // Every unreached node is pushed once, marked as it is: the stack never
   // holds more than the n - count slots past the visit order.
   int32_t* const stack = &walk.order[slot(walk.count) + 1];

@@ -73,17 +73,17 @@ std::size_t readNodeCount(std::string_view s, int64_t& n) {
   return length;
 }
 
-// The pairs (i, j), i < j, column by column: the k-th bit of a graph6
-// string stands for the k-th pair.
+// The pairs of nodes (a, b), a < b, column by column: the k-th bit of a
+// graph6 string stands for the k-th pair, of vertices a - 1 and b - 1.
 struct Pair {
-  uint8_t i;
-  uint8_t j;
+  uint8_t a;
+  uint8_t b;
 };
 constexpr auto kPairs = [] {
   std::array<Pair, kMaxNodes*(kMaxNodes - 1) / 2> pairs{};
   std::size_t k = 0;
-  for (uint8_t j = 1; j < kMaxNodes; ++j) {
-    for (uint8_t i = 0; i < j; ++i) pairs[k++] = {i, j};
+  for (uint8_t b = 2; b <= kMaxNodes; ++b) {
+    for (uint8_t a = 1; a < b; ++a) pairs[k++] = {a, b};
   }
   return pairs;
 }();
@@ -142,33 +142,42 @@ ParseResult readLineHead(std::string_view line, LineHead& head) {
 }
 
 ParseResult decodeGraphLine(std::string_view line, int32_t& n, LinkRows& rows) {
-  rows = {};
   LineHead head;
   const ParseResult read = readLineHead(line, head);
   // The node count, once read, is checked before the line's length.
   if (read.refusal == Refusal::kTooManyNodes || head.n > kMaxNodes) {
+    rows = {};
     return {Refusal::kOver50Nodes, line.empty() || line[0] != ':' ? 0U : 1U};
   }
-  if (read.refusal != Refusal::kNone) return read;
+  if (read.refusal != Refusal::kNone) {
+    rows = {};
+    return read;
+  }
   n = head.n;
+  decodeRows(line, head, rows);
+  return {};
+}
+
+void decodeRows(std::string_view line, const LineHead& head, LinkRows& rows) {
+  rows = {};
   if (head.format == LineFormat::kSparse6) {
     forEachLineLink(line, head,
                     [&](int32_t a, int32_t b) { link(rows, a, b); });
-    return {};
+    return;
   }
   // Only the bits set are visited: bit k of the string, whatever n is,
   // stands for the k-th pair (i, j) taken column by column, which a table
   // made once gives. Padding lies past the last pair and is passed over.
-  const auto pairs = static_cast<std::size_t>(n * (n - 1) / 2);
-  for (std::size_t byte = head.body; byte < line.size(); ++byte) {
-    for (auto value = static_cast<unsigned>(sixBits(line[byte])); value != 0;
+  const auto pairs = static_cast<std::size_t>(head.n * (head.n - 1) / 2);
+  const std::string_view bits(line.data() + head.body, line.size() - head.body);
+  for (std::size_t byte = 0; byte < bits.size(); ++byte) {
+    for (auto value = static_cast<unsigned>(sixBits(bits[byte])); value != 0;
          value &= value - 1) {
-      const std::size_t k = (byte - head.body) * 6 + 5 -
-                            static_cast<std::size_t>(std::countr_zero(value));
-      if (k < pairs) link(rows, kPairs[k].i + 1, kPairs[k].j + 1);
+      const std::size_t k =
+          byte * 6 + 5 - static_cast<std::size_t>(std::countr_zero(value));
+      if (k < pairs) link(rows, kPairs[k].a, kPairs[k].b);
     }
   }
-  return {};
 }
 
 std::string_view encodeGraphLine(const Ugraph& g, LineFormat format,

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 
 #include "graph/classify.h"
@@ -27,6 +28,14 @@ enum class LineFormat { kGraph6, kSparse6 };
 // line.
 inline constexpr std::string_view kGraph6Header = ">>graph6<<";
 inline constexpr std::string_view kSparse6Header = ">>sparse6<<";
+
+// The length of the header that text begins with, 0 when none.
+constexpr std::size_t headerLength(std::string_view text) {
+  for (const std::string_view header : {kGraph6Header, kSparse6Header}) {
+    if (text.starts_with(header)) return header.size();
+  }
+  return 0;
+}
 
 // The most nodes a line may hold: nodes are numbered in 32 bits.
 inline constexpr int64_t kMaxLineNodes = INT32_MAX;
@@ -175,6 +184,10 @@ void forEachLineLink(std::string_view line, const LineHead& head, Sink&& sink) {
 // byte for a larger graph. A repeated sparse6 link counts once; padding
 // is ignored. Any bytes are safe.
 ParseResult decodeGraphLine(std::string_view line, int32_t& n, LinkRows& rows);
+
+// Decodes the links of line, whose front readLineHead read without a
+// fault, into rows. REQUIRES: head.n <= kMaxNodes.
+void decodeRows(std::string_view line, const LineHead& head, LinkRows& rows);
 
 // Gathers bits into six-bit bytes, handing them to sink(std::string_view)
 // in pieces.

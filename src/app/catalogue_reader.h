@@ -1,0 +1,48 @@
+// The reader of a catalogue: its data-inputs in turn, each refused for the
+// first rule it breaks, exactly as the dialogue refuses it when chosen, or
+// read into the judge's record and rows.
+#ifndef UGRAPH_APP_CATALOGUE_READER_H_
+#define UGRAPH_APP_CATALOGUE_READER_H_
+
+#include <string_view>
+
+#include "app/judged_graph.h"
+#include "input/block_reader.h"
+#include "input/catalogue.h"
+#include "input/data_input.h"
+
+namespace ugraph {
+
+class CatalogueReader final : public GraphReader {
+ public:
+  // Reads through reader, copying a data-input that does not lie whole in
+  // its block into record. With analyse false, data-inputs are only
+  // checked, and read when loaded; without starts, one not refused has no
+  // start. REQUIRES: reader and record outlive this reader.
+  CatalogueReader(BlockReader& reader, DataInputText& record, bool analyse,
+                  bool starts)
+      : reader_(reader),
+        scanner_(reader),
+        record_(record),
+        analyse_(analyse),
+        starts_(starts) {}
+
+  bool next(JudgedDataInput& d) override;
+  bool load(JudgedDataInput& d) override;
+
+ private:
+  void refuse(JudgedDataInput& d, const Status& refused);
+
+  BlockReader& reader_;
+  CatalogueScanner scanner_;
+  DataInputText& record_;
+  // The current data-input's text, while the judge is at it: one only
+  // checked is parsed again when it is loaded.
+  std::string_view text_;
+  bool analyse_;
+  bool starts_;
+};
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_CATALOGUE_READER_H_

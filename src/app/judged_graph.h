@@ -1,0 +1,99 @@
+// One graph of a file as the batch modes see it, read and judged, of
+// either size: the rows of a data-input or small graph line, or the lists
+// of a large one. The readers of every format fill it, the judge analyses
+// it, and the modes write it.
+#ifndef UGRAPH_APP_JUDGED_GRAPH_H_
+#define UGRAPH_APP_JUDGED_GRAPH_H_
+
+#include <cstdint>
+#include <span>
+
+#include "graph/analysis.h"
+#include "graph/lists.h"
+#include "graph/ugraph.h"
+#include "input/status.h"
+
+namespace ugraph {
+
+// The readings of a file of graphs: a catalogue, or graph lines, graph6
+// and sparse6 mixed, each line's first byte naming its format.
+enum class InputFormat { kCatalogue, kGraphLines };
+
+// The memory a graph line may take unless --max-memory says otherwise.
+inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
+
+// One graph as the batch modes see it: a data-input, or a line.
+struct JudgedDataInput {
+  int64_t number = 0;
+  // Its '[' or its line's first byte (with analyse false, or without
+  // JudgeNeeds::starts: of a data-input only when refused).
+  FilePosition start;
+  GraphClass verdict = GraphClass::kRefused;
+  // kRefused for a refused data-input: the rule it breaks and where the
+  // fault lies. kOk otherwise.
+  Status status;
+  // The rest unless refused: its node count, distinct links (a self-link
+  // counting as one) and connected parts (once analysed).
+  int32_t nodes = 0;
+  int64_t links = 0;
+  int64_t parts = 0;
+  // A graph of at most kMaxNodes nodes whose entries the record holds: the
+  // graph as the dialogue analyses it, after its summary line (name, node
+  // count linkTo[0], normalised entries), and its analysis.
+  Ugraph graph;
+  Analysis analysis;
+  // Any other graph, of a graph line: its lists and walk; graph.name is
+  // then empty and the rest of graph and analysis unset.
+  NeighbourLists* lists = nullptr;
+};
+
+// Calls f(graph, walk) with d's graph as the walk sees it (a RowsGraph or
+// NeighbourLists) and its walk (a Walk or ListsWalk), and returns what f
+// returns. REQUIRES: d analysed.
+template <class F>
+decltype(auto) withGraph(const JudgedDataInput& d, F&& f) {
+  if (d.lists != nullptr) {
+    return f(static_cast<const NeighbourLists&>(*d.lists), d.lists->walk());
+  }
+  return f(RowsGraph(d.analysis.rows, d.graph.linkTo[0]), d.analysis.walk);
+}
+
+// Finds the cycle of d as findCycleIn does, into small for a graph of rows
+// and into the lists' own room otherwise. Returns its nodes.
+std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small);
+
+// What the batch modes need of an analysed graph beyond its verdict.
+struct JudgeNeeds {
+  // The record's list of links; the analysis's rows hold the links anyway.
+  bool list = true;
+  // Where each graph starts; a refused one's fault is placed regardless.
+  bool starts = true;
+  // The most memory a graph line may take: the line held, its lists and
+  // its walk (see listsBytes).
+  uint64_t maxMemory = kDefaultMaxMemory;
+};
+
+// What reads one format's graphs for the judge, each in turn into the
+// judge's current graph. A reader of each format stands behind this, in a
+// file of its own.
+class GraphReader {
+ public:
+  // Reads the next graph into d: its number and start, and either
+  // kRefused with its status, or kWellFormed with an empty status, loaded
+  // into its record or lists when the reader analyses. False at the end
+  // of the file, or when it cannot be read.
+  virtual bool next(JudgedDataInput& d) = 0;
+  // Loads d, well-formed and only checked, into its record or lists;
+  // false when it is refused instead (for memory).
+  virtual bool load(JudgedDataInput& d) = 0;
+
+ protected:
+  GraphReader() = default;
+  GraphReader(const GraphReader&) = default;
+  GraphReader& operator=(const GraphReader&) = default;
+  ~GraphReader() = default;
+};
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_JUDGED_GRAPH_H_

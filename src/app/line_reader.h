@@ -1,0 +1,61 @@
+// The reader of graph lines, graph6 and sparse6 mixed: each line refused
+// for the first rule it breaks, or read into the judge's rows when its
+// graph is small, into neighbour lists otherwise, in memory up to a
+// ceiling.
+#ifndef UGRAPH_APP_LINE_READER_H_
+#define UGRAPH_APP_LINE_READER_H_
+
+#include <cstddef>
+#include <cstdint>
+
+#include "app/judged_graph.h"
+#include "input/block_reader.h"
+#include "input/graph6.h"
+#include "input/graph_lines.h"
+
+namespace ugraph {
+
+class LineReader final : public GraphReader {
+ public:
+  // Reads through reader, a large graph into lists. With analyse false,
+  // a large graph is only checked, and read when loaded. maxMemory bounds
+  // what a line, its lists and its walk may take (see listsBytes).
+  // REQUIRES: reader and lists outlive this reader.
+  LineReader(BlockReader& reader, NeighbourLists& lists, bool analyse,
+             uint64_t maxMemory)
+      : lines_(reader),
+        lists_(lists),
+        analyse_(analyse),
+        maxMemory_(maxMemory) {
+    lines_.setLimit(maxMemory);
+  }
+
+  // The bytes of the first line's header that are already taken.
+  void setHeader(std::size_t length) { lines_.setHeader(length); }
+
+  bool next(JudgedDataInput& d) override;
+  bool load(JudgedDataInput& d) override;
+
+ private:
+  // Reads the current line's graph, which needs more than rows: into the
+  // lists when build, else only to count what it needs. False, having
+  // refused it, when that is past the ceiling or cannot be had.
+  bool readLarge(JudgedDataInput& d, bool build);
+  // Refuses the current line for the memory it needs: past the ceiling,
+  // or denied by the system.
+  void refuseForMemory(JudgedDataInput& d, uint64_t need, bool denied = false);
+  static void refuse(JudgedDataInput& d, const Status& refused);
+
+  LineScanner lines_;
+  NeighbourLists& lists_;
+  // The current line's front, and whether its graph is too large for
+  // rows and read into the lists.
+  LineHead head_;
+  bool large_ = false;
+  bool analyse_;
+  uint64_t maxMemory_;
+};
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_APP_LINE_READER_H_
