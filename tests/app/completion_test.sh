@@ -23,6 +23,7 @@ all="--check
 --convert
 --trace=
 --from=
+--max-memory=
 --to=
 --select=
 --help
@@ -34,11 +35,14 @@ expect "ugraph " "$all" "$(complete_line ugraph '')"
 # Once a mode is given, no second one.
 expect "ugraph --list --" "--json
 --from=
+--max-memory=
 --select=" "$(complete_line ugraph --list --)"
-expect "ugraph -c --" "--from=" "$(complete_line ugraph -c --)"
+expect "ugraph -c --" "--from=
+--max-memory=" "$(complete_line ugraph -c --)"
 expect "ugraph --trace=2 --" "--json
 --to=
---from=" "$(complete_line ugraph --trace=2 --)"
+--from=
+--max-memory=" "$(complete_line ugraph --trace=2 --)"
 expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 # The values of --from, --to and --select; a list of classes goes on.
 expect "ugraph -x --to=" "catalogue
@@ -51,6 +55,7 @@ expect "ugraph -l --from=s, split by bash" "sparse6" \
 expect "ugraph -x --select=tree,c" "tree,cyclic
 tree,connected" "$(complete_line ugraph -x --select=tree,c)"
 expect "ugraph --dot " "" "$(complete_line ugraph --dot '')"
+expect "ugraph -l --max-memory=" "" "$(complete_line ugraph -l --max-memory=)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 touch "$work/GraphDataFile2.txt"
