@@ -268,7 +268,7 @@ bool encodeGraph(const Graph& graph, LineFormat format, Sink&& sink) {
       bool self = false;
       graph.forEachNeighbour(a, [&](int32_t b) {
         self = b == a;
-        return b <= a;
+        return b < a;  // past a, its self-link would have come
       });
       if (self) return false;
     }

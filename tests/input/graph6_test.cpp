@@ -164,6 +164,20 @@ TEST(Graph6Test, Sparse6PastTheRecordFitsRows) {
   EXPECT_EQ(entriesIn(d.rows), 2500);
 }
 
+// A self-link is found whatever neighbours follow it: graph6 cannot hold
+// it, so nothing is written rather than the graph without it.
+TEST(Graph6Test, Graph6RefusesASelfLinkAmongOtherLinks) {
+  LinkRows rows{};
+  rows[1] = uint64_t{1} << 1 | uint64_t{1} << 2;  // 1-1 and 1-2
+  rows[2] = uint64_t{1} << 1 | uint64_t{1} << 3;  // 2-3
+  rows[3] = uint64_t{1} << 2;
+  std::string written;
+  const auto sink = [&](std::string_view piece) { written += piece; };
+  EXPECT_FALSE(encodeGraph(RowsGraph(rows, 3), LineFormat::kGraph6, sink));
+  EXPECT_EQ(written, "");
+  EXPECT_TRUE(encodeGraph(RowsGraph(rows, 3), LineFormat::kSparse6, sink));
+}
+
 // nauty pads with 0 then 1-bits where 1-bits alone would read as a link
 // to node n - 1: n a power of two up to 16, a link at node n - 2, none
 // at n - 1, and room for a whole pair in the padding.
