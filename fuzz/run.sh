@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(parser line dialogue batch lines)
+[ "${#targets[@]}" -gt 0 ] || targets=(parser line dialogue batch lines lists)
 
 cmake --workflow --preset fuzz >/dev/null
 findings="$root/build/fuzz-findings"
