@@ -36,15 +36,17 @@ struct Seen {
   int64_t number;
   GraphClass verdict;
   int32_t nodes;
-  int32_t links;
+  int64_t links;
   std::vector<int32_t> order;
 };
 
+// What a judged graph of either size is seen as.
 Seen seen(const JudgedDataInput& d) {
-  Seen s{d.number, d.verdict, d.graph.linkTo[0], d.analysis.links, {}};
-  for (int32_t i = 1; i <= d.analysis.walk.count; ++i) {
-    s.order.push_back(d.analysis.walk.order[static_cast<std::size_t>(i)]);
-  }
+  Seen s{d.number, d.verdict, d.nodes, d.links, {}};
+  withGraph(d, [&](const auto& /*graph*/, const auto& walk) {
+    const WalkView view = WalkView::of(walk);
+    s.order.assign(view.order + 1, view.order + 1 + view.count);
+  });
   return s;
 }
 
@@ -60,6 +62,8 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
       const JudgedDataInput& d = judge.current();
       if (d.verdict == GraphClass::kRefused) continue;
       all.push_back(seen(d));
+      // A graph of lists comes back from its line in the lists target.
+      if (d.lists != nullptr) continue;
       GraphLine out;
       std::string_view line = encodeGraphLine(d.graph, lines, out);
       if (line.empty()) continue;  // graph6 holds no self-link

@@ -47,6 +47,9 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
       catalogue_(reader_, space_.record, analyse, needs.starts),
       lines_(reader_, space_.lists, analyse, needs.maxMemory) {
   reader_.countLines();
+  // The graph is of rows until a reader says otherwise, whatever an
+  // earlier judge left.
+  space_.current.lists = nullptr;
   if (console != nullptr) reader_.flushBeforeWaiting(*console);
   // Only as many bytes as tell whether a header is there are waited for.
   while (mayBeHeader(reader_.peeked()) && reader_.peekMore()) {
@@ -81,6 +84,10 @@ bool CatalogueJudge::next() {
   if (!source_->next(space_.current)) return false;
   if (analyse_ && space_.current.verdict == GraphClass::kWellFormed) analyse();
   return true;
+}
+
+bool CatalogueJudge::load() {
+  return analyse_ || source_->load(space_.current);
 }
 
 Status CatalogueJudge::status() const {

@@ -79,7 +79,9 @@ class CatalogueJudge {
   void finishLists(const ListsAnalysis& a);
   // Loads the current graph, well-formed, into its record or lists; false
   // when it was refused for memory instead.
-  bool load() { return analyse_ || source_->load(space_.current); }
+  // Out of line: the reader is called where the program is built without
+  // run-time type information, as its vtables are.
+  bool load();
   // Loads and analyses the current graph.
   void analyse();
 
