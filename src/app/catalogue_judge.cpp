@@ -77,17 +77,23 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
   space_.current.graph.name = {};  // a line has no name
   reader_.skip(header);
   lines_.setHeader(header);
-  source_ = &lines_;
 }
 
 bool CatalogueJudge::next() {
-  if (!source_->next(space_.current)) return false;
-  if (analyse_ && space_.current.verdict == GraphClass::kWellFormed) analyse();
+  JudgedDataInput& d = space_.current;
+  if (!(format_ == InputFormat::kCatalogue ? catalogue_.next(d)
+                                           : lines_.next(d))) {
+    return false;
+  }
+  if (analyse_ && d.verdict == GraphClass::kWellFormed) analyse();
   return true;
 }
 
 bool CatalogueJudge::load() {
-  return analyse_ || source_->load(space_.current);
+  if (analyse_) return true;
+  JudgedDataInput& d = space_.current;
+  return format_ == InputFormat::kCatalogue ? catalogue_.load(d)
+                                            : lines_.load(d);
 }
 
 Status CatalogueJudge::status() const {

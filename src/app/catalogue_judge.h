@@ -79,8 +79,6 @@ class CatalogueJudge {
   void finishLists(const ListsAnalysis& a);
   // Loads the current graph, well-formed, into its record or lists; false
   // when it was refused for memory instead.
-  // Out of line: the reader is called where the program is built without
-  // run-time type information, as its vtables are.
   bool load();
   // Loads and analyses the current graph.
   void analyse();
@@ -100,10 +98,9 @@ class CatalogueJudge {
   FirstLine firstLine_ = FirstLine::kFits;
   bool analyse_;
   JudgeNeeds needs_;
-  // One reader a format; source_ is the one the file is read with.
+  // One reader a format; format_ names the one the file is read with.
   CatalogueReader catalogue_;
   LineReader lines_;
-  GraphReader* source_ = &catalogue_;
 };
 
 }  // namespace ugraph

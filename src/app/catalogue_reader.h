@@ -13,7 +13,8 @@
 
 namespace ugraph {
 
-class CatalogueReader final : public GraphReader {
+// A reader of graphs (see judged_graph.h).
+class CatalogueReader {
  public:
   // Reads through reader, copying a data-input that does not lie whole in
   // its block into record. With analyse false, data-inputs are only
@@ -27,8 +28,8 @@ class CatalogueReader final : public GraphReader {
         analyse_(analyse),
         starts_(starts) {}
 
-  bool next(JudgedDataInput& d) override;
-  bool load(JudgedDataInput& d) override;
+  bool next(JudgedDataInput& d);
+  bool load(JudgedDataInput& d);
 
  private:
   void refuse(JudgedDataInput& d, const Status& refused);

@@ -74,25 +74,20 @@ struct JudgeNeeds {
 };
 
 // What reads one format's graphs for the judge, each in turn into the
-// judge's current graph. A reader of each format stands behind this, in a
-// file of its own.
-class GraphReader {
- public:
-  // Reads the next graph into d: its number and start, and either
-  // kRefused with its status, or kWellFormed with an empty status, loaded
-  // into its record or lists when the reader analyses. False at the end
-  // of the file, or when it cannot be read.
-  virtual bool next(JudgedDataInput& d) = 0;
-  // Loads d, well-formed and only checked, into its record or lists;
-  // false when it is refused instead (for memory).
-  virtual bool load(JudgedDataInput& d) = 0;
-
- protected:
-  GraphReader() = default;
-  GraphReader(const GraphReader&) = default;
-  GraphReader& operator=(const GraphReader&) = default;
-  ~GraphReader() = default;
-};
+// judge's current graph: a reader of each format, in a file of its own,
+// has these two operations, and the judge holds one of each and asks the
+// one its file is read with. (Not virtual: the program is built without
+// run-time type information, and a sanitizer's check of a virtual call
+// from code built with it would look for one.)
+//
+//   bool next(JudgedDataInput& d);
+//     Reads the next graph into d: its number and start, and either
+//     kRefused with its status, or kWellFormed with an empty status,
+//     loaded into its record or lists when the reader analyses. False at
+//     the end of the file, or when it cannot be read.
+//   bool load(JudgedDataInput& d);
+//     Loads d, well-formed and only checked, into its record or lists;
+//     false when it is refused instead (for memory).
 
 }  // namespace ugraph
 

@@ -15,7 +15,8 @@
 
 namespace ugraph {
 
-class LineReader final : public GraphReader {
+// A reader of graphs (see judged_graph.h).
+class LineReader {
  public:
   // Reads through reader, a large graph into lists. With analyse false,
   // a large graph is only checked, and read when loaded. maxMemory bounds
@@ -33,8 +34,8 @@ class LineReader final : public GraphReader {
   // The bytes of the first line's header that are already taken.
   void setHeader(std::size_t length) { lines_.setHeader(length); }
 
-  bool next(JudgedDataInput& d) override;
-  bool load(JudgedDataInput& d) override;
+  bool next(JudgedDataInput& d);
+  bool load(JudgedDataInput& d);
 
  private:
   // Reads the current line's graph, which needs more than rows: into the
