@@ -13,7 +13,7 @@ their commands are taken in turn, round after round, and each row's ratio
 to countg is of medians from the same rounds. Last (h): large random
 sparse graphs in sparse6, against igraph (from an edge list, as it reads
 no sparse6), networkx and countg, and ugraph's time per link from 10^4 to
-10^6 nodes. `bench/run.sh large` runs (h) alone.
+10^6 nodes. `bench/run.sh large` runs (h) alone, `bench/run.sh g` (g).
 """
 import json
 import os
@@ -277,10 +277,28 @@ def large_rows():
             "0.1, 0.05" if command.startswith("ugraph") else "—"))
 
 
+def print_countg_rows(graphs, g_rows, g_times, g_kib, g_cat_kib, nx_us):
+    countg = g_times[0]
+    print()
+    print("(g) %d graphs: every graph on 9 nodes, four times over (nauty-geng 9)." % graphs)
+    print()
+    print("| row | wall | us per graph | / countg --cc | target | peak KiB | cat KiB |")
+    print("|---|---:|---:|---:|---:|---:|---:|")
+    for (label, _, target), t, k in zip(g_rows, g_times, g_kib):
+        print("| %s | %.1f ms | %.3f | %.2f | %s | %d | %d |" % (
+            label, t * 1e3, t * 1e6 / graphs, t / countg,
+            "%.1f" % target if target else "—", k, g_cat_kib))
+    print("| networkx (from_graph6_bytes, is_connected, is_tree), first 20000 | — | %.1f "
+          "| %.0f | — | — | — |" % (nx_us, nx_us / (countg * 1e6 / graphs)))
+
+
 def main():
     os.makedirs(WORK, exist_ok=True)
     if sys.argv[3:] == ["large"]:
         large_rows()
+        return
+    if sys.argv[3:] == ["g"]:
+        print_countg_rows(*countg_rows())
         return
     rows = []
     a1 = make_row("a-complete-50", complete_typed())
@@ -311,7 +329,6 @@ def main():
     peers = [networkx_peer(a1), networkx_peer(a2)]
     slice_size = 20000
     list_peer_us = networkx_list_peer(small, slice_size) * 1e3
-    graphs, g_rows, g_times, g_kib, g_cat_kib, nx_us = countg_rows()
 
     print("Machine: %s, %d cores, %s" % (platform.processor() or platform.machine(),
                                           os.cpu_count(), platform.platform()))
@@ -349,18 +366,7 @@ def main():
     print()
     print("(f) per data-input: ugraph %.3f us, networkx script %.1f us (first %d data-inputs), "
           "ugraph %.0f times faster." % (ug_us, list_peer_us, slice_size, list_peer_us / ug_us))
-    countg = g_times[0]
-    print()
-    print("(g) %d graphs: every graph on 9 nodes, four times over (nauty-geng 9)." % graphs)
-    print()
-    print("| row | wall | us per graph | / countg --cc | target | peak KiB | cat KiB |")
-    print("|---|---:|---:|---:|---:|---:|---:|")
-    for (label, _, target), t, k in zip(g_rows, g_times, g_kib):
-        print("| %s | %.1f ms | %.3f | %.2f | %s | %d | %d |" % (
-            label, t * 1e3, t * 1e6 / graphs, t / countg,
-            "%.1f" % target if target else "—", k, g_cat_kib))
-    print("| networkx (from_graph6_bytes, is_connected, is_tree), first 20000 | — | %.1f "
-          "| %.0f | — | — | — |" % (nx_us, nx_us / (countg * 1e6 / graphs)))
+    print_countg_rows(*countg_rows())
     for prefix in ("(c)", "(c-small)"):
         c = [r for r in rows if r["row"].startswith(prefix + " ")]
         print()
