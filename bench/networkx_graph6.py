@@ -13,8 +13,8 @@ with open(path, "rb") as f:
         if number > limit:
             break
         g = nx.from_graph6_bytes(line.strip())
-        if g.number_of_edges() == 0:
-            verdict = "no link"
+        if g.number_of_nodes() == 0:
+            verdict = "no node"
         elif not nx.is_connected(g):
             verdict = "not connected"
         else:

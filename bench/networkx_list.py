@@ -39,8 +39,8 @@ for number, match in enumerate(RECORD.finditer(text), start=1):
     g.add_edges_from(sorted(links))
     item = {"number": number, "line": line, "name": name.group(1), "nodes": n,
             "links": g.number_of_edges()}
-    if item["links"] == 0:
-        item["verdict"] = "no link"
+    if n == 0:
+        item["verdict"] = "no node"
     else:
         order = list(nx.dfs_preorder_nodes(g, 1))
         item["order"] = order

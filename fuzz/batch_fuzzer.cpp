@@ -109,9 +109,14 @@ void compare(const JudgedDataInput& batch) {
   fuzz::require(std::string_view(d.graph.name.data()) == g.name.data() &&
                     d.graph.linkTo[0] == g.linkTo[0],
                 "the dialogue loads another name or node count");
-  if (batch.verdict == GraphClass::kNoLink) {
+  // The dialogue refuses a data-input without links, which the batch modes
+  // judge as the keyboard road does.
+  if (g.linkFrom[0] == 0) {
     fuzz::require(d.read == Status::Kind::kNothing && d.graph.linkFrom[0] == 0,
                   "the dialogue finds links where the batch found none");
+    fuzz::require(batch.verdict == (g.linkTo[0] == 1 ? GraphClass::kTree
+                                                     : GraphClass::kNotConnected),
+                  "a graph without links is misjudged");
     return;
   }
   fuzz::require(d.read == Status::Kind::kOk &&

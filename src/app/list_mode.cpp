@@ -67,7 +67,7 @@ int64_t reachedOf(const JudgedDataInput& d) {
 // The per-outcome counts of the closing line, in its order.
 constexpr std::array<GraphClass, 5> kOutcomes = {
     GraphClass::kTree, GraphClass::kConnectedNotTree, GraphClass::kNotConnected,
-    GraphClass::kNoLink, GraphClass::kRefused};
+    GraphClass::kNoNode, GraphClass::kRefused};
 
 // The lines of the listings are built in one of these: large, so they
 // live in static storage.
@@ -227,7 +227,7 @@ constexpr std::array<VerdictText, 4> kJsonVerdicts = [] {
   constexpr std::array<std::string_view, 4> kTexts = {
       ",\"verdict\":\"not connected\"",
       ",\"verdict\":\"connected but not a tree\"",
-      ",\"verdict\":\"connected and is a tree\"", ",\"verdict\":\"no link\""};
+      ",\"verdict\":\"connected and is a tree\"", ",\"verdict\":\"no node\""};
   std::array<VerdictText, 4> texts{};
   for (std::size_t i = 0; i < kTexts.size(); ++i) {
     std::copy(kTexts[i].begin(), kTexts[i].end(), texts[i].bytes.begin());
@@ -243,7 +243,7 @@ std::string_view jsonVerdict(GraphClass c) {
 // The order and the unreached nodes or the cycle of a graph of rows.
 void writeJsonLists(const JudgedDataInput& d, Line& line) {
   const Walk& walk = d.analysis.walk;
-  if (d.verdict != GraphClass::kNoLink) {
+  if (d.verdict != GraphClass::kNoNode) {
     putJsonNodes(",\"order\":[", walk.order.data() + 1,
                  static_cast<std::size_t>(walk.count), line);
   }
@@ -270,7 +270,7 @@ void writeLargeJsonLists(const JudgedDataInput& d, Line& line,
     };
   };
   const ListsWalk& walk = d.lists->walk();
-  if (d.verdict != GraphClass::kNoLink) {
+  if (d.verdict != GraphClass::kNoNode) {
     putJsonNodesOf(
         ",\"order\":[",
         eachOf({walk.order + 1, static_cast<std::size_t>(walk.count)}), line,

@@ -65,7 +65,7 @@ constexpr std::array<std::pair<std::string_view, ClassSet>, 6> kClasses = {{
     {"connected",
      classBit(GraphClass::kTree) | classBit(GraphClass::kConnectedNotTree)},
     {"disconnected", classBit(GraphClass::kNotConnected)},
-    {"no-link", classBit(GraphClass::kNoLink)},
+    {"no-node", classBit(GraphClass::kNoNode)},
     {"refused", classBit(GraphClass::kRefused)},
 }};
 
@@ -318,7 +318,7 @@ const char* const kUsage =
     "                      with --trace: dot\n"
     "  -s, --select=CLASSES  with --list or --convert: only the graphs of\n"
     "                      these comma-separated classes: tree, cyclic,\n"
-    "                      connected, disconnected, no-link, refused\n"
+    "                      connected, disconnected, no-node, refused\n"
     "  -h, --help          display this help and exit\n"
     "  -V, --version       output version information and exit\n"
     "\n"

@@ -28,9 +28,9 @@ int64_t linksOf(const JudgedDataInput& d) {
   return d.lists != nullptr ? d.lists->links() : countLinks(d.graph);
 }
 
-// Writes each step of the walk as it happens, in one of three forms. A
-// graph without links is walked too, but the dialogue gives it no walk, so
-// its steps are passed over.
+// Writes each step of the walk as it happens, in one of three forms. The
+// graph of 0 nodes has no node to start from: it gets its header and its
+// class, and no step.
 class TraceWriter {
  public:
   TraceWriter(const JudgedDataInput& d, const char* noun, Form form,
@@ -103,13 +103,13 @@ class TraceWriter {
       return;
     }
     if (walked()) writeChecks(reached);
-    if (d_.verdict != GraphClass::kNoLink) console_.write("Graph is ");
+    if (d_.verdict != GraphClass::kNoNode) console_.write("Graph is ");
     console_.write(classWords(d_.verdict));
     console_.write("\n");
   }
 
  private:
-  bool walked() const { return entriesOf(d_) != 0; }
+  bool walked() const { return d_.nodes != 0; }
 
   void write(std::string_view before, int64_t value, std::string_view after) {
     console_.write(before);

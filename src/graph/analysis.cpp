@@ -28,8 +28,7 @@ void classifyAnalysis(int32_t n, Analysis& a) {
 }
 
 GraphClass classifyCounts(int64_t reached, int64_t n, int64_t entries) {
-  return entries == 0 ? GraphClass::kNoLink
-                      : classifyReached(reached, n, entries);
+  return n == 0 ? GraphClass::kNoNode : classifyReached(reached, n, entries);
 }
 
 }  // namespace ugraph

@@ -17,8 +17,8 @@ namespace ugraph {
 
 struct Analysis {
   LinkRows rows;  // the links, one row of bits a node
-  GraphClass verdict = GraphClass::kNoLink;  // kNoLink: the list is empty
-  Walk walk;                                 // made also when there is no link
+  GraphClass verdict = GraphClass::kNoNode;  // kNoNode: 0 nodes
+  Walk walk;
   int32_t links = 0;  // distinct links, a self-link counting as one
   int64_t parts = 0;  // connected parts (see countParts)
 };
@@ -32,9 +32,8 @@ void classifyAnalysis(int32_t n, Analysis& a);
 // g (the one normalisation of the batch road) and builds its adjacency
 // index unless asked not to (the rows are the same graph, normalised,
 // and all that the verdict and its reasons need), walks it and classifies
-// it. A graph without links is walked too, so that
-// a drawing of it shows node 1 reached; the dialogue gives it no verdict,
-// and an observer that explains verdicts may pass over its walk.
+// it. A graph without links is walked and judged as any other: node 1
+// alone is a tree, more nodes are not connected.
 // REQUIRES: n = g.linkTo[0] in 0..kMaxNodes, every node of a.rows within
 // 1..n, entriesIn(a.rows) <= kMaxEntries.
 template <class Observer>
@@ -49,13 +48,13 @@ void analyseRows(Ugraph& g, Analysis& a, Observer&& observer,
 }
 
 // The verdict on a graph of n nodes and `entries` distinct entries whose
-// walk from node 1 reached `reached` nodes: kNoLink without entries, else
-// as classifyWalk.
+// walk from node 1 reached `reached` nodes: kNoNode for 0 nodes, else as
+// classifyWalk.
 GraphClass classifyCounts(int64_t reached, int64_t n, int64_t entries);
 
 // What the analysis of a graph of lists found.
 struct ListsAnalysis {
-  GraphClass verdict = GraphClass::kNoLink;
+  GraphClass verdict = GraphClass::kNoNode;
   int64_t links = 0;
   int64_t parts = 0;
 };

@@ -37,7 +37,7 @@ std::string_view classWords(GraphClass c) {
       "not connected",
       "connected but not a tree",
       "connected and is a tree",
-      "no link",
+      "no node",
       "well-formed",
       "refused"};
   return kWords[static_cast<std::size_t>(c)];

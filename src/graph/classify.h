@@ -185,7 +185,7 @@ GraphClass classifyReached(int64_t reached, int64_t n, int64_t entries);
 
 // The words for a class, the same wherever it is named: "connected and is
 // a tree", "connected but not a tree", "not connected" (the verdict lines
-// put "Graph is " before them), "no link", "well-formed" and "refused".
+// put "Graph is " before them), "no node", "well-formed" and "refused".
 std::string_view classWords(GraphClass c);
 
 // Walks and classifies the graph. When the walk reached all n nodes, first

@@ -37,14 +37,15 @@ struct Ugraph {
 };
 
 // What is known of a graph: the verdict of the connectivity and tree test,
-// kNoLink for a graph without links (it gets no verdict), and for a graph
+// kNoNode for the graph of 0 nodes (no walk can start; the batch modes give
+// it a class of its own, the dialogue calls it not connected), and for a graph
 // still to be read, kRefused when it breaks its format or kWellFormed when
 // it was only checked.
 enum class GraphClass : int32_t {
   kNotConnected,
   kConnectedNotTree,
   kTree,
-  kNoLink,
+  kNoNode,
   kWellFormed,
   kRefused,
 };

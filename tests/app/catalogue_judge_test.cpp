@@ -53,7 +53,8 @@ TEST(CatalogueJudgeTest, JudgesEachDataInputAsTheDialogueWould) {
   EXPECT_EQ(all[1].verdict, GraphClass::kConnectedNotTree);
   EXPECT_EQ(all[2].verdict, GraphClass::kNotConnected);
   EXPECT_EQ(all[2].reached, 2);
-  EXPECT_EQ(all[3].verdict, GraphClass::kNoLink);
+  // Four nodes without links: not connected, as typed at the keyboard.
+  EXPECT_EQ(all[3].verdict, GraphClass::kNotConnected);
   EXPECT_EQ(all[3].nodes, 4);
   EXPECT_EQ(all[4].verdict, GraphClass::kRefused);
   EXPECT_EQ(all[4].refusal, Refusal::kOutOfPlace);

@@ -81,8 +81,8 @@ def graph6(g):
 
 
 def verdict(g):
-    if g.number_of_edges() == 0:
-        return "no link"
+    if g.number_of_nodes() == 0:
+        return "no node"
     if not nx.is_connected(g):
         return "not connected"
     return "connected and is a tree" if nx.is_tree(g) else "connected but not a tree"
@@ -98,7 +98,7 @@ def check(g, row, name):
     if got != want:
         fail(f"{name}: networkx {want}, ugraph {got}")
         return
-    if row["verdict"] == "no link":
+    if row["verdict"] == "no node":
         return
     order = [a + 1 for a in nx.dfs_preorder_nodes(g, 0)]
     if row["order"] != order:

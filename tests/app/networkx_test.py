@@ -29,8 +29,8 @@ def run(args, data):
 
 
 def verdict(g):
-    if g.number_of_edges() == 0:
-        return "no link"
+    if g.number_of_nodes() == 0:
+        return "no node"
     if not nx.is_connected(g):
         return "not connected"
     return "connected and is a tree" if nx.is_tree(g) else "connected but not a tree"
