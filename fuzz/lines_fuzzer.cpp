@@ -4,6 +4,7 @@
 // hold, the catalogue road judges what it wrote, and name gN, node and
 // link counts, verdict and visit order must match graph N's. Each graph
 // must also come back unchanged from its own format's encoder.
+#include <array>
 #include <unistd.h>
 
 #include <cstddef>
@@ -102,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Console console(STDIN_FILENO, out);
     Options o;
     o.mode = Mode::kConvert;
-    o.file = lines.c_str();
+    const std::array<const char*, 1> files = {lines.c_str()};
+    o.files = files;
     o.fromGiven = true;
     o.from = format;
     o.to = OutputFormat::kCatalogue;

@@ -1,6 +1,7 @@
 #include "app/catalogue_judge.h"
 
 #include "graph/analysis.h"
+#include "graph/row_parts.h"
 #include "input/catalogue_file.h"
 
 namespace ugraph {
@@ -122,6 +123,14 @@ void CatalogueJudge::analyse() {
   JudgedDataInput& d = space_.current;
   if (d.lists != nullptr) {
     finishLists(analyseLists(*d.lists, NoWalkObserver{}));
+    return;
+  }
+  if (!needs_.walk) {
+    const int32_t n = d.graph.linkTo[0];
+    const RowCounts counts = countRowParts(d.analysis.rows, n);
+    d.verdict = classifyRowCounts(counts, n);
+    d.nodes = n;
+    d.parts = counts.parts;
     return;
   }
   analyseRows(d.graph, d.analysis, NoWalkObserver{}, needs_.list);

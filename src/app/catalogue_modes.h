@@ -1,7 +1,9 @@
-// The batch modes: each reads a whole file of graphs once, front to back,
-// a catalogue in constant memory and graph lines in memory proportional to
-// the largest graph, numbering its graphs as the dialogue's listing does
-// and judging each as the dialogue would if it were chosen. Output goes
+// The batch modes: each reads its files of graphs in turn, each once, front
+// to back, a catalogue in constant memory and graph lines in memory
+// proportional to the largest graph, numbering the graphs of each as the
+// dialogue's listing does. Each graph is refused as the dialogue would
+// refuse it if it were chosen, or judged by the one analysis: a graph
+// without links too, which the dialogue's catalogue road refuses. Output goes
 // through console to standard output, complaints to the reporter. Each
 // returns the exit status; output that cannot be written is the mode
 // table's to report.
@@ -10,6 +12,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <type_traits>
 
 #include "app/catalogue_judge.h"
@@ -32,21 +35,23 @@ inline const char* nounOf(InputFormat format) {
 void warnIfNothing(const char* file, const char* noun, int64_t total,
                    int64_t refused, FirstLine firstLine);
 
-// What every mode that reads FILE does around its own work: opens it ("-":
-// standard input), judges each graph in turn (analysed, or only checked)
-// in the format the options give or its header names (what its graphs
-// are called goes to noun), and hands it to visit(const JudgedDataInput&),
-// or to visit(const JudgedDataInput&, CatalogueJudge&) when that is how it
-// is called, which returns false to stop, while output works. Returns 0 when
-// the file was read to its end or visit stopped; 2, having reported why, when
-// it could not be opened or read. A file read to its end that held no
-// graph, or only refused ones, is warned of (see warnIfNothing).
-// needs tells what the graphs' records hold (see CatalogueJudge).
+// What every mode that reads a FILE does around its own work: opens file
+// ("-": standard input), judges each graph in turn (analysed, or only
+// checked) in the format the options give or its start names (what its
+// graphs are called goes to noun), and hands it to
+// visit(const JudgedDataInput&), or to visit(const JudgedDataInput&,
+// CatalogueJudge&) when that is how it is called, which returns false to
+// stop, while output works. Returns 0 when the file was read to its end or
+// visit stopped; 2, having reported why, when it could not be opened or
+// read. A file read to its end that held no graph, or only refused ones,
+// is warned of (see warnIfNothing). needs tells what the graphs' records
+// hold (see CatalogueJudge).
 template <class Visit>
-int forEachJudged(const Options& options, bool analyse, Console& console,
-                  const char*& noun, Visit&& visit, JudgeNeeds needs = {}) {
-  const CatalogueFile file(options.file, STDOUT_FILENO);
-  if (!file.status().ok()) return reportFileFault(options.file, file.status());
+int forEachJudged(const Options& options, const char* fileName, bool analyse,
+                  Console& console, const char*& noun, Visit&& visit,
+                  JudgeNeeds needs = {}) {
+  const CatalogueFile file(fileName, STDOUT_FILENO);
+  if (!file.status().ok()) return reportFileFault(fileName, file.status());
   needs.maxMemory = options.maxMemory;
   CatalogueJudge judge(file.get(), analyse, options.format(), &console, needs);
   noun = nounOf(judge.format());
@@ -65,12 +70,25 @@ int forEachJudged(const Options& options, bool analyse, Console& console,
     if (!more) return 0;
   }
   const Status read = judge.status();
-  if (!read.ok()) return reportFileFault(options.file, read);
+  if (!read.ok()) return reportFileFault(fileName, read);
   if (!console.failed()) {
     console.flush();  // the warning follows what was written
-    warnIfNothing(options.file, noun, total, refused, judge.firstLine());
+    warnIfNothing(fileName, noun, total, refused, judge.firstLine());
   }
   return 0;
+}
+
+// Calls each(file, index) for every FILE operand in turn, while output
+// works, and returns the worst exit status it returned: 2 over 1 over 0. A
+// file that cannot be read is reported by each and the others are still
+// read.
+template <class Each>
+int forEachFile(const Options& options, Console& console, Each&& each) {
+  int worst = 0;
+  for (std::size_t i = 0; i < options.files.size() && !console.failed(); ++i) {
+    worst = std::max(worst, each(options.files[i], i));
+  }
+  return worst;
 }
 
 // What --dot and --trace do around their own work: find graph N of FILE
@@ -86,8 +104,9 @@ int showGraph(const Options& options, bool analyse, Console& console,
   bool found = false;
   bool refused = false;
   const char* noun = "";
+  const char* const file = options.files[0];
   const int status = forEachJudged(
-      options, analyse, console, noun,
+      options, file, analyse, console, noun,
       [&](const JudgedDataInput& d, CatalogueJudge& judge) {
         if (d.number < options.dataInput) return true;
         found = true;
@@ -105,12 +124,12 @@ int showGraph(const Options& options, bool analyse, Console& console,
         }
         if (refused) {
           CheckLineBuffer line;
-          reportLine(checkLine(options.file, noun, d.number, why, line));
+          reportLine(checkLine(file, noun, d.number, why, line));
         }
         return false;
       });
   if (status != 0) return status;
-  if (!found) reportMissing(options.file, noun, options.dataInput);
+  if (!found) reportMissing(file, noun, options.dataInput);
   return found && !refused ? 0 : 1;
 }
 
@@ -124,10 +143,15 @@ inline void writeCount(int64_t count, std::string_view one, Console& console,
 }
 
 // Writes "FILE:LINE:COLUMN: data-input N PHRASE" for every refused
-// data-input of the catalogue, then "FILE: T data-inputs, R refused", and
+// data-input of each FILE, then "FILE: T data-inputs, R refused", and
 // warns when there is none at all. Returns 0 when none was refused, 1 when
-// any was, 2 when the file cannot be opened or read.
+// any was, 2 when a file cannot be opened or read.
 int runCheck(const Options& options, Console& console);
+
+// Writes the totals of each FILE by class, one line each, and with two or
+// more files a line of their sum; with --json one object each. Returns as
+// runCheck.
+int runCount(const Options& options, Console& console);
 
 // Writes one line for every data-input: its number, name, node and link
 // counts, verdict and why (the nodes not reached, or one cycle), or its

@@ -19,28 +19,29 @@ void warnIfNothing(const char* file, const char* noun, int64_t total,
 }
 
 int runCheck(const Options& options, Console& console) {
-  int64_t total = 0;
-  int64_t refused = 0;
-  const char* noun = "";
-  CheckLineBuffer line;
-  const int status = forEachJudged(
-      options, false, console, noun, [&](const JudgedDataInput& d) {
-        total = d.number;
-        if (d.verdict == GraphClass::kRefused) {
-          ++refused;
-          console.write(
-              checkLine(options.file, noun, d.number, d.status, line));
-        }
-        return true;
-      });
-  if (status != 0) return status;
-  console.write(options.file);
-  console.write(": ");
-  writeCount(total, noun, console);
-  console.write(", ");
-  console.write(refused);
-  console.write(" refused\n");
-  return refused == 0 ? 0 : 1;
+  return forEachFile(options, console, [&](const char* file, std::size_t) {
+    int64_t total = 0;
+    int64_t refused = 0;
+    const char* noun = "";
+    CheckLineBuffer line;
+    const int status = forEachJudged(
+        options, file, false, console, noun, [&](const JudgedDataInput& d) {
+          total = d.number;
+          if (d.verdict == GraphClass::kRefused) {
+            ++refused;
+            console.write(checkLine(file, noun, d.number, d.status, line));
+          }
+          return true;
+        });
+    if (status != 0) return status;
+    console.write(file);
+    console.write(": ");
+    writeCount(total, noun, console);
+    console.write(", ");
+    console.write(refused);
+    console.write(" refused\n");
+    return refused == 0 ? 0 : 1;
+  });
 }
 
 }  // namespace ugraph

@@ -80,18 +80,17 @@ Refusal write(const JudgedDataInput& d, OutputFormat format, Console& console) {
   return written ? Refusal::kNone : Refusal::kSelfLinkForGraph6;
 }
 
-}  // namespace
-
-int runConvert(const Options& options, Console& console) {
+// Writes the graphs of file as runConvert does; returns its status.
+int convertFile(const Options& options, const char* file, Console& console) {
   bool refused = false;
   const char* noun = "";
   CheckLineBuffer line;
   const auto refuse = [&](const JudgedDataInput& d, const Status& why) {
     refused = true;
-    reportLine(checkLine(options.file, noun, d.number, why, line));
+    reportLine(checkLine(file, noun, d.number, why, line));
   };
   const int status = forEachJudged(
-      options, true, console, noun, [&](const JudgedDataInput& d) {
+      options, file, true, console, noun, [&](const JudgedDataInput& d) {
         if (d.verdict == GraphClass::kRefused) {
           refuse(d, d.status);
         } else if ((options.select & classBit(d.verdict)) != 0) {
@@ -104,6 +103,14 @@ int runConvert(const Options& options, Console& console) {
       });
   if (status != 0) return status;
   return refused ? 1 : 0;
+}
+
+}  // namespace
+
+int runConvert(const Options& options, Console& console) {
+  return forEachFile(options, console, [&](const char* file, std::size_t) {
+    return convertFile(options, file, console);
+  });
 }
 
 }  // namespace ugraph

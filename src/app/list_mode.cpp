@@ -76,7 +76,10 @@ Line jsonLine;
 
 class TextList {
  public:
-  explicit TextList(Console& console) : console_(console) {}
+  // heading, when given, is the name of the file, written before its rows,
+  // after a blank line unless it is the first.
+  TextList(Console& console, const char* heading, bool first)
+      : console_(console), heading_(heading), first_(first) {}
 
   // Counts d, and writes its line when shown.
   void add(const JudgedDataInput& d, bool selected) {
@@ -147,10 +150,16 @@ class TextList {
         std::find(kOutcomes.begin(), kOutcomes.end(), j) - kOutcomes.begin());
   }
 
-  // The column titles, once, when the catalogue has been read that far.
+  // The heading and the column titles, once, when the catalogue has been
+  // read that far.
   void writeHeader() {
     if (headerWritten_) return;
     headerWritten_ = true;
+    if (heading_ != nullptr) {
+      console_.write(first_ ? "==> " : "\n==> ");
+      writeDisplayText(heading_, console_);
+      console_.write(" <==\n");
+    }
     console_.write("   N  NAME             NODES  LINKS  VERDICT\n");
   }
 
@@ -170,6 +179,8 @@ class TextList {
   }
 
   Console& console_;
+  const char* heading_;
+  bool first_;
   bool headerWritten_ = false;
   std::array<int64_t, kOutcomes.size() + 1> counts_{};
 };
@@ -286,9 +297,16 @@ void writeLargeJsonLists(const JudgedDataInput& d, Line& line,
   }
 }
 
-void writeJson(const JudgedDataInput& d, Console& console) {
+// Writes d's JSON object; file, when given, as its first key.
+void writeJson(const JudgedDataInput& d, const char* file, Console& console) {
   Line& line = jsonLine;
-  line.put("{\"number\":");
+  if (file != nullptr) {
+    console.write("{\"file\":");
+    writeJsonString(file, console);
+    line.put(",\"number\":");
+  } else {
+    line.put("{\"number\":");
+  }
   line.put(d.number);
   line.put(",\"line\":");
   line.put(d.start.line);
@@ -322,16 +340,17 @@ void writeJson(const JudgedDataInput& d, Console& console) {
   line.writeTo(console);
 }
 
-}  // namespace
-
-int runList(const Options& options, Console& console) {
+// Lists the graphs of file as runList does; named, when it is one of
+// several, by a heading line, or in each JSON object. Returns its status.
+int listFile(const Options& options, const char* file, bool named,
+             bool first, Console& console) {
   std::optional<TextList> text;
-  if (!options.json) text.emplace(console);
+  if (!options.json) text.emplace(console, named ? file : nullptr, first);
   int64_t total = 0;
   int64_t refused = 0;
   const char* noun = "";
   const int status = forEachJudged(
-      options, true, console, noun,
+      options, file, true, console, noun,
       [&](const JudgedDataInput& d) {
         total = d.number;
         if (d.verdict == GraphClass::kRefused) ++refused;
@@ -339,7 +358,7 @@ int runList(const Options& options, Console& console) {
         if (text) {
           text->add(d, shown);
         } else if (shown) {
-          writeJson(d, console);
+          writeJson(d, named ? file : nullptr, console);
         }
         return true;
       },
@@ -347,6 +366,15 @@ int runList(const Options& options, Console& console) {
   if (status != 0) return status;
   if (text) text->finish(total, noun);
   return refused == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int runList(const Options& options, Console& console) {
+  const bool named = options.files.size() > 1;
+  return forEachFile(options, console, [&](const char* file, std::size_t i) {
+    return listFile(options, file, named, i == 0, console);
+  });
 }
 
 }  // namespace ugraph

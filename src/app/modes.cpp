@@ -15,7 +15,7 @@ int runDialogue(const Options& /*options*/, Console& console) {
 }
 
 int runHelp(const Options& /*options*/, Console& console) {
-  console.write(kUsage);
+  writeUsage(console);
   return 0;
 }
 
@@ -36,10 +36,11 @@ int runUsageError(const Options& options, Console& /*console*/) {
 
 }  // namespace
 
-const std::array<ModeEntry, 9> kModes = {{
+const std::array<ModeEntry, 10> kModes = {{
     {Mode::kDialogue, "dialogue", runDialogue, 1},
     {Mode::kCheck, "--check", runCheck, 2},
     {Mode::kList, "--list", runList, 2},
+    {Mode::kCount, "--count", runCount, 2},
     {Mode::kDot, "--dot", runDot, 2},
     {Mode::kConvert, "--convert", runConvert, 2},
     {Mode::kTrace, "--trace", runTrace, 2},

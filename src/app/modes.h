@@ -21,7 +21,7 @@ struct ModeEntry {
 };
 
 // One entry for every Mode, in the enum's order.
-extern const std::array<ModeEntry, 9> kModes;
+extern const std::array<ModeEntry, 10> kModes;
 
 // Runs the mode the options pick and ends its output: returns the mode's
 // exit status when everything written reached standard output; otherwise

@@ -26,7 +26,7 @@ TEST(ModesTest, RunsThePickedModeAndEndsItsOutput) {
   Options help;
   help.mode = Mode::kHelp;
   EXPECT_EQ(runMode(help, io.console()), 0);
-  EXPECT_EQ(io.unflushedView(), kUsage);
+  EXPECT_EQ(io.unflushedView().rfind("Usage: ugraph ", 0), 0u);
 
   testing::MemoryConsole version("");
   Options v;

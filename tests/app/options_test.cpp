@@ -26,14 +26,15 @@ TEST(OptionsTest, ModesTakeTheirFileFromAnywhereOnTheLine) {
   const Options list = parse({"cat.txt", "--list", "--json"});
   EXPECT_EQ(list.mode, Mode::kList);
   EXPECT_TRUE(list.json);
-  EXPECT_STREQ(list.file, "cat.txt");
+  ASSERT_EQ(list.files.size(), 1u);
+  EXPECT_STREQ(list.files[0], "cat.txt");
   const Options dot = parse({"-d", "12", "-"});
   EXPECT_EQ(dot.mode, Mode::kDot);
   EXPECT_EQ(dot.dataInput, 12);
-  EXPECT_STREQ(dot.file, "-");
-  EXPECT_STREQ(parse({"--check"}).file, kDefaultCatalogue);
+  EXPECT_STREQ(dot.files[0], "-");
+  EXPECT_STREQ(parse({"--check"}).files[0], kDefaultCatalogue);
   EXPECT_EQ(parse({"--dot=007"}).dataInput, 7);
-  EXPECT_EQ(parse({"-c", "--", "-d"}).file, std::string("-d"));
+  EXPECT_EQ(parse({"-c", "--", "-d"}).files[0], std::string("-d"));
 }
 
 TEST(OptionsTest, HelpAndVersionWinWhereverTheyStand) {
@@ -50,7 +51,7 @@ TEST(OptionsTest, EachParseStartsAfresh) {
   EXPECT_EQ(dot.mode, Mode::kDot);
   EXPECT_EQ(dot.dataInput, 2);
   EXPECT_EQ(parse({"-lq"}).mode, Mode::kUsageError);
-  EXPECT_STREQ(parse({"-c", "--", "-q.txt"}).file, "-q.txt");
+  EXPECT_STREQ(parse({"-c", "--", "-q.txt"}).files[0], "-q.txt");
 }
 
 }  // namespace

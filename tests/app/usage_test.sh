@@ -35,33 +35,48 @@ expect "ugraph: invalid option -- 'q'" "$try" --check -q.txt
 expect "ugraph: option '--dot' requires an argument" "$try" -c --do
 expect "ugraph: option '--dot' requires an argument" "$try" --dot
 expect "ugraph: option requires an argument -- 'd'" "$try" -d
-expect "ugraph: only one of --check, --list, --dot, --convert and --trace may be given" "$try" -c -l
-expect "ugraph: only one of --check, --list, --dot, --convert and --trace may be given" "$try" --list --dot=1
-expect "ugraph: --json needs --list or --trace" "$try" --json
-expect "ugraph: --json needs --list or --trace" "$try" --check --json
+expect "ugraph: only one of --check, --list, --count, --dot, --convert and --trace may be given" "$try" -c -l
+expect "ugraph: only one of --check, --list, --count, --dot, --convert and --trace may be given" "$try" --list --dot=1
+expect "ugraph: --json needs --list, --count or --trace" "$try" --json
+expect "ugraph: --json needs --list, --count or --trace" "$try" --check --json
 for n in 0 -1 +1 1x x '' 99999999999999999999; do
   expect "ugraph: invalid data-input number '$n'" "$try" --dot="$n"
 done
-expect "ugraph: extra operand 'b'" "$try" --check a b
+expect "ugraph: extra operand 'b'" "$try" --dot=1 a b
+expect "ugraph: extra operand '-'" "$try" --trace=1 - -
 expect "ugraph: --convert needs --to=FORMAT" "$try" -x
-expect "ugraph: --to needs --convert" "$try" --list --to=graph6
+expect "ugraph: --to needs --convert or --trace" "$try" --list --to=graph6
 expect "ugraph: --select needs --list or --convert" "$try" --check --select=tree
-expect "ugraph: --from needs an option that reads FILE" "$try" --from=graph6
-expect "ugraph: invalid format 'g7' for --from" "$try" --list --from=g7
-expect "ugraph: invalid format 'png' for --to" "$try" -x --to=png
-expect "ugraph: invalid class list 'tree,,cyclic' for --select" "$try" --list -s tree,,cyclic
+expect "ugraph: --from needs --check, --list, --count, --dot, --convert or --trace" "$try" --from=graph6
+expect "ugraph: invalid format 'g7' for --from; valid: catalogue, graph6, sparse6" "$try" --list --from=g7
+expect "ugraph: invalid format 'png' for --to; valid: catalogue, graph6, sparse6, dot" "$try" -x --to=png
+classes="valid: tree, cyclic, connected, disconnected, no-node, refused"
+expect "ugraph: invalid class '' for --select; $classes" "$try" --list -s tree,,cyclic
+expect "ugraph: invalid class 'trees' for --select; $classes" "$try" -l -s trees
+expect "ugraph: invalid class 'no-link' for --select; $classes" "$try" -l -s no-link
+expect "ugraph: --select needs --list or --convert" "$try" --count --select=tree
+expect "ugraph: --part needs --count" "$try" --list --part=0/2
+for part in 2/2 1/0 -1/2 1 a/b 1/2/3; do
+  expect "ugraph: invalid part '$part' for --part; give K/N, 0 <= K < N" "$try" -C --part="$part"
+done
+expect "ugraph: standard input '-' may be given only once" "$try" --count - a -
+expect "ugraph: option '--c' is ambiguous; possibilities: '--check' '--count' '--convert'" "$try" --c
+expect "ugraph: option '--t' is ambiguous; possibilities: '--trace' '--to'" "$try" --t=3
+expect "ugraph: unrecognized option '--tx'" "$try" --tx
 expect "ugraph: --convert writes no refused graph: select another class" "$try" \
   -x -t dot -s tree,refused
 expect "ugraph: option '--from' requires an argument" "$try" -l --from
 expect "ugraph: --trace takes --to=dot only" "$try" --trace=1 --to=graph6
 expect "ugraph: --json and --to=dot exclude each other" "$try" -T 1 --json -t dot
 expect "ugraph: invalid data-input number '0'" "$try" --trace=0
-expect "ugraph: a FILE needs --check, --list, --dot, --convert or --trace: 'GraphDataFile2.txt'" \
+expect "ugraph: a FILE needs --check, --list, --count, --dot, --convert or --trace: 'GraphDataFile2.txt'" \
   "$try" GraphDataFile2.txt
 expect "ugraph: missing: No such file or directory" "" --check missing
 expect "ugraph: .: Is a directory" "" --list .
 expect "ugraph: .: Is a directory" "" --dot=1 .
 expect "ugraph: -: Is a directory" "" --check - <.
+POSIXLY_CORRECT=1 expect "ugraph: with POSIXLY_CORRECT set, options must come before FILE: '--check'" \
+  "$try" GraphDataFile2.txt --check
 
 # Output that cannot be written ends a mode with status 2 as well.
 "$bin" --list >/dev/full 2>err
