@@ -46,7 +46,7 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
       analyse_(analyse),
       needs_(needs),
       catalogue_(reader_, space_.record, analyse, needs.starts),
-      lines_(reader_, space_.lists, analyse, needs.maxMemory) {
+      lines_(reader_, space_.lists, analyse, needs.maxMemory, !needs.walk) {
   reader_.countLines();
   // The graph is of rows until a reader says otherwise, whatever an
   // earlier judge left.
@@ -127,8 +127,12 @@ void CatalogueJudge::analyse() {
   }
   if (!needs_.walk) {
     const int32_t n = d.graph.linkTo[0];
-    const RowCounts counts = countRowParts(d.analysis.rows, n);
-    d.verdict = classifyRowCounts(counts, n);
+    // Graph lines come as lower rows already, their links counted.
+    if (format_ == InputFormat::kCatalogue) {
+      d.links = keepLowerRows(d.analysis.rows, n);
+    }
+    const RowCounts counts = countLowerParts(d.analysis.rows, n);
+    d.verdict = classifyRowCounts(counts, n, d.links);
     d.nodes = n;
     d.parts = counts.parts;
     return;

@@ -69,8 +69,8 @@ struct JudgeNeeds {
   // Where each graph starts; a refused one's fault is placed regardless.
   bool starts = true;
   // The walk of a graph of rows; without it, such a graph gets its verdict,
-  // node count and parts only (see countRowParts). A graph of lists is
-  // walked regardless.
+  // node count and parts only (see countLowerParts), and its rows are
+  // lower rows. A graph of lists is walked regardless.
   bool walk = true;
   // The most memory a graph line may take: the line held, its lists and
   // its walk (see listsBytes).

@@ -28,7 +28,10 @@ bool LineReader::next(JudgedDataInput& d) {
   // has more entries than the record holds: only n * n entries (a link to
   // every node, itself too) can, so only then are they counted.
   large_ = head_.n > kMaxNodes;
-  if (!large_) {
+  if (!large_ && lowerRows_) {
+    d.links = decodeLowerRows(text, head_, d.analysis.rows);
+    d.graph.linkTo[0] = head_.n;
+  } else if (!large_) {
     decodeRows(text, head_, d.analysis.rows);
     d.graph.linkTo[0] = head_.n;
     large_ = head_.n * head_.n > kMaxEntries &&

@@ -20,13 +20,15 @@ class LineReader {
  public:
   // Reads through reader, a large graph into lists. With analyse false,
   // a large graph is only checked, and read when loaded. maxMemory bounds
-  // what a line, its lists and its walk may take (see listsBytes).
+  // what a line, its lists and its walk may take (see listsBytes). With
+  // lowerRows, a small graph's rows are lower rows (see keepLowerRows).
   // REQUIRES: reader and lists outlive this reader.
   LineReader(BlockReader& reader, NeighbourLists& lists, bool analyse,
-             uint64_t maxMemory)
+             uint64_t maxMemory, bool lowerRows)
       : lines_(reader),
         lists_(lists),
         analyse_(analyse),
+        lowerRows_(lowerRows),
         maxMemory_(maxMemory) {
     lines_.setLimit(maxMemory);
   }
@@ -54,6 +56,7 @@ class LineReader {
   LineHead head_;
   bool large_ = false;
   bool analyse_;
+  bool lowerRows_;
   uint64_t maxMemory_;
 };
 

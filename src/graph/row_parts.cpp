@@ -1,39 +1,52 @@
 #include "graph/row_parts.h"
 
-#include <bit>
-
-#include "graph/analysis.h"
-
 namespace ugraph {
 
-RowCounts countRowParts(const LinkRows& rows, int32_t n) {
+int32_t keepLowerRows(LinkRows& rows, int32_t n) {
+  int32_t links = 0;
+  for (std::size_t b = 1; b <= static_cast<std::size_t>(n); ++b) {
+    rows[b] &= (uint64_t{2} << b) - 1;
+    links += bitCount(rows[b]);
+  }
+  return links;
+}
+
+namespace {
+
+// The part of the graph that holds the nodes of part.
+uint64_t grow(const LinkRows& lower, std::size_t n, uint64_t part) {
+  for (;;) {
+    const uint64_t before = part;
+    for (std::size_t b = 1; b <= n; ++b) {
+      const uint64_t row = lower[b] | uint64_t{1} << b;
+      part |= (row & part) != 0 ? row : 0;
+    }
+    if (part == before) return part;
+  }
+}
+
+}  // namespace
+
+RowCounts countLowerParts(const LinkRows& lower, int32_t n) {
   RowCounts counts;
   counts.reached = 1;  // the walk reaches node 1 even of no node
   if (n == 0) return counts;
-  // Bits 1..n: the nodes not yet in a part.
-  uint64_t left = ((uint64_t{1} << n) - 1) << 1;
-  for (bool first = true; left != 0; first = false) {
-    uint64_t part = left & (~left + 1);  // its smallest node
-    uint64_t frontier = part;
-    while (frontier != 0) {
-      const auto a = static_cast<std::size_t>(std::countr_zero(frontier));
-      frontier &= frontier - 1;
-      const uint64_t added = rows[a] & ~part;
-      part |= added;
-      frontier |= added;
-    }
-    if (first) counts.reached = std::popcount(part);
-    left &= ~part;
-    ++counts.parts;
-  }
-  for (std::size_t a = 1; a <= static_cast<std::size_t>(n); ++a) {
-    counts.entries += std::popcount(rows[a]);
+  const auto nodes = static_cast<std::size_t>(n);
+  const uint64_t first = grow(lower, nodes, uint64_t{1} << 1);
+  counts.reached = bitCount(first);
+  counts.parts = 1;
+  for (uint64_t left = (((uint64_t{1} << n) - 1) << 1) & ~first; left != 0;
+       ++counts.parts) {
+    left &= ~grow(lower, nodes, left & (~left + 1));
   }
   return counts;
 }
 
-GraphClass classifyRowCounts(const RowCounts& counts, int32_t n) {
-  return classifyCounts(counts.reached, n, counts.entries);
+GraphClass classifyRowCounts(const RowCounts& counts, int32_t n,
+                             int64_t links) {
+  if (n == 0) return GraphClass::kNoNode;
+  if (counts.reached != n) return GraphClass::kNotConnected;
+  return links == n - 1 ? GraphClass::kTree : GraphClass::kConnectedNotTree;
 }
 
 }  // namespace ugraph

@@ -1,6 +1,7 @@
-// The counts a verdict needs, for a graph of rows, without a walk: the
-// fast road of --count. Its plain twin is the walk from node 1 with
-// countParts; both give the same reach, parts and verdict.
+// The counts a verdict needs, for a graph of at most kMaxNodes nodes,
+// without a walk: the fast road of --count. Its plain twin is the walk
+// from node 1 with countParts and classifyCounts; both give the same reach,
+// parts and verdict, which the tests and the lines fuzz target check.
 #ifndef UGRAPH_GRAPH_ROW_PARTS_H_
 #define UGRAPH_GRAPH_ROW_PARTS_H_
 
@@ -11,21 +12,29 @@
 
 namespace ugraph {
 
+// Turns rows into lower rows: row b keeps its neighbours a <= b only, so
+// each link is one bit, a self-link on the diagonal. Returns the links.
+int32_t keepLowerRows(LinkRows& rows, int32_t n);
+
 struct RowCounts {
   int32_t reached = 0;  // the nodes of node 1's part (1 when n is 0)
   int64_t parts = 0;    // the connected parts, 0 when n is 0
-  int32_t entries = 0;  // set bits of the rows: a link two, a self-link one
 };
 
-// Counts the graph of rows with n nodes. A part is grown a row at a time:
-// each node taken from the part's frontier adds its whole row, so one
-// part costs one step per node, whatever its links.
-// REQUIRES: n in 0..kMaxNodes, every node of rows within 1..n.
-RowCounts countRowParts(const LinkRows& rows, int32_t n);
+// Counts the graph of lower rows with n nodes. A part grows from its
+// smallest node by passes over the rows, in order: a node joins when its
+// row meets the part, and brings its row along. A pass that adds nothing
+// ends the part; a path that climbs takes one pass, one that turns back
+// down one more each time, so a few passes do for most graphs.
+// REQUIRES: n in 0..kMaxNodes, lower rows of nodes within 1..n.
+RowCounts countLowerParts(const LinkRows& lower, int32_t n);
 
-// The verdict the walk would give: kNoNode, kNotConnected, kTree or
-// kConnectedNotTree.
-GraphClass classifyRowCounts(const RowCounts& counts, int32_t n);
+// The verdict the walk would give on a graph of n nodes and `links`
+// distinct links: kNoNode, kNotConnected, kTree or kConnectedNotTree. A
+// connected graph needs n - 1 links besides any self-link, so with only
+// n - 1 links it is a tree.
+GraphClass classifyRowCounts(const RowCounts& counts, int32_t n,
+                             int64_t links);
 
 }  // namespace ugraph
 

@@ -1,5 +1,6 @@
 #include "input/graph6.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstring>
@@ -178,6 +179,69 @@ void decodeRows(std::string_view line, const LineHead& head, LinkRows& rows) {
       if (k < pairs) link(rows, kPairs[k].a, kPairs[k].b);
     }
   }
+}
+
+int32_t decodeLowerRows(std::string_view line, const LineHead& head,
+                        LinkRows& rows) {
+  const auto n = static_cast<std::size_t>(head.n);
+  std::fill_n(rows.begin(), n + 1, 0);
+  int32_t links = 0;
+  if (head.format == LineFormat::kSparse6) {
+    forEachLineLink(line, head, [&](int32_t a, int32_t b) {
+      const auto [low, high] = std::minmax(a, b);
+      uint64_t& row = rows[static_cast<std::size_t>(high)];
+      const uint64_t bit = uint64_t{1} << low;
+      links += (row & bit) == 0 ? 1 : 0;
+      row |= bit;
+    });
+    return links;
+  }
+  // Column b (from 2) holds the pairs (1, b) .. (b - 1, b), in b - 1 bits
+  // in a row. The bytes' bits, taken reversed, are queued lowest first, so
+  // a column comes off the queue as a row: its bit a - 1 for node a. The
+  // links are the bits of the bytes less those of the padding left over.
+  struct SixBits {
+    uint8_t reversed;
+    uint8_t count;
+  };
+  static constexpr auto kSix = [] {
+    std::array<SixBits, 64> table{};
+    for (unsigned v = 0; v < 64; ++v) {
+      for (unsigned bit = 0; bit < 6; ++bit) {
+        table[v].reversed =
+            static_cast<uint8_t>(table[v].reversed | (v >> bit & 1U) << (5 - bit));
+        table[v].count = static_cast<uint8_t>(table[v].count + (v >> bit & 1U));
+      }
+    }
+    return table;
+  }();
+  const char* next = line.data() + head.body;
+  uint64_t queue = 0;
+  std::size_t queued = 0;
+  const auto take = [&] {
+    const SixBits six = kSix[static_cast<std::size_t>(sixBits(*next++)) & 63U];
+    queue |= uint64_t{six.reversed} << queued;
+    links += six.count;
+    queued += 6;
+  };
+  const auto column = [&](std::size_t b) {
+    const std::size_t width = b - 1;
+    rows[b] = (queue & ((uint64_t{1} << width) - 1)) << 1;
+    queue >>= width;
+    queued -= width;
+  };
+  // Up to 11 nodes the whole line fits the queue: 55 bits in 10 bytes.
+  if (n <= 11) {
+    const char* const end = line.data() + line.size();
+    while (next != end) take();
+    for (std::size_t b = 2; b <= n; ++b) column(b);
+    return links - kSix[queue & 63U].count;
+  }
+  for (std::size_t b = 2; b <= n; ++b) {
+    while (queued < b - 1) take();  // at most b - 2 + 6 < 64 bits
+    column(b);
+  }
+  return links - kSix[queue & 63U].count;
 }
 
 std::string_view encodeGraphLine(const Ugraph& g, LineFormat format,

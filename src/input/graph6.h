@@ -189,6 +189,14 @@ ParseResult decodeGraphLine(std::string_view line, int32_t& n, LinkRows& rows);
 // fault, into rows. REQUIRES: head.n <= kMaxNodes.
 void decodeRows(std::string_view line, const LineHead& head, LinkRows& rows);
 
+// The same into lower rows (see keepLowerRows): row b holds the neighbours
+// of b up to b itself. graph6 stores the pairs column by column, a
+// column's pairs in a row, so each row is taken from the line whole.
+// Returns the distinct links, a self-link counting as one.
+// REQUIRES: as decodeRows.
+int32_t decodeLowerRows(std::string_view line, const LineHead& head,
+                        LinkRows& rows);
+
 // Gathers bits into six-bit bytes, handing them to sink(std::string_view)
 // in pieces.
 template <class Sink>
