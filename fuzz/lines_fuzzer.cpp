@@ -4,8 +4,10 @@
 // hold, the catalogue road judges what it wrote, and name gN, node and
 // link counts, verdict and visit order must match graph N's. Each graph
 // must also come back unchanged from its own format's encoder.
-#include <array>
 #include <unistd.h>
+
+#include <algorithm>
+#include <array>
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +18,7 @@
 
 #include "app/catalogue_modes.h"
 #include "fuzz/record_checks.h"
+#include "graph/row_parts.h"
 #include "input/graph6.h"
 
 using namespace ugraph;
@@ -75,6 +78,23 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
                         n == d.graph.linkTo[0] &&
                         entriesIn(rows) == d.graph.linkFrom[0],
                     "a graph does not come back from its own format");
+      // The count road: lower rows straight from the line, and the parts
+      // grown over them, agree with the rows and the walk.
+      LinkRows lower;
+      LineHead head;
+      fuzz::require(readLineHead(line, head).refusal == Refusal::kNone,
+                    "a line written cannot be read");
+      const int32_t links = decodeLowerRows(line, head, lower);
+      LinkRows kept = d.analysis.rows;
+      fuzz::require(keepLowerRows(kept, n) == links && links == d.links &&
+                        std::equal(kept.begin(), kept.begin() + n + 1,
+                                   lower.begin()),
+                    "the lower rows differ from the rows");
+      const RowCounts counts = countLowerParts(lower, n);
+      fuzz::require(classifyRowCounts(counts, n, links) == d.verdict &&
+                        counts.parts == d.parts &&
+                        (n == 0 || counts.reached == d.analysis.walk.count),
+                    "the count road differs from the walk");
     }
   }
   std::fclose(in);

@@ -37,6 +37,25 @@ done
 check "gentreeg 12" "551 graphs: 551 connected and is a tree" \
   "$(nauty-gentreeg -q 12 | "$bin" --list --from=sparse6 - | tail -n 1 | cut -d, -f1)"
 
+# --count gives the same figures on 1 to 9 nodes, and its components
+# those of nauty-countg --cc.
+connected+=(11117 261080)
+trees+=(23 47)
+for n in 1 2 3 4 5 6 7 8 9; do
+  nauty-geng -q "$n" >geng.g6
+  check "--count of geng $n" "${connected[n - 1]} ${trees[n - 1]}" \
+    "$("$bin" --count --json geng.g6 | python3 -c '
+import json, sys
+t = json.load(sys.stdin)
+print(t["connected"], t["tree"])')"
+  check "components of geng $n" \
+    "$(nauty-countg --cc -q geng.g6 | awk '/components=/ { sub("components=", "", $4); print $4 ":" $1 }')" \
+    "$("$bin" --count --json geng.g6 | python3 -c '
+import json, sys
+for k, v in json.load(sys.stdin)["components"].items():
+    print(f"{k}:{v}")')"
+done
+
 # Written as nauty writes it, and read back as it was.
 for n in 1 2 3 4 5 6 7; do nauty-geng -q "$n"; done >all.g6
 for n in 8 9 12 16 17 31 32 50; do nauty-genrang -q -g "$n" 200; done >>all.g6

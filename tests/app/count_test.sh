@@ -1,0 +1,101 @@
+#!/bin/bash
+# --count, and every batch mode over several FILE operands: each file's
+# own totals and numbering, the sum of all, a file that cannot be read
+# reported and skipped with the others still read, and the exit status.
+#   usage: count_test.sh UGRAPH
+set -u
+bin=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+printf '[U "Tree" (1) 2 (2) 3]\n[U "Lone" (1)]\n[U "Two" (4)]\n[X]\n' >a.txt
+printf 'Bw\n?\n@\n:Bc\n' >b.g6
+failures=0
+check() {  # name, expected status, expected output, status, output
+  if [ "$2" != "$4" ] || [ "$3" != "$5" ]; then
+    echo "FAIL $1: status $4 (expected $2), output:"; echo "$5"
+    echo "expected:"; echo "$3"
+    failures=$((failures + 1))
+  fi
+}
+# Runs ugraph: out is its standard output, then "--" and its standard
+# error when it wrote any.
+run() {
+  out=$("$bin" "$@" 2>"$work/err")
+  status=$?
+  if [ -s "$work/err" ]; then out=$out$'\n--\n'$(cat "$work/err"); fi
+}
+
+run --count a.txt b.g6 missing
+check "totals of two files and a missing one" 2 \
+"a.txt: 4 data-inputs: 2 connected (2 trees, 0 cyclic), 1 not connected, 0 null graphs, 1 refused
+b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused
+total: 8 graphs: 5 connected (4 trees, 1 cyclic), 1 not connected, 1 null graph, 1 refused
+--
+ugraph: missing: No such file or directory" "$status" "$out"
+
+run -C --json b.g6 - --part=2/3 <a.txt
+check "JSON totals with a part and a sum" 1 \
+'{"file":"b.g6","part":"2/3","graphs":4,"tree":2,"cyclic":1,"connected":3,"disconnected":0,"no-node":1,"refused":0,"components":{"0":1,"1":3}}
+{"file":"-","part":"2/3","graphs":4,"tree":2,"cyclic":0,"connected":2,"disconnected":1,"no-node":0,"refused":1,"components":{"1":2,"4":1}}
+{"file":null,"graphs":8,"tree":4,"cyclic":1,"connected":5,"disconnected":1,"no-node":1,"refused":1,"components":{"0":1,"1":5,"4":1}}' \
+  "$status" "$out"
+
+run --count b.g6
+check "one file, no sum" 0 \
+"b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
+  "$status" "$out"
+
+run --list b.g6 a.txt
+check "a listing of two files" 1 \
+"==> b.g6 <==
+   N  NAME             NODES  LINKS  VERDICT
+   1                       3      3  connected but not a tree; cycle: 1 2 3 1
+   2                       0      0  no node
+   3                       1      0  connected and is a tree
+   4                       3      2  connected and is a tree
+4 graphs: 2 connected and is a tree, 1 connected but not a tree, 0 not connected, 1 no node, 0 refused
+
+==> a.txt <==
+   N  NAME             NODES  LINKS  VERDICT
+   1  Tree                 3      2  connected and is a tree
+   2  Lone                 1      0  connected and is a tree
+   3  Two                  4      0  not connected (4 parts); unreached: 2 3 4
+   4  -                    -      -  refused: is not marked 'U' (after '[') (line 4, column 2)
+4 data-inputs: 2 connected and is a tree, 0 connected but not a tree, 1 not connected, 0 no node, 1 refused" \
+  "$status" "$out"
+
+run --list --json --select=no-node,refused a.txt b.g6
+check "JSON rows name their file" 1 \
+'{"file":"a.txt","number":4,"line":4,"refused":{"rule":"is not marked '"'U'"' (after '"'['"')","line":4,"column":2}}
+{"file":"b.g6","number":2,"line":2,"name":"","nodes":0,"links":0,"verdict":"no node","components":0}' \
+  "$status" "$out"
+
+run --check b.g6 nowhere a.txt
+check "checks go on past a missing file" 2 \
+"b.g6: 4 graphs, 0 refused
+a.txt:4:2: data-input 4 is not marked 'U' (after '[')
+a.txt: 4 data-inputs, 1 refused
+--
+ugraph: nowhere: No such file or directory" "$status" "$out"
+
+run --convert --to=graph6 a.txt b.g6
+check "conversion of two files in turn" 1 \
+"Bg
+@
+C?
+Bw
+?
+@
+Bo
+--
+a.txt:4:2: data-input 4 is not marked 'U' (after '[')" "$status" "$out"
+
+# The file that is also the output is skipped as one that cannot be read.
+"$bin" --count b.g6 out.txt >out.txt 2>err.txt
+status=$?
+check "output among the inputs" 2 "ugraph: out.txt: input file is output file
+b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused
+total: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
+  "$status" "$(cat err.txt out.txt)"
+[ "$failures" = 0 ]
