@@ -1,8 +1,10 @@
 #!/bin/bash
-# Loads the bash completion script and checks what it offers.
-#   usage: completion_test.sh SCRIPT
+# Loads the bash completion script and checks what it offers: every
+# option that --help lists, and for each mode those that go with it.
+#   usage: completion_test.sh SCRIPT UGRAPH
 set -u
 source "$1"
+bin=$2
 complete_line() {  # words...; prints the completions, one a line
   COMP_WORDS=("$@")
   COMP_CWORD=$(($# - 1))
@@ -16,18 +18,8 @@ expect() {  # what, expected, actual
     failures=$((failures + 1))
   fi
 }
-all="--check
---list
---json
---dot=
---convert
---trace=
---from=
---max-memory=
---to=
---select=
---help
---version"
+all=$("$bin" --help | sed -n 's/^  \(-., \|    \)\(--[a-z-]*=\{0,1\}\).*/\2/p')
+[ "$(printf '%s\n' "$all" | wc -l)" -ge 14 ] || { echo "FAIL: --help lists too few options"; exit 1; }
 expect "ugraph --" "$all" "$(complete_line ugraph --)"
 expect "ugraph --l" "--list" "$(complete_line ugraph --l)"
 # A bare ugraph takes no FILE: only options are offered.
@@ -37,12 +29,17 @@ expect "ugraph --list --" "--json
 --from=
 --max-memory=
 --select=" "$(complete_line ugraph --list --)"
+expect "ugraph -C --" "--json
+--from=
+--max-memory=
+--part=" "$(complete_line ugraph -C --)"
+expect "ugraph --count --part=" "" "$(complete_line ugraph --count --part=)"
 expect "ugraph -c --" "--from=
 --max-memory=" "$(complete_line ugraph -c --)"
 expect "ugraph --trace=2 --" "--json
---to=
 --from=
---max-memory=" "$(complete_line ugraph --trace=2 --)"
+--max-memory=
+--to=" "$(complete_line ugraph --trace=2 --)"
 expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 # The values of --from, --to and --select; a list of classes goes on.
 expect "ugraph -x --to=" "catalogue
