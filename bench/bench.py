@@ -13,7 +13,9 @@ their commands are taken in turn, round after round, and each row's ratio
 to countg is of medians from the same rounds. Last (h): large random
 sparse graphs in sparse6, against igraph (from an edge list, as it reads
 no sparse6), networkx and countg, and ugraph's time per link from 10^4 to
-10^6 nodes. `bench/run.sh large` runs (h) alone, `bench/run.sh g` (g).
+10^6 nodes. Then (i): --count against countg on every graph on 9 and 10
+nodes, and against --check on the catalogue form. `bench/run.sh large`
+runs (h) alone, `bench/run.sh g` (g), `bench/run.sh count` (i).
 """
 import json
 import os
@@ -184,9 +186,9 @@ def interleaved_medians(commands, folder, rounds):
     return [statistics.median(t) for t in times]
 
 
-def countg_rows():
-    """(g): all graphs on 9 nodes four times over, against nauty-countg."""
-    folder = os.path.join(WORK, "g-geng-9")
+def countg_rows_inputs(folder):
+    """Every graph on 9 nodes four times over in folder, as g9x4.g6 and in
+    catalogue form as g9x4.txt, made once. Returns the graph6 file's path."""
     os.makedirs(folder, exist_ok=True)
     write(os.path.join(folder, "stdin"), "")
     g6, txt = os.path.join(folder, "g9x4.g6"), os.path.join(folder, "g9x4.txt")
@@ -198,6 +200,13 @@ def countg_rows():
         with open(txt, "wb") as f:
             subprocess.run([UGRAPH, "--convert", "--from=graph6", "--to=catalogue", g6],
                            check=True, stdout=f)
+    return g6
+
+
+def countg_rows():
+    """(g): all graphs on 9 nodes four times over, against nauty-countg."""
+    folder = os.path.join(WORK, "g-geng-9")
+    g6 = countg_rows_inputs(folder)
     graphs = sum(1 for _ in open(g6, "rb"))
     rows = [("nauty-countg --cc, graph6", "nauty-countg -q --cc g9x4.g6", None),
             ("nauty-countg --cc --e, graph6", "nauty-countg -q --cc --e g9x4.g6", None),
@@ -277,6 +286,47 @@ def large_rows():
             "0.1, 0.05" if command.startswith("ugraph") else "—"))
 
 
+def count_rows():
+    """(i): --count, the fast road, against nauty-countg --cc on every graph
+    on 9 nodes four times over, against --check on their catalogue form,
+    and against countg on every graph on 10 nodes (made once)."""
+    g9 = os.path.join(WORK, "g-geng-9")
+    countg_rows_inputs(g9)
+    folder10 = os.path.join(WORK, "i-geng-10")
+    os.makedirs(folder10, exist_ok=True)
+    g10 = os.path.join(folder10, "g10.g6")
+    if not os.path.exists(g10):
+        with open(g10 + ".part", "wb") as f:
+            subprocess.run(["nauty-geng", "-q", "10"], check=True, stdout=f)
+        os.rename(g10 + ".part", g10)
+    rows = []
+    for folder, label, pair, target, rounds in (
+            (g9, "every graph on 9 nodes x4, graph6: --count / countg --cc",
+             (UGRAPH + " --count g9x4.g6", "nauty-countg -q --cc g9x4.g6"), 0.3, 9),
+            (g9, "the same, catalogue form: --count / --check",
+             (UGRAPH + " --count g9x4.txt", UGRAPH + " --check g9x4.txt"), 1.3, 9),
+            (folder10, "every graph on 10 nodes, graph6: --count / countg --cc",
+             (UGRAPH + " --count g10.g6", "nauty-countg -q --cc g10.g6"), 0.3, 3)):
+        a, b = interleaved_medians(list(pair), folder, rounds)
+        rows.append((label, a, b, target))
+    totals = subprocess.run([UGRAPH, "--count", "--json", g10], check=True,
+                            stdout=subprocess.PIPE, text=True).stdout
+    return rows, json.loads(totals)
+
+
+def print_count_rows(rows, totals10):
+    print()
+    print("(i) --count, medians of commands taken in turn.")
+    print()
+    print("| row | ugraph --count | yardstick | ratio | target |")
+    print("|---|---:|---:|---:|---:|")
+    for label, a, b, target in rows:
+        print("| %s | %.1f ms | %.1f ms | %.2f | %.1f |" % (label, a * 1e3, b * 1e3, a / b, target))
+    print()
+    print("On 10 nodes: %d graphs, %d connected (OEIS A001349: 11716571), %d trees "
+          "(A000055: 106)." % (totals10["graphs"], totals10["connected"], totals10["tree"]))
+
+
 def print_countg_rows(graphs, g_rows, g_times, g_kib, g_cat_kib, nx_us):
     countg = g_times[0]
     print()
@@ -299,6 +349,9 @@ def main():
         return
     if sys.argv[3:] == ["g"]:
         print_countg_rows(*countg_rows())
+        return
+    if sys.argv[3:] == ["count"]:
+        print_count_rows(*count_rows())
         return
     rows = []
     a1 = make_row("a-complete-50", complete_typed())
@@ -367,6 +420,7 @@ def main():
     print("(f) per data-input: ugraph %.3f us, networkx script %.1f us (first %d data-inputs), "
           "ugraph %.0f times faster." % (ug_us, list_peer_us, slice_size, list_peer_us / ug_us))
     print_countg_rows(*countg_rows())
+    print_count_rows(*count_rows())
     for prefix in ("(c)", "(c-small)"):
         c = [r for r in rows if r["row"].startswith(prefix + " ")]
         print()

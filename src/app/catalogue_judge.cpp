@@ -45,7 +45,7 @@ CatalogueJudge::CatalogueJudge(std::FILE* file, bool analyse,
     : reader_(file, CatalogueFile::block()),
       analyse_(analyse),
       needs_(needs),
-      catalogue_(reader_, space_.record, analyse, needs.starts),
+      catalogue_(reader_, space_.record, analyse, needs.starts, !needs.walk),
       lines_(reader_, space_.lists, analyse, needs.maxMemory, !needs.walk) {
   reader_.countLines();
   // The graph is of rows until a reader says otherwise, whatever an
@@ -127,10 +127,7 @@ void CatalogueJudge::analyse() {
   }
   if (!needs_.walk) {
     const int32_t n = d.graph.linkTo[0];
-    // Graph lines come as lower rows already, their links counted.
-    if (format_ == InputFormat::kCatalogue) {
-      d.links = keepLowerRows(d.analysis.rows, n);
-    }
+    // The readers give lower rows, their links counted.
     const RowCounts counts = countLowerParts(d.analysis.rows, n);
     d.verdict = classifyRowCounts(counts, n, d.links);
     d.nodes = n;

@@ -21,8 +21,12 @@ bool CatalogueReader::next(JudgedDataInput& d) {
     refuse(d, viewed);
     return true;
   }
+  int32_t links = 0;
   const ParseResult parsed =
-      analyse_ ? parseDataInputRows(text_, readInto(d)) : checkDataInput(text_);
+      !analyse_   ? checkDataInput(text_)
+      : lowerRows_ ? parseDataInputLowerRows(text_, readInto(d), links)
+                   : parseDataInputRows(text_, readInto(d));
+  d.links = links;
   if (parsed.refusal != Refusal::kNone) {
     refuse(d, Status::refused(parsed.refusal,
                               positionIn(scanner_.start(), text_, parsed.at)));

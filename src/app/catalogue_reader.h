@@ -19,14 +19,17 @@ class CatalogueReader {
   // Reads through reader, copying a data-input that does not lie whole in
   // its block into record. With analyse false, data-inputs are only
   // checked, and read when loaded; without starts, one not refused has no
-  // start. REQUIRES: reader and record outlive this reader.
+  // start. With lowerRows, rows are lower rows, their links counted (see
+  // parseDataInputLowerRows). REQUIRES: reader and record outlive this
+  // reader.
   CatalogueReader(BlockReader& reader, DataInputText& record, bool analyse,
-                  bool starts)
+                  bool starts, bool lowerRows)
       : reader_(reader),
         scanner_(reader),
         record_(record),
         analyse_(analyse),
-        starts_(starts) {}
+        starts_(starts),
+        lowerRows_(lowerRows) {}
 
   bool next(JudgedDataInput& d);
   bool load(JudgedDataInput& d);
@@ -42,6 +45,7 @@ class CatalogueReader {
   std::string_view text_;
   bool analyse_;
   bool starts_;
+  bool lowerRows_;
 };
 
 }  // namespace ugraph

@@ -17,6 +17,13 @@ using ugraph::optionRows;
 
 std::string str(std::string_view s) { return std::string(s); }
 
+// Appends word to words, after separator unless words is empty.
+void join(std::string& words, std::string_view word,
+          std::string_view separator = " ") {
+  if (!words.empty()) words.append(separator);
+  words.append(word);
+}
+
 // "--name" or "--name=" as the completion offers it.
 std::string offered(const OptionRow& row) {
   return "--" + str(row.name) + (row.argument.empty() ? "" : "=");
@@ -25,9 +32,7 @@ std::string offered(const OptionRow& row) {
 // The words of row's values, blank-separated.
 std::string values(const OptionRow& row) {
   std::string words;
-  for (const std::string_view v : row.values) {
-    words += (words.empty() ? "" : " ") + str(v);
-  }
+  for (const std::string_view v : row.values) join(words, v);
   return words;
 }
 
@@ -44,7 +49,7 @@ std::string optionsFor(const Mode* mode) {
   for (const OptionRow& row : optionRows()) {
     const bool goes = mode == nullptr || (row.key != OptionKey::kMode &&
                                           (row.with & modeBit(*mode)) != 0);
-    if (goes) words += (words.empty() ? "" : " ") + offered(row);
+    if (goes) join(words, offered(row));
   }
   return words;
 }
@@ -59,8 +64,8 @@ int main() {
   std::string optionCases = "      \"\") options='" + optionsFor(nullptr) + "' ;;\n";
   for (const OptionRow& row : optionRows()) {
     if (!row.argument.empty() && row.values.empty()) {
-      numbers += (numbers.empty() ? "" : " | ") + spellings(row);
-      currentCases += (currentCases.empty() ? "" : " | ") + offered(row) + "*";
+      join(numbers, spellings(row), " | ");
+      join(currentCases, offered(row) + "*", " | ");
     }
     if (!row.values.empty()) {
       valueCases += "    " + spellings(row) + ") values='" + values(row) +

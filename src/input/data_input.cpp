@@ -66,6 +66,22 @@ struct RowSink {
   }
 };
 
+// Where parsed links go as lower rows, each distinct one counted.
+struct LowerRowSink {
+  const DataInputGraph& out;
+  int32_t& links;
+  void add(int32_t /*count*/, int32_t node, int32_t neighbour) {
+    const auto [low, high] = std::minmax(node, neighbour);
+    uint64_t& row = out.rows[static_cast<std::size_t>(high)];
+    const uint64_t bit = uint64_t{1} << low;
+    links += (row & bit) == 0 ? 1 : 0;
+    row |= bit;
+  }
+  void finish(int32_t nodeCount, int32_t /*linkCount*/) {
+    out.nodeCount = nodeCount;
+  }
+};
+
 // Where parsed links go when only the outcome counts.
 struct CheckSink {
   void add(int32_t /*count*/, int32_t /*node*/, int32_t /*neighbour*/) {}
@@ -208,6 +224,17 @@ ParseResult parseDataInputRows(std::string_view text,
   if (laid.refusal != Refusal::kNone) return laid;
   out.rows = {};
   return parseNodeGroups(text, layout, RowSink{out});
+}
+
+ParseResult parseDataInputLowerRows(std::string_view text,
+                                    const DataInputGraph& out,
+                                    int32_t& links) {
+  Layout layout;
+  const ParseResult laid = layOut(text, layout, out.name, true);
+  if (laid.refusal != Refusal::kNone) return laid;
+  out.rows = {};
+  links = 0;
+  return parseNodeGroups(text, layout, LowerRowSink{out, links});
 }
 
 int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,

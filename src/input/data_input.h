@@ -87,6 +87,12 @@ ParseResult checkDataInput(std::string_view text);
 ParseResult parseDataInputRows(std::string_view text,
                                const DataInputGraph& out);
 
+// The same into lower rows: each link marked once, in the row of its
+// larger node (a self-link on the diagonal). links is the distinct links.
+ParseResult parseDataInputLowerRows(std::string_view text,
+                                    const DataInputGraph& out,
+                                    int32_t& links);
+
 // Marks the links of a parsed data-input in rows, both ways (see
 // LinkRows); clears rows first.
 void markDataInput(const DataInput& input, LinkRows& rows);
