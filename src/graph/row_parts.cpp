@@ -13,15 +13,17 @@ int32_t keepLowerRows(LinkRows& rows, int32_t n) {
 
 namespace {
 
-// The part of the graph that holds the nodes of part.
-uint64_t grow(const LinkRows& lower, std::size_t n, uint64_t part) {
+// The part of the graph that holds the nodes of part, all its nodes at
+// most: a part that holds them all needs no pass to show it is whole.
+uint64_t grow(const LinkRows& lower, std::size_t n, uint64_t part,
+              uint64_t all) {
   for (;;) {
     const uint64_t before = part;
     for (std::size_t b = 1; b <= n; ++b) {
       const uint64_t row = lower[b] | uint64_t{1} << b;
       part |= (row & part) != 0 ? row : 0;
     }
-    if (part == before) return part;
+    if (part == before || part == all) return part;
   }
 }
 
@@ -32,12 +34,12 @@ RowCounts countLowerParts(const LinkRows& lower, int32_t n) {
   counts.reached = 1;  // the walk reaches node 1 even of no node
   if (n == 0) return counts;
   const auto nodes = static_cast<std::size_t>(n);
-  const uint64_t first = grow(lower, nodes, uint64_t{1} << 1);
+  const uint64_t all = ((uint64_t{1} << n) - 1) << 1;  // bits 1..n
+  const uint64_t first = grow(lower, nodes, uint64_t{1} << 1, all);
   counts.reached = bitCount(first);
   counts.parts = 1;
-  for (uint64_t left = (((uint64_t{1} << n) - 1) << 1) & ~first; left != 0;
-       ++counts.parts) {
-    left &= ~grow(lower, nodes, left & (~left + 1));
+  for (uint64_t left = all & ~first; left != 0; ++counts.parts) {
+    left &= ~grow(lower, nodes, left & (~left + 1), left);
   }
   return counts;
 }
