@@ -114,9 +114,10 @@ void compare(const JudgedDataInput& batch) {
   if (g.linkFrom[0] == 0) {
     fuzz::require(d.read == Status::Kind::kNothing && d.graph.linkFrom[0] == 0,
                   "the dialogue finds links where the batch found none");
-    fuzz::require(batch.verdict == (g.linkTo[0] == 1 ? GraphClass::kTree
-                                                     : GraphClass::kNotConnected),
-                  "a graph without links is misjudged");
+    fuzz::require(
+        batch.verdict ==
+            (g.linkTo[0] == 1 ? GraphClass::kTree : GraphClass::kNotConnected),
+        "a graph without links is misjudged");
     return;
   }
   fuzz::require(d.read == Status::Kind::kOk &&

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -86,10 +85,10 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
                     "a line written cannot be read");
       const int32_t links = decodeLowerRows(line, head, lower);
       LinkRows kept = d.analysis.rows;
-      fuzz::require(keepLowerRows(kept, n) == links && links == d.links &&
-                        std::equal(kept.begin(), kept.begin() + n + 1,
-                                   lower.begin()),
-                    "the lower rows differ from the rows");
+      fuzz::require(
+          keepLowerRows(kept, n) == links && links == d.links &&
+              std::equal(kept.begin(), kept.begin() + n + 1, lower.begin()),
+          "the lower rows differ from the rows");
       const RowCounts counts = countLowerParts(lower, n);
       fuzz::require(classifyRowCounts(counts, n, links) == d.verdict &&
                         counts.parts == d.parts &&

@@ -105,29 +105,29 @@ int showGraph(const Options& options, bool analyse, Console& console,
   bool refused = false;
   const char* noun = "";
   const char* const file = options.files[0];
-  const int status = forEachJudged(
-      options, file, analyse, console, noun,
-      [&](const JudgedDataInput& d, CatalogueJudge& judge) {
-        if (d.number < options.dataInput) return true;
-        found = true;
-        refused = d.verdict == GraphClass::kRefused;
-        Status why = d.status;
-        if (!refused) {
-          const Refusal cannot = show(d, judge, noun);
-          refused = cannot != Refusal::kNone;
-          // The judge may have refused it itself, for memory.
-          if (refused && d.verdict != GraphClass::kRefused) {
-            why = Status::refused(cannot, d.start);
-          } else {
-            why = d.status;
-          }
-        }
-        if (refused) {
-          CheckLineBuffer line;
-          reportLine(checkLine(file, noun, d.number, why, line));
-        }
-        return false;
-      });
+  const int status =
+      forEachJudged(options, file, analyse, console, noun,
+                    [&](const JudgedDataInput& d, CatalogueJudge& judge) {
+                      if (d.number < options.dataInput) return true;
+                      found = true;
+                      refused = d.verdict == GraphClass::kRefused;
+                      Status why = d.status;
+                      if (!refused) {
+                        const Refusal cannot = show(d, judge, noun);
+                        refused = cannot != Refusal::kNone;
+                        // The judge may have refused it itself, for memory.
+                        if (refused && d.verdict != GraphClass::kRefused) {
+                          why = Status::refused(cannot, d.start);
+                        } else {
+                          why = d.status;
+                        }
+                      }
+                      if (refused) {
+                        CheckLineBuffer line;
+                        reportLine(checkLine(file, noun, d.number, why, line));
+                      }
+                      return false;
+                    });
   if (status != 0) return status;
   if (!found) reportMissing(file, noun, options.dataInput);
   return found && !refused ? 0 : 1;

@@ -23,7 +23,7 @@ bool CatalogueReader::next(JudgedDataInput& d) {
   }
   int32_t links = 0;
   const ParseResult parsed =
-      !analyse_   ? checkDataInput(text_)
+      !analyse_    ? checkDataInput(text_)
       : lowerRows_ ? parseDataInputLowerRows(text_, readInto(d), links)
                    : parseDataInputRows(text_, readInto(d));
   d.links = links;

@@ -54,35 +54,47 @@ std::string optionsFor(const Mode* mode) {
   return words;
 }
 
-}  // namespace
+// The parts of the script that the table of options fills in.
+struct Parts {
+  std::string numbers;       // options whose value is no word
+  std::string numberValues;  // the same, written with their '='
+  std::string valueCases;    // the words of the options that take them
+  std::string modeCases;     // the words that give a mode
+  std::string optionCases;   // the options offered once a mode is given
+};
 
-int main() {
-  std::string numbers;  // options whose value is no word: nothing to offer
-  std::string valueCases;
-  std::string currentCases;
-  std::string modeCases;
-  std::string optionCases = "      \"\") options='" + optionsFor(nullptr) + "' ;;\n";
+Parts partsOf() {
+  Parts parts;
+  parts.optionCases = "      \"\") options='" + optionsFor(nullptr) + "' ;;\n";
   for (const OptionRow& row : optionRows()) {
     if (!row.argument.empty() && row.values.empty()) {
-      join(numbers, spellings(row), " | ");
-      join(currentCases, offered(row) + "*", " | ");
+      join(parts.numbers, spellings(row), " | ");
+      join(parts.numberValues, offered(row) + "*", " | ");
     }
     if (!row.values.empty()) {
-      valueCases += "    " + spellings(row) + ") values='" + values(row) +
-                    "' ;;\n";
-      valueCases += "    " + offered(row) + "*) values='" + values(row) +
-                    "' ;;\n";
+      for (const std::string& word : {spellings(row), offered(row) + "*"}) {
+        parts.valueCases.append("    ").append(word).append(") values='");
+        parts.valueCases.append(values(row)).append("' ;;\n");
+      }
     }
     if (row.key == OptionKey::kMode && row.mode != Mode::kHelp &&
         row.mode != Mode::kVersion) {
       const std::string name = "--" + str(row.name);
       std::string words = spellings(row);
-      if (!row.argument.empty()) words += " | " + name + "=*";
-      modeCases += "      " + words + ") mode=" + name + " ;;\n";
-      optionCases += "      " + name + ") options='" + optionsFor(&row.mode) +
-                     "' ;;\n";
+      if (!row.argument.empty()) words.append(" | ").append(name).append("=*");
+      parts.modeCases.append("      ").append(words).append(") mode=");
+      parts.modeCases.append(name).append(" ;;\n");
+      parts.optionCases.append("      ").append(name).append(") options='");
+      parts.optionCases.append(optionsFor(&row.mode)).append("' ;;\n");
     }
   }
+  return parts;
+}
+
+}  // namespace
+
+int main() {
+  const Parts parts = partsOf();
   std::printf(
       "# bash completion for ugraph: its options and their values, and files\n"
       "# for FILE once a mode that reads them is given. A bare ugraph holds\n"
@@ -136,7 +148,8 @@ int main() {
       "  mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
       "}\n"
       "complete -F _ugraph ugraph\n",
-      numbers.c_str(), currentCases.c_str(), valueCases.c_str(),
-      modeCases.c_str(), optionCases.c_str());
+      parts.numbers.c_str(), parts.numberValues.c_str(),
+      parts.valueCases.c_str(), parts.modeCases.c_str(),
+      parts.optionCases.c_str());
   return 0;
 }

@@ -342,8 +342,8 @@ void writeJson(const JudgedDataInput& d, const char* file, Console& console) {
 
 // Lists the graphs of file as runList does; named, when it is one of
 // several, by a heading line, or in each JSON object. Returns its status.
-int listFile(const Options& options, const char* file, bool named,
-             bool first, Console& console) {
+int listFile(const Options& options, const char* file, bool named, bool first,
+             Console& console) {
   std::optional<TextList> text;
   if (!options.json) text.emplace(console, named ? file : nullptr, first);
   int64_t total = 0;

@@ -15,9 +15,9 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kFromNames = {"catalogue", "graph6",
                                                         "sparse6"};
-constexpr std::array<InputFormat, 3> kFromValues = {
-    InputFormat::kCatalogue, InputFormat::kGraphLines,
-    InputFormat::kGraphLines};
+constexpr std::array<InputFormat, 3> kFromValues = {InputFormat::kCatalogue,
+                                                    InputFormat::kGraphLines,
+                                                    InputFormat::kGraphLines};
 
 constexpr std::array<std::string_view, 4> kToNames = {"catalogue", "graph6",
                                                       "sparse6", "dot"};
@@ -40,6 +40,8 @@ constexpr ModeSet kJsonModes =
 
 // The options. A value's words sit beside the values they stand for, in
 // the arrays above, and the help text of a row with words names them all.
+// One option a row or two, its fields in their order.
+// clang-format off
 constexpr std::array<OptionRow, 14> kRows = {{
     {"check", 'c', "", OptionKey::kMode, Mode::kCheck, 0, {},
      "check every graph of each FILE\n"},
@@ -85,6 +87,7 @@ constexpr std::array<OptionRow, 14> kRows = {{
     {"version", 'V', "", OptionKey::kMode, Mode::kVersion, 0, {},
      "output version information and exit\n"},
 }};
+// clang-format on
 
 // getopt_long's value for a row without a short name: this plus its index.
 constexpr int kNoLetter = 256;
@@ -180,8 +183,8 @@ Options invalidValue(const OptionRow& row, std::string_view what,
   }
   return usageError("invalid %.*s '%.*s' for --%s; valid: %s",
                     static_cast<int>(what.size()), what.data(),
-                    static_cast<int>(word.size()), word.data(),
-                    row.name.data(), valid.c_str());
+                    static_cast<int>(word.size()), word.data(), row.name.data(),
+                    valid.c_str());
 }
 
 // The index of word among row's values, or values.size() when it is none.
@@ -195,8 +198,7 @@ std::size_t indexOf(const OptionRow& row, std::string_view word) {
 bool parseWhole(std::string_view text, int64_t& number) {
   const char* const end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, number);
-  return !text.empty() && text[0] != '-' && error == std::errc() &&
-         stop == end;
+  return !text.empty() && text[0] != '-' && error == std::errc() && stop == end;
 }
 
 // A size: a whole number of bytes, or of KiB, MiB or GiB with the suffix
@@ -412,8 +414,8 @@ Options takeFiles(Options o, int first, int argc, char** argv) {
     if (o.mode != Mode::kDialogue) o.files = kDefault;
     return o;
   }
-  const std::span<const char* const> files(argv + first,
-                                           static_cast<std::size_t>(argc - first));
+  const std::span<const char* const> files(
+      argv + first, static_cast<std::size_t>(argc - first));
   if (o.mode == Mode::kDialogue) {
     // With POSIXLY_CORRECT set, getopt_long stops at the first operand, as
     // for GNU's own tools, so an option after a FILE is taken for one.
@@ -493,7 +495,8 @@ void writeUsage(Console& console) {
   }
   console.write(
       "\n"
-      "FILE defaults to GraphDataFile2.txt; - reads standard input. Its graphs\n"
+      "FILE defaults to GraphDataFile2.txt; - reads standard input. Its "
+      "graphs\n"
       "are the data-inputs of a catalogue, or the lines of graph6 or sparse6.\n"
       "\n"
       "Exit status:\n"

@@ -33,8 +33,7 @@ RowCounts countLowerParts(const LinkRows& lower, int32_t n);
 // distinct links: kNoNode, kNotConnected, kTree or kConnectedNotTree. A
 // connected graph needs n - 1 links besides any self-link, so with only
 // n - 1 links it is a tree.
-GraphClass classifyRowCounts(const RowCounts& counts, int32_t n,
-                             int64_t links);
+GraphClass classifyRowCounts(const RowCounts& counts, int32_t n, int64_t links);
 
 }  // namespace ugraph
 

@@ -227,8 +227,7 @@ ParseResult parseDataInputRows(std::string_view text,
 }
 
 ParseResult parseDataInputLowerRows(std::string_view text,
-                                    const DataInputGraph& out,
-                                    int32_t& links) {
+                                    const DataInputGraph& out, int32_t& links) {
   Layout layout;
   const ParseResult laid = layOut(text, layout, out.name, true);
   if (laid.refusal != Refusal::kNone) return laid;

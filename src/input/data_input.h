@@ -90,8 +90,7 @@ ParseResult parseDataInputRows(std::string_view text,
 // The same into lower rows: each link marked once, in the row of its
 // larger node (a self-link on the diagonal). links is the distinct links.
 ParseResult parseDataInputLowerRows(std::string_view text,
-                                    const DataInputGraph& out,
-                                    int32_t& links);
+                                    const DataInputGraph& out, int32_t& links);
 
 // Marks the links of a parsed data-input in rows, both ways (see
 // LinkRows); clears rows first.

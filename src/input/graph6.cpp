@@ -208,8 +208,8 @@ int32_t decodeLowerRows(std::string_view line, const LineHead& head,
     std::array<SixBits, 64> table{};
     for (unsigned v = 0; v < 64; ++v) {
       for (unsigned bit = 0; bit < 6; ++bit) {
-        table[v].reversed =
-            static_cast<uint8_t>(table[v].reversed | (v >> bit & 1U) << (5 - bit));
+        table[v].reversed = static_cast<uint8_t>(table[v].reversed |
+                                                 (v >> bit & 1U) << (5 - bit));
         table[v].count = static_cast<uint8_t>(table[v].count + (v >> bit & 1U));
       }
     }

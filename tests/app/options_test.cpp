@@ -9,12 +9,14 @@
 namespace ugraph {
 namespace {
 
-// The arguments live until the next parse, as the FILE points into them.
+// The arguments and argv live until the next parse, as the FILE operands
+// point into them.
 Options parse(std::vector<std::string> given) {
   static std::vector<std::string> args;
+  static std::vector<char*> argv;
   args = std::move(given);
   args.insert(args.begin(), "ugraph");
-  std::vector<char*> argv;
+  argv.clear();
   argv.reserve(args.size() + 1);
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
