@@ -1,5 +1,8 @@
 #include "app/modes.h"
 
+#include <fcntl.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "app/catalogue_modes.h"
@@ -51,6 +54,14 @@ const std::array<ModeEntry, 10> kModes = {{
 
 int runMode(const Options& options, Console& console) {
   const ModeEntry& entry = kModes[static_cast<std::size_t>(options.mode)];
+  // A FILE opened while standard output is closed would take its
+  // descriptor, and pass for the output itself.
+  const int output = console.outputDescriptor();
+  if ((modeBit(options.mode) & kReadingModes) != 0 && output >= 0 &&
+      fcntl(output, F_GETFD) < 0 && errno == EBADF) {
+    report({"cannot write standard output: ", std::strerror(errno)});
+    return entry.failedStatus;
+  }
   const int status = entry.run(options, console);
   // The console flushes the stream itself and records any failure.
   console.flush();

@@ -23,7 +23,9 @@ struct ModeEntry {
 // One entry for every Mode, in the enum's order.
 extern const std::array<ModeEntry, 10> kModes;
 
-// Runs the mode the options pick and ends its output: returns the mode's
+// Runs the mode the options pick and ends its output: a mode that reads
+// FILEs does not start while standard output is closed, and says so. Returns
+// the mode's
 // exit status when everything written reached standard output; otherwise
 // reports "ugraph: cannot write standard output: <reason>" and returns the
 // entry's failedStatus, as output that never arrived must not pass for

@@ -13,6 +13,16 @@ void Console::stop(ConsoleFailure::Kind kind) {
   if (kind == ConsoleFailure::Kind::kWrite) outLength_ = 0;
 }
 
+void Console::put(std::string_view text) {
+  if (failure_.kind == ConsoleFailure::Kind::kWrite) return;
+  outputPending_ = true;
+  const int fd = fileno(out_);
+  const bool written = fd >= 0 ? writeAll(fd, text.data(), text.size())
+                               : fwrite_unlocked(text.data(), 1, text.size(),
+                                                 out_) == text.size();
+  if (!written) stop(ConsoleFailure::Kind::kWrite);
+}
+
 bool Console::fill() {
   pos_ = 0;
   end_ = 0;

@@ -141,14 +141,11 @@ class Console {
     }
   }
 
-  // Hands text to the stream, or drops it once output has failed.
-  void put(std::string_view text) {
-    if (failure_.kind == ConsoleFailure::Kind::kWrite) return;
-    outputPending_ = true;
-    if (fwrite_unlocked(text.data(), 1, text.size(), out_) != text.size()) {
-      stop(ConsoleFailure::Kind::kWrite);
-    }
-  }
+  // Hands text to the stream, or drops it once output has failed. A
+  // stream on a descriptor is written straight to it, as the console
+  // gathers its output itself: a descriptor that is not ready is then
+  // waited for (see writeAll), where the stream would give up.
+  void put(std::string_view text);
 
   void flushStream() {
     outputPending_ = false;

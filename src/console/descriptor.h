@@ -1,7 +1,8 @@
-// Reading a file descriptor as every reader of the program does: a read
-// that a signal interrupts is made again, and a descriptor that has no
-// input ready (one opened non-blocking) is waited for, so input that is
-// slow to come is never mistaken for its end or for a failure.
+// Reading and writing a file descriptor as every reader and the console's
+// writer do: a read or write that a signal interrupts is made again, and a
+// descriptor that is not ready (one opened non-blocking) is waited for, so
+// input that is slow to come is never mistaken for its end, nor a reader
+// slow to take output for a failure.
 #ifndef UGRAPH_CONSOLE_DESCRIPTOR_H_
 #define UGRAPH_CONSOLE_DESCRIPTOR_H_
 
@@ -15,6 +16,10 @@ namespace ugraph {
 // Returns how many were read, 0 at the end of the input, or -1 with errno
 // set when the read failed.
 ssize_t readSome(int fd, char* data, std::size_t size);
+
+// Writes all size bytes of data to fd, in as many writes as it takes.
+// Returns false, with errno set, when a write failed.
+bool writeAll(int fd, const char* data, std::size_t size);
 
 }  // namespace ugraph
 

@@ -1,5 +1,6 @@
 """Runs the real binary on standard input that is slow, not ready, or
-fails part-way, and checks that every run ends as it should.
+fails part-way, and on standard output that is not ready or closed, and
+checks that every run ends as it should.
 
 usage: stdin_test.py UGRAPH
 """
@@ -9,9 +10,10 @@ import socket
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 
-BIN = sys.argv[1]
+BIN = os.path.abspath(sys.argv[1])
 failures = 0
 
 
@@ -86,6 +88,57 @@ def modes_wait_for_non_blocking_input():
         expect(f"{mode} output", True, b"1" in out)
 
 
+def modes_wait_for_non_blocking_output():
+    """A mode writing to a non-blocking pipe that is slow to be read waits
+    for its reader, and every byte arrives: far more than a pipe holds."""
+    graphs = b"".join(b'[U "G%d" (1) 2 (2) 3]\n' % i for i in range(20000))
+    want = subprocess.run([BIN, "--list", "-"], input=graphs,
+                          capture_output=True, check=True).stdout
+    read_end, write_end = os.pipe()
+    os.set_blocking(write_end, False)
+    with tempfile.TemporaryFile() as source:
+        source.write(graphs)
+        source.seek(0)
+        run = subprocess.Popen([BIN, "--list", "-"], stdin=source,
+                               stdout=write_end, stderr=subprocess.PIPE)
+    os.close(write_end)
+    time.sleep(0.3)  # the pipe fills, and the writer must wait
+    got = b""
+    with os.fdopen(read_end, "rb") as reader:
+        while chunk := reader.read(65536):
+            got += chunk
+    err = run.stderr.read()
+    run.wait(timeout=10)
+    expect("--list to a non-blocking pipe", (0, b"", len(want)),
+           (run.returncode, err, len(got)))
+    expect("--list to a non-blocking pipe, every byte", True, got == want)
+
+
+def closed_output_is_said_as_it_is():
+    """With standard output closed, a mode says so, not that its input is
+    its output (opening a FILE would reuse descriptor 1); the dialogue
+    says so in its own way and ends with 1."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    catalogue = os.path.join(here, "catalogues", "features.txt")
+    for args in (["--list", catalogue], ["--count", catalogue, "-"],
+                 ["--check", "-"]):
+        run = subprocess.run([BIN] + args, input=b"", stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE, close_fds=True,
+                             preexec_fn=lambda: os.close(1))
+        expect(f"{args[0]} with standard output closed",
+               (2, b"ugraph: cannot write standard output: Bad file descriptor\n"),
+               (run.returncode, run.stderr))
+    work = os.path.dirname(catalogue)
+    run = subprocess.run([BIN], input=b"F\n1\n\n", stdout=subprocess.DEVNULL,
+                         stderr=subprocess.PIPE, cwd=work,
+                         preexec_fn=lambda: os.close(1))
+    expect("the dialogue with standard output closed", 1, run.returncode)
+    expect("the dialogue says nothing of its input", False,
+           b"input file" in run.stderr)
+
+
 read_errors_end_the_dialogue()
 modes_wait_for_non_blocking_input()
+modes_wait_for_non_blocking_output()
+closed_output_is_said_as_it_is()
 sys.exit(1 if failures else 0)
