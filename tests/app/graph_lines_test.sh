@@ -62,6 +62,16 @@ out=$(run '>>graph6<<C~\n>>sparse6<<:Bc\n' --check --from=sparse6 -); status=$?
 check headers 1 "-:2:1: graph 2 holds a header, which only the first line may
 -: 2 graphs, 1 refused" "$status" "$out"
 
+# A line already in the format asked for is encoded afresh, with nauty's
+# padding, where nauty-copyg passes it through: the same graph, as the
+# man page says.
+out=$(run 'Bx\n:GkV\n' -x -t graph6 -); status=$?
+check padding-graph6 0 "Bw
+GA????" "$status" "$out"
+out=$(run ':GkV\nBx\n' -x -t sparse6 -); status=$?
+check padding-sparse6 0 ":Gk^
+:BcN" "$status" "$out"
+
 # Node counts past 32 bits, and a graph over the memory ceiling: refused
 # at once, in little memory, and the run goes on.
 out=$(run ':~~A?????\n:~~@~~~~~\nBg\n' --list --json -); status=$?
