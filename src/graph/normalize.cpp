@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "graph/row_bits.h"
+
 namespace ugraph {
 
 void normalizeLinks(LinkArray& linkFrom, LinkArray& linkTo) {
@@ -32,41 +34,8 @@ void markLinkRows(const LinkArray& linkFrom, const LinkArray& linkTo,
   }
 }
 
-namespace {
-
-int32_t countInPlace(const LinkRows& rows, std::size_t last) {
-  int32_t total = 0;
-  for (std::size_t a = 0; a <= last; ++a) total += bitCount(rows[a]);
-  return total;
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-// The same count with the POPCNT instruction, one per row: the x86-64
-// baseline lacks it, so it is used only where the processor has it.
-__attribute__((target("popcnt"))) int32_t countWithPopcnt(const LinkRows& rows,
-                                                          std::size_t last) {
-  int32_t total = 0;
-  for (std::size_t a = 0; a <= last; ++a) {
-    total += __builtin_popcountll(rows[a]);
-  }
-  return total;
-}
-
-bool hasPopcnt() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("popcnt") != 0;
-}
-const bool kHasPopcnt = hasPopcnt();
-#endif
-
-}  // namespace
-
 int32_t entriesIn(const LinkRows& rows, int32_t last) {
-  const auto upTo = static_cast<std::size_t>(last);
-#if defined(__x86_64__) && defined(__GNUC__)
-  if (kHasPopcnt) return countWithPopcnt(rows, upTo);
-#endif
-  return countInPlace(rows, upTo);
+  return countRowBits(rows, static_cast<std::size_t>(last));
 }
 
 void writeLinkRows(const LinkRows& rows, LinkArray& linkFrom, LinkArray& linkTo,

@@ -12,13 +12,15 @@
 #include <cstring>
 #include <string_view>
 
-#if defined(__SSE2__)
+#include "input/fast_paths.h"
+
+#if UGRAPH_SSE2
 #include <emmintrin.h>
 #endif
 
 namespace ugraph {
 
-#if defined(__SSE2__)
+#if UGRAPH_SSE2
 namespace bytes_internal {
 
 // The 16 bytes at p. REQUIRES: all 16 lie within the text.
@@ -38,7 +40,7 @@ inline unsigned matches(const char* p, __m128i c) {
 // are searched inline; a longer search goes to memchr.
 inline std::size_t findByte(std::string_view text, char c) {
   std::size_t at = 0;
-#if defined(__SSE2__)
+#if UGRAPH_SSE2
   const __m128i wanted = _mm_set1_epi8(c);
   for (int step = 0; step < 4 && text.size() - at >= 16; ++step, at += 16) {
     const unsigned hits = bytes_internal::matches(text.data() + at, wanted);
@@ -56,7 +58,7 @@ inline std::size_t findByte(std::string_view text, char c) {
 inline int64_t countByte(std::string_view text, char c, std::size_t& last) {
   std::size_t at = 0;
   int64_t count = 0;
-#if defined(__SSE2__)
+#if UGRAPH_SSE2
   // A matching byte compares as -1, so subtracting the comparison counts it
   // in its lane; the lanes are summed before any could pass 255.
   const __m128i wanted = _mm_set1_epi8(c);

@@ -6,8 +6,9 @@
 #include <cstring>
 
 #include "input/data_input.h"
+#include "input/fast_paths.h"
 
-#if defined(__SSE2__)
+#if UGRAPH_SSE2
 #include <emmintrin.h>
 #endif
 
@@ -20,7 +21,7 @@ namespace {
 // must close a header of one or two digits after a '(', not 0 or 00, and
 // the byte after such a header must be its ')'. The result has each lane
 // (SSE2) or bit (otherwise) set where a rule is broken.
-#if defined(__SSE2__)
+#if UGRAPH_SSE2
 using Lanes = __m128i;
 
 Lanes load(const char* p) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "graph/links.h"
+#include "graph/row_bits.h"
 
 namespace ugraph {
 namespace {
@@ -82,6 +83,25 @@ TEST(NormalizeTest, TakesAFullRecord) {
   ASSERT_EQ(result.size(), 50u * 49u);
   EXPECT_EQ(result.front(), (Entry{1, 2}));
   EXPECT_EQ(result.back(), (Entry{50, 49}));
+}
+
+// The count the processor is chosen for, and its plain twin, on rows from
+// empty to full, every bit on its own, and patterns between.
+TEST(NormalizeTest, BitCountsAgreeWithTheirPlainTwin) {
+  LinkRows rows{};
+  EXPECT_EQ(countRowBits(rows, kMaxNodes), 0);
+  uint64_t pattern = 0x9E3779B97F4A7C15U;
+  for (std::size_t a = 0; a <= kMaxNodes; ++a) {
+    rows[a] = a % 7 == 0 ? ~uint64_t{0} : pattern;
+    pattern = pattern * 6364136223846793005U + 1442695040888963407U;
+  }
+  for (std::size_t last = 0; last <= kMaxNodes; ++last) {
+    EXPECT_EQ(countRowBits(rows, last), countRowBitsInPlace(rows, last));
+  }
+  EXPECT_EQ(countRowBitsInPlace(rows, 0), 64);
+  for (int bit = 0; bit < 64; ++bit) {
+    EXPECT_EQ(bitCount(uint64_t{1} << bit), 1);
+  }
 }
 
 }  // namespace
