@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "fuzz/record_checks.h"
@@ -27,8 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const ParseResult read =
         parseDataInputRows(scanned, DataInputGraph{name, nodeCount, rowsRead});
     // And the dialogue's reading of the text cut short before that ']'.
+    // It lies in storage of exactly its size, so that a read past its end
+    // is seen.
+    const std::unique_ptr<char[]> exact(new char[close]);
+    scanned.copy(exact.get(), close);
     DataInput unclosed;
-    const ParseResult cut = parseDataInput(scanned.substr(0, close), unclosed);
+    const ParseResult cut = parseDataInput({exact.get(), close}, unclosed);
     fuzz::require(checked.refusal == result.refusal &&
                       checked.at == result.at &&
                       read.refusal == result.refusal && read.at == result.at &&

@@ -88,6 +88,25 @@ def modes_wait_for_non_blocking_input():
         expect(f"{mode} output", True, b"1" in out)
 
 
+def modes_write_each_row_as_its_graph_comes():
+    """On a pipe held open after one graph, each mode has written that
+    graph's row before its input ends."""
+    for args, row in ((["--list", "-"], b"connected and is a tree"),
+                      (["--list", "--json", "-"], b'"number":1'),
+                      (["--convert", "--to=graph6", "-"], b"A_")):
+        run = subprocess.Popen([BIN] + args, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        run.stdin.write(b'[U "A" (1) 2]\n')
+        run.stdin.flush()
+        seen = read_until(run.stdout, row, deadline=2.0)
+        run.stdin.close()
+        run.wait(timeout=5)
+        run.stdout.close()
+        run.stderr.close()
+        expect(f"{' '.join(args)} writes its row while the pipe is open",
+               True, row in seen)
+
+
 def modes_wait_for_non_blocking_output():
     """A mode writing to a non-blocking pipe that is slow to be read waits
     for its reader, and every byte arrives: far more than a pipe holds."""
@@ -139,6 +158,7 @@ def closed_output_is_said_as_it_is():
 
 read_errors_end_the_dialogue()
 modes_wait_for_non_blocking_input()
+modes_write_each_row_as_its_graph_comes()
 modes_wait_for_non_blocking_output()
 closed_output_is_said_as_it_is()
 sys.exit(1 if failures else 0)

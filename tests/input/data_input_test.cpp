@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,29 @@ Parsed parse(std::string_view text) {
 }
 
 using Links = std::vector<std::pair<int32_t, int32_t>>;
+
+// The dialogue parses a data-input that the file cuts short, its view
+// ending where the bytes do: nothing past the view may be read. Each text
+// lies in storage of exactly its size (a sanitizer sees any read past it),
+// and again before a ']' that the view leaves out, which must change
+// nothing.
+TEST(DataInputTest, ReadsNothingPastItsView) {
+  for (const std::string text :
+       {"[U \"A\" (1) 2", "[U \"A\" (1) 2,", "[U \"A\" (1", "[U \"A",
+        "[U \"A\" (1) 12", "[U \"A\" (1) 2 (2) 3"}) {
+    const std::unique_ptr<char[]> exact(new char[text.size()]);
+    text.copy(exact.get(), text.size());
+    DataInput alone;
+    const ParseResult cut = parseDataInput({exact.get(), text.size()}, alone);
+    const std::string closed = text + "]";
+    DataInput before;
+    const ParseResult view =
+        parseDataInput(std::string_view(closed).substr(0, text.size()), before);
+    EXPECT_EQ(cut.refusal, view.refusal) << text;
+    EXPECT_EQ(cut.at, view.at) << text;
+    EXPECT_EQ(alone.linkCount, before.linkCount) << text;
+  }
+}
 
 TEST(DataInputTest, ReadsTheCatalogueExamples) {
   const Parsed triangle = parse(R"([U "Triangle", (1),2,3, (2),3, (3)])");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graph/links.h"
@@ -60,7 +61,9 @@ TEST(Graph6Test, ReadsEveryFormOfTheNodeCount) {
     int32_t n;
   };
   const std::vector<Case> cases = {
+      {":}", Refusal::kNone, 62},  // the last count of one byte
       {":~??~", Refusal::kNone, 63},
+      {":~}~~", Refusal::kNone, 258047},        // the last count of four
       {":~~???~?", Refusal::kLineTooShort, 0},  // one byte short of eight
       {":~~???~??", Refusal::kNone, 258048},
       {":~~A?????", Refusal::kTooManyNodes, 0},  // 2^31
@@ -74,6 +77,34 @@ TEST(Graph6Test, ReadsEveryFormOfTheNodeCount) {
     if (c.refusal == Refusal::kNone) {
       EXPECT_EQ(head.n, c.n) << c.line;
     }
+  }
+}
+
+// A graph without links of n nodes, for the encoder.
+struct Empty {
+  int32_t n;
+  int32_t nodes() const { return n; }
+  template <class F>
+  void forEachNeighbour(int32_t /*node*/, F&& /*f*/) const {}
+};
+
+// The node count is written in one byte up to 62, four up to 258047 and
+// eight beyond, as nauty writes it, and read back as it was written.
+TEST(Graph6Test, WritesTheNodeCountInTheFormItNeeds) {
+  for (const auto& [n, front] :
+       std::vector<std::pair<int32_t, std::string>>{{62, ":}"},
+                                                    {63, ":~??~"},
+                                                    {258047, ":~}~~"},
+                                                    {258048, ":~~???~??"},
+                                                    {INT32_MAX, ":~~@~~~~~"}}) {
+    std::string line;
+    ASSERT_TRUE(encodeGraph(Empty{n}, LineFormat::kSparse6,
+                            [&](std::string_view piece) { line += piece; }));
+    EXPECT_EQ(line.substr(0, front.size()), front) << n;
+    LineHead head;
+    line.pop_back();
+    EXPECT_EQ(readLineHead(line, head).refusal, Refusal::kNone) << n;
+    EXPECT_EQ(head.n, n);
   }
 }
 
