@@ -91,6 +91,17 @@ Bo
 --
 a.txt:4:2: data-input 4 is not marked 'U' (after '[')" "$status" "$out"
 
+# Graphs without links of 50, 51 and 64 nodes: 50 parts and more, and a
+# count of parts met once more.
+python3 -c '
+for n in (50, 51, 64, 51):
+    head = chr(63 + n) if n < 63 else "~??" + chr(63 + n)
+    print(head + "?" * ((n * (n - 1) // 2 + 5) // 6))' >empty.g6
+run --count --json empty.g6
+check "many parts" 0 \
+'{"file":"empty.g6","graphs":4,"tree":0,"cyclic":0,"connected":0,"disconnected":4,"no-node":0,"refused":0,"components":{"50":1,"51":2,"64":1}}' \
+  "$status" "$out"
+
 # The file that is also the output is skipped as one that cannot be read.
 "$bin" --count b.g6 out.txt >out.txt 2>err.txt
 status=$?
