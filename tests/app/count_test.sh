@@ -95,7 +95,7 @@ a.txt:4:2: data-input 4 is not marked 'U' (after '[')" "$status" "$out"
 # count of parts met once more.
 python3 -c '
 for n in (50, 51, 64, 51):
-    head = chr(63 + n) if n < 63 else "~??" + chr(63 + n)
+    head = chr(63 + n) if n < 63 else "~?@?"
     print(head + "?" * ((n * (n - 1) // 2 + 5) // 6))' >empty.g6
 run --count --json empty.g6
 check "many parts" 0 \
