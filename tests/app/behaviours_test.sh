@@ -52,6 +52,15 @@ check "past an over-long data-input" "   1  -                    -      -  refus
    2  a                    2      1  connected and is a tree
    3  b                    3      2  connected and is a tree" \
   "$("$bin" --list long.txt | sed -n '2,4p')"
+# One character too long, that character its ']': it ends there.
+python3 -c '
+body = " \"x\", (1)"
+body += " " * (2498 - len(body))
+print("[U" + body + "]")
+print("[U \"a\" (1) 2]")' >edge.txt
+check "one past the longest data-input" "   1  -                    -      -  refused: is longer than 2500 characters (line 1, column 1)
+   2  a                    2      1  connected and is a tree" \
+  "$("$bin" --list edge.txt | sed -n '2,3p')"
 
 # An empty file, and one that holds only the start of a header, end at
 # once with the warning.

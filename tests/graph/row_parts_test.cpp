@@ -98,5 +98,15 @@ TEST(RowPartsTest, Graph6PaddingIsNoLink) {
   EXPECT_EQ(lower[3], uint64_t{0b110});
 }
 
+// The same past 11 nodes, where the line is taken a column at a time: 14
+// nodes hold 91 pairs in 16 bytes, the last five bits padding.
+TEST(RowPartsTest, Graph6PaddingIsNoLinkInALongLine) {
+  const std::string line = "M" + std::string(15, '?') + "^";  // 011111
+  LineHead head;
+  ASSERT_EQ(readLineHead(line, head).refusal, Refusal::kNone);
+  LinkRows lower;
+  EXPECT_EQ(decodeLowerRows(line, head, lower), 0);
+}
+
 }  // namespace
 }  // namespace ugraph
