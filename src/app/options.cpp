@@ -129,6 +129,17 @@ std::size_t rowOf(int value) {
   return kRows.size();
 }
 
+// The first n bytes of text (all of it when it is shorter), and what
+// follows them: without substr's range check, which would bring in the C++
+// run-time library for its exception.
+std::string_view front(std::string_view text, std::size_t n) {
+  return {text.data(), std::min(n, text.size())};
+}
+std::string_view after(std::string_view text, std::size_t n) {
+  n = std::min(n, text.size());
+  return {text.data() + n, text.size() - n};
+}
+
 // Text built in a fixed buffer, cut to fit.
 class Text {
  public:
@@ -236,19 +247,19 @@ bool parseSize(std::string_view text, uint64_t& bytes) {
 bool parsePart(std::string_view text, RunPart& part) {
   const std::size_t slash = text.find('/');
   return slash != std::string_view::npos &&
-         parseWhole(text.substr(0, slash), part.index) &&
-         parseWhole(text.substr(slash + 1), part.count) &&
+         parseWhole(front(text, slash), part.index) &&
+         parseWhole(after(text, slash + 1), part.count) &&
          part.index < part.count;
 }
 
 // An unknown long option that abbreviates several: getopt_long, told to
 // keep quiet, says no more than that the option is unknown.
 Options ambiguous(std::string_view seen) {
-  const std::string_view name = seen.substr(2, seen.find('=') - 2);
+  const std::string_view name = front(after(seen, 2), seen.find('=') - 2);
   Text candidates;
   int count = 0;
   for (const OptionRow& row : kRows) {
-    if (row.name.substr(0, name.size()) != name) continue;
+    if (front(row.name, name.size()) != name) continue;
     candidates.add(count++ == 0 ? "'--" : " '--").add(row.name).add("'");
   }
   if (count < 2) {
@@ -347,9 +358,9 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
       std::string_view list = word;
       for (;;) {
         const std::size_t comma = std::min(list.find(','), list.size());
-        const std::size_t i = indexOf(row, list.substr(0, comma));
+        const std::size_t i = indexOf(row, front(list, comma));
         if (i == row.values.size()) {
-          o = invalidValue(row, "class", list.substr(0, comma));
+          o = invalidValue(row, "class", front(list, comma));
           return false;
         }
         o.select |= kClassValues[i];
@@ -484,12 +495,12 @@ void writeUsage(Console& console) {
       console.write(row.argument);
       width += 1 + row.argument.size();
     }
-    console.write(width + 2 <= kColumn ? kBlanks.substr(width) : "  ");
+    console.write(width + 2 <= kColumn ? after(kBlanks, width) : "  ");
     std::string_view help = row.help;
     for (bool first = true; !help.empty(); first = false) {
       const std::size_t end = help.find('\n') + 1;
-      if (!first) console.write(kBlanks.substr(0, kColumn));
-      console.write(help.substr(0, end));
+      if (!first) console.write(front(kBlanks, kColumn));
+      console.write(front(help, end));
       help.remove_prefix(end);
     }
   }
