@@ -116,6 +116,17 @@ struct Totals {
   }
 };
 
+// Writes "BEFOREK/NAFTER" for the part --part names, nothing without one.
+void writePart(const RunPart& part, std::string_view before,
+               std::string_view after, Console& console) {
+  if (part.count == 0) return;
+  console.write(before);
+  console.write(part.index);
+  console.write("/");
+  console.write(part.count);
+  console.write(after);
+}
+
 // "FILE: 13 data-inputs: 10 connected (6 trees, 4 cyclic), 2 not
 // connected, 0 null graphs, 1 refused"; file null: "total".
 void writeText(const char* file, const Options& options, const char* noun,
@@ -124,13 +135,7 @@ void writeText(const char* file, const Options& options, const char* noun,
     console.write("total");
   } else {
     writeDisplayText(file, console);
-    if (options.part.count != 0) {
-      console.write(" (part ");
-      console.write(options.part.index);
-      console.write("/");
-      console.write(options.part.count);
-      console.write(")");
-    }
+    writePart(options.part, " (part ", ")", console);
   }
   console.write(": ");
   writeCount(t.graphs, noun, console);
@@ -157,13 +162,7 @@ void writeJson(const char* file, const Options& options, const Totals& t,
     console.write("null");
   } else {
     writeJsonString(file, console);
-    if (options.part.count != 0) {
-      console.write(",\"part\":\"");
-      console.write(options.part.index);
-      console.write("/");
-      console.write(options.part.count);
-      console.write("\"");
-    }
+    writePart(options.part, ",\"part\":\"", "\"", console);
   }
   const auto put = [&](std::string_view key, int64_t value) {
     console.write(",\"");

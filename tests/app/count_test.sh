@@ -41,6 +41,11 @@ check "JSON totals with a part and a sum" 1 \
 {"file":null,"graphs":8,"tree":4,"cyclic":1,"connected":5,"disconnected":1,"no-node":1,"refused":1,"components":{"0":1,"1":5,"4":1}}' \
   "$status" "$out"
 
+run --count --part=0/2 b.g6
+check "one file, no sum, its part named" 0 \
+"b.g6 (part 0/2): 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
+  "$status" "$out"
+
 run --count b.g6
 check "one file, no sum" 0 \
 "b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
