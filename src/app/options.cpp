@@ -430,9 +430,9 @@ Options takeFiles(Options o, int first, int argc, char** argv) {
   if (o.mode == Mode::kDialogue) {
     // With POSIXLY_CORRECT set, getopt_long stops at the first operand, as
     // for GNU's own tools, so an option after a FILE is taken for one.
+    const bool posixly = std::getenv("POSIXLY_CORRECT") != nullptr;
     for (const char* file : files) {
-      if (std::getenv("POSIXLY_CORRECT") != nullptr && file[0] == '-' &&
-          file[1] != '\0') {
+      if (posixly && file[0] == '-' && file[1] != '\0') {
         return usageError(
             "with POSIXLY_CORRECT set, options must come before FILE: '%s'",
             file);

@@ -5,6 +5,8 @@
 #ifndef UGRAPH_GRAPH_ROW_PARTS_H_
 #define UGRAPH_GRAPH_ROW_PARTS_H_
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 #include "graph/normalize.h"
@@ -15,6 +17,17 @@ namespace ugraph {
 // Turns rows into lower rows: row b keeps its neighbours a <= b only, so
 // each link is one bit, a self-link on the diagonal. Returns the links.
 int32_t keepLowerRows(LinkRows& rows, int32_t n);
+
+// Marks the link of a and b in lower rows; returns 1 when it is new, 0
+// when it was marked already.
+inline int32_t markLowerLink(LinkRows& lower, int32_t a, int32_t b) {
+  const auto [low, high] = std::minmax(a, b);
+  uint64_t& row = lower[static_cast<std::size_t>(high)];
+  const uint64_t bit = uint64_t{1} << low;
+  const int32_t added = (row & bit) == 0 ? 1 : 0;
+  row |= bit;
+  return added;
+}
 
 struct RowCounts {
   int32_t reached = 0;  // the nodes of node 1's part (1 when n is 0)

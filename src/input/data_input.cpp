@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "graph/normalize.h"
+#include "graph/row_parts.h"
 #include "input/bytes.h"
 #include "input/digits.h"
 #include "input/group_shape.h"
@@ -71,11 +72,7 @@ struct LowerRowSink {
   const DataInputGraph& out;
   int32_t& links;
   void add(int32_t /*count*/, int32_t node, int32_t neighbour) {
-    const auto [low, high] = std::minmax(node, neighbour);
-    uint64_t& row = out.rows[static_cast<std::size_t>(high)];
-    const uint64_t bit = uint64_t{1} << low;
-    links += (row & bit) == 0 ? 1 : 0;
-    row |= bit;
+    links += markLowerLink(out.rows, node, neighbour);
   }
   void finish(int32_t nodeCount, int32_t /*linkCount*/) {
     out.nodeCount = nodeCount;
@@ -217,23 +214,31 @@ ParseResult checkDataInput(std::string_view text) {
   return parseNodeGroups(text, layout, CheckSink{});
 }
 
-ParseResult parseDataInputRows(std::string_view text,
-                               const DataInputGraph& out) {
+namespace {
+
+// Lays text out and parses its node groups into out's rows, cleared first,
+// through sink.
+template <class Sink>
+ParseResult parseIntoRows(std::string_view text, const DataInputGraph& out,
+                          Sink sink) {
   Layout layout;
   const ParseResult laid = layOut(text, layout, out.name, true);
   if (laid.refusal != Refusal::kNone) return laid;
   out.rows = {};
-  return parseNodeGroups(text, layout, RowSink{out});
+  return parseNodeGroups(text, layout, sink);
+}
+
+}  // namespace
+
+ParseResult parseDataInputRows(std::string_view text,
+                               const DataInputGraph& out) {
+  return parseIntoRows(text, out, RowSink{out});
 }
 
 ParseResult parseDataInputLowerRows(std::string_view text,
                                     const DataInputGraph& out, int32_t& links) {
-  Layout layout;
-  const ParseResult laid = layOut(text, layout, out.name, true);
-  if (laid.refusal != Refusal::kNone) return laid;
-  out.rows = {};
   links = 0;
-  return parseNodeGroups(text, layout, LowerRowSink{out, links});
+  return parseIntoRows(text, out, LowerRowSink{out, links});
 }
 
 int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "graph/row_parts.h"
+
 namespace ugraph {
 namespace {
 
@@ -188,11 +190,7 @@ int32_t decodeLowerRows(std::string_view line, const LineHead& head,
   int32_t links = 0;
   if (head.format == LineFormat::kSparse6) {
     forEachLineLink(line, head, [&](int32_t a, int32_t b) {
-      const auto [low, high] = std::minmax(a, b);
-      uint64_t& row = rows[static_cast<std::size_t>(high)];
-      const uint64_t bit = uint64_t{1} << low;
-      links += (row & bit) == 0 ? 1 : 0;
-      row |= bit;
+      links += markLowerLink(rows, a, b);
     });
     return links;
   }
