@@ -73,6 +73,19 @@ class CatalogueJudge {
     }
   }
 
+  // Walks the current graph again as its analysis did, telling observer
+  // every step; the walk it leaves is the same.
+  // REQUIRES: the current graph analysed and not refused.
+  template <class Observer>
+  void walkAgain(Observer&& observer) {
+    JudgedDataInput& d = space_.current;
+    if (d.lists != nullptr) {
+      walkFromNode1(*d.lists, d.lists->walk(), observer);
+    } else {
+      walkRows(d.analysis.rows, d.graph.linkTo[0], d.analysis.walk, observer);
+    }
+  }
+
  private:
   // Sets the current graph's verdict, links and parts from its analysis.
   void finishAnalysis();

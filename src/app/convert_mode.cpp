@@ -66,6 +66,7 @@ Refusal write(const JudgedDataInput& d, OutputFormat format, Console& console) {
       return Refusal::kNone;
     case OutputFormat::kGraph6:
     case OutputFormat::kSparse6:
+    case OutputFormat::kHtml:  // refused with the options
       break;
   }
   const LineFormat lines = format == OutputFormat::kGraph6

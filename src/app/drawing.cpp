@@ -19,60 +19,6 @@ uint64_t linkKey64(int32_t a, int32_t b) {
   return low << 32 | high;
 }
 
-// The links of the cycle --list reports, as sorted keys: on the stack for
-// a graph of rows, in memory of their own otherwise.
-class CycleLinks {
- public:
-  explicit CycleLinks(const JudgedDataInput& d) {
-    if (d.verdict != GraphClass::kConnectedNotTree) return;
-    Cycle small;
-    const std::span<const int32_t> cycle = cycleOf(d, small);
-    if (cycle.size() < 2) return;
-    count_ = cycle.size() - 1;
-    if (count_ > small_.size()) {
-      held_ = static_cast<uint64_t*>(std::malloc(count_ * sizeof(uint64_t)));
-      // Without room for them the links are drawn, only not in red.
-      if (held_ == nullptr) count_ = 0;
-    }
-    uint64_t* const keys = held_ != nullptr ? held_ : small_.data();
-    for (std::size_t i = 0; i < count_; ++i) {
-      keys[i] = linkKey64(cycle[i], cycle[i + 1]);
-    }
-    std::sort(keys, keys + count_);
-  }
-  ~CycleLinks() { std::free(held_); }
-  CycleLinks(const CycleLinks&) = delete;
-  CycleLinks& operator=(const CycleLinks&) = delete;
-
-  bool has(int32_t a, int32_t b) const {
-    const uint64_t* const keys = held_ != nullptr ? held_ : small_.data();
-    return std::binary_search(keys, keys + count_, linkKey64(a, b));
-  }
-
- private:
-  std::array<uint64_t, kMaxNodes + 1> small_;
-  uint64_t* held_ = nullptr;
-  std::size_t count_ = 0;
-};
-
-// Calls f(a, b) for every link of d once, a <= b, by a and then b.
-template <class F>
-void forEachLink(const JudgedDataInput& d, F&& f) {
-  withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
-    for (int32_t a = 1; a <= d.nodes; ++a) {
-      graph.forEachNeighbour(a, [&](int32_t b) {
-        if (b >= a) f(a, b);
-        return true;
-      });
-    }
-  });
-}
-
-// No node is its own parent, so a self-link is never a tree link.
-bool isTreeLink(const WalkView& walk, int32_t a, int32_t b) {
-  return walk.parent[b] == a || walk.parent[a] == b;
-}
-
 void writeHead(const JudgedDataInput& d, Console& console) {
   console.write("graph ");
   writeDotString(std::string_view(d.graph.name.data()), console);
@@ -97,10 +43,29 @@ void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
 
 }  // namespace
 
-WalkView walkOf(const JudgedDataInput& d) {
-  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
-    return WalkView::of(walk);
-  });
+CycleLinks::CycleLinks(const JudgedDataInput& d) {
+  if (d.verdict != GraphClass::kConnectedNotTree) return;
+  Cycle small;
+  const std::span<const int32_t> cycle = cycleOf(d, small);
+  if (cycle.size() < 2) return;
+  count_ = cycle.size() - 1;
+  if (count_ > small_.size()) {
+    held_ = static_cast<uint64_t*>(std::malloc(count_ * sizeof(uint64_t)));
+    // Without room for them the links are drawn, only not in red.
+    if (held_ == nullptr) count_ = 0;
+  }
+  uint64_t* const keys = held_ != nullptr ? held_ : small_.data();
+  for (std::size_t i = 0; i < count_; ++i) {
+    keys[i] = linkKey64(cycle[i], cycle[i + 1]);
+  }
+  std::sort(keys, keys + count_);
+}
+
+CycleLinks::~CycleLinks() { std::free(held_); }
+
+bool CycleLinks::has(int32_t a, int32_t b) const {
+  const uint64_t* const keys = held_ != nullptr ? held_ : small_.data();
+  return std::binary_search(keys, keys + count_, linkKey64(a, b));
 }
 
 void writeDrawing(const JudgedDataInput& d, Console& console) {
@@ -116,30 +81,8 @@ void writeDrawing(const JudgedDataInput& d, Console& console) {
     console.write(reached ? ";\n" : " [style=dashed, color=grey];\n");
   }
   const CycleLinks cycle(d);
-  forEachLink(d, [&](int32_t a, int32_t b) {
+  forEachLinkOf(d, [&](int32_t a, int32_t b) {
     writeLink(a, b, isTreeLink(walk, a, b), cycle.has(a, b), console);
-  });
-  console.write("}\n");
-}
-
-void writeFrame(const JudgedDataInput& d, const WalkView& walk, int32_t current,
-                std::string_view step, Console& console) {
-  writeHead(d, console);
-  writeDotLabel("", step, console);
-  console.write(";\n  labelloc=t;\n");
-  for (int32_t a = 1; a <= d.nodes; ++a) {
-    console.write("  ");
-    console.write(int64_t{a});
-    if (walk.rank[a] == 0) {
-      console.write(" [style=dashed, color=grey];\n");
-    } else {
-      console.write(a == current
-                        ? " [style=filled, fillcolor=lightgrey, penwidth=3];\n"
-                        : " [style=filled, fillcolor=lightgrey];\n");
-    }
-  }
-  forEachLink(d, [&](int32_t a, int32_t b) {
-    writeLink(a, b, isTreeLink(walk, a, b), false, console);
   });
   console.write("}\n");
 }

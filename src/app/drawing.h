@@ -2,6 +2,10 @@
 #ifndef UGRAPH_APP_DRAWING_H_
 #define UGRAPH_APP_DRAWING_H_
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 #include "app/catalogue_judge.h"
 #include "console/console.h"
 
@@ -15,16 +19,29 @@ namespace ugraph {
 // REQUIRES: d is analysed and not refused.
 void writeDrawing(const JudgedDataInput& d, Console& console);
 
-// d's walk, of a graph of rows or lists. REQUIRES: d analysed.
-WalkView walkOf(const JudgedDataInput& d);
+// Whether {a, b} is a tree link of walk. No node is its own parent, so a
+// self-link never is.
+inline bool isTreeLink(const WalkView& walk, int32_t a, int32_t b) {
+  return walk.parent[b] == a || walk.parent[a] == b;
+}
 
-// Writes one step of d's walk as a drawing labelled step: the nodes walk
-// has reached filled, node current (0: none) outlined heavily, the tree
-// links so far bold, the nodes not yet reached dashed and grey.
-// REQUIRES: d loaded (its nodes and links known); walk the walk of it so
-// far.
-void writeFrame(const JudgedDataInput& d, const WalkView& walk, int32_t current,
-                std::string_view step, Console& console);
+// The links of the cycle --list reports for d (none unless it is connected
+// but not a tree), to be asked for one by one: on the stack for a graph of
+// rows, in memory of their own otherwise.
+class CycleLinks {
+ public:
+  explicit CycleLinks(const JudgedDataInput& d);
+  ~CycleLinks();
+  CycleLinks(const CycleLinks&) = delete;
+  CycleLinks& operator=(const CycleLinks&) = delete;
+
+  bool has(int32_t a, int32_t b) const;
+
+ private:
+  std::array<uint64_t, kMaxNodes + 1> small_;
+  uint64_t* held_ = nullptr;
+  std::size_t count_ = 0;
+};
 
 }  // namespace ugraph
 

@@ -122,16 +122,36 @@ void writeDotString(std::string_view text, Console& console) {
   console.write("\"");
 }
 
-void writeDotLabel(std::string_view name, std::string_view words,
-                   Console& console) {
-  console.write("\"");
-  forEachCharacter(name, [&](std::string_view c) {
+void writeDotLabelText(std::string_view text, Console& console) {
+  forEachCharacter(text, [&](std::string_view c) {
     if (c == "\"" || c == "\\") console.write("\\");
     console.write(c == "\n" ? "\\n" : c);
   });
+}
+
+void writeDotLabel(std::string_view name, std::string_view words,
+                   Console& console) {
+  console.write("\"");
+  writeDotLabelText(name, console);
   if (!name.empty()) console.write(": ");
   console.write(words);
   console.write("\"");
+}
+
+void writeHtmlText(std::string_view text, Console& console) {
+  forEachCharacter(text, [&](std::string_view c) {
+    if (c == "&") {
+      console.write("&amp;");
+    } else if (c == "<") {
+      console.write("&lt;");
+    } else if (c == ">") {
+      console.write("&gt;");
+    } else if (c == "\"") {
+      console.write("&quot;");
+    } else {
+      console.write(isControl(c) ? kReplacement : c);
+    }
+  });
 }
 
 std::size_t writeDisplayText(std::string_view text, Console& console) {

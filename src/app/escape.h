@@ -31,6 +31,14 @@ void writeDotString(std::string_view text, Console& console);
 void writeDotLabel(std::string_view name, std::string_view words,
                    Console& console);
 
+// Writes text as the inside of a DOT label, without quotes, escaped as
+// writeDotLabel escapes it.
+void writeDotLabelText(std::string_view text, Console& console);
+
+// Writes text as HTML text, fit for an element or a quoted attribute:
+// '&', '<', '>' and '"' as references, a control character as U+FFFD.
+void writeHtmlText(std::string_view text, Console& console);
+
 // Writes text for one column of a terminal line: control characters as
 // '?'. Returns how many characters that shows.
 std::size_t writeDisplayText(std::string_view text, Console& console);

@@ -58,6 +58,33 @@ decltype(auto) withGraph(const JudgedDataInput& d, F&& f) {
   return f(RowsGraph(d.analysis.rows, d.graph.linkTo[0]), d.analysis.walk);
 }
 
+// d's walk, of a graph of rows or lists. REQUIRES: d analysed.
+inline WalkView walkOf(const JudgedDataInput& d) {
+  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
+    return WalkView::of(walk);
+  });
+}
+
+// The distinct entries of d's graph: a link twice, a self-link once.
+// REQUIRES: d analysed, with its list of links (JudgeNeeds::list).
+inline int64_t entriesOf(const JudgedDataInput& d) {
+  return d.lists != nullptr ? d.lists->entries() : d.graph.linkFrom[0];
+}
+
+// Calls f(a, b) for every link of d once, a <= b, by a and then b: the
+// normalised order. REQUIRES: d analysed.
+template <class F>
+void forEachLinkOf(const JudgedDataInput& d, F&& f) {
+  withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
+    for (int32_t a = 1; a <= d.nodes; ++a) {
+      graph.forEachNeighbour(a, [&](int32_t b) {
+        if (b >= a) f(a, b);
+        return true;
+      });
+    }
+  });
+}
+
 // Finds the cycle of d as findCycleIn does, into small for a graph of rows
 // and into the lists' own room otherwise. Returns its nodes.
 std::span<const int32_t> cycleOf(const JudgedDataInput& d, Cycle& small);

@@ -19,11 +19,11 @@ constexpr std::array<InputFormat, 3> kFromValues = {InputFormat::kCatalogue,
                                                     InputFormat::kGraphLines,
                                                     InputFormat::kGraphLines};
 
-constexpr std::array<std::string_view, 4> kToNames = {"catalogue", "graph6",
-                                                      "sparse6", "dot"};
-constexpr std::array<OutputFormat, 4> kToValues = {
+constexpr std::array<std::string_view, 5> kToNames = {
+    "catalogue", "graph6", "sparse6", "dot", "html"};
+constexpr std::array<OutputFormat, 5> kToValues = {
     OutputFormat::kCatalogue, OutputFormat::kGraph6, OutputFormat::kSparse6,
-    OutputFormat::kDot};
+    OutputFormat::kDot, OutputFormat::kHtml};
 
 constexpr std::array<std::string_view, 6> kClassNames = {
     "tree", "cyclic", "connected", "disconnected", "no-node", "refused"};
@@ -58,7 +58,8 @@ constexpr std::array<OptionRow, 14> kRows = {{
      "write every graph of each FILE in the --to format\n"},
     {"trace", 'T', "N", OptionKey::kMode, Mode::kTrace, 0, {},
      "show the walk through graph N of FILE step by step;\n"
-     "with --json as JSON lines, with --to=dot as frames\n"},
+     "with --json as JSON lines, with --to=dot as frames,\n"
+     "with --to=html as one page that replays it\n"},
     {"from", 'f', "FORMAT", OptionKey::kFrom, Mode::kDialogue, kReadingModes,
      kFromNames,
      "read each FILE as catalogue, or as graph6 and\n"
@@ -72,7 +73,7 @@ constexpr std::array<OptionRow, 14> kRows = {{
     {"to", 't', "FORMAT", OptionKey::kTo, Mode::kDialogue,
      modeBit(Mode::kConvert) | modeBit(Mode::kTrace), kToNames,
      "with --convert: catalogue, graph6, sparse6 or dot;\n"
-     "with --trace: dot\n"},
+     "with --trace: dot or html\n"},
     {"select", 's', "CLASSES", OptionKey::kSelect, Mode::kDialogue,
      modeBit(Mode::kList) | modeBit(Mode::kConvert), kClassNames,
      "with --list or --convert: only the graphs of\n"
@@ -314,12 +315,16 @@ Options checkCombination(const Options& o, RowSet given) {
   };
   const bool to = isGiven(OptionKey::kTo);
   if (o.mode == Mode::kTrace && to) {
-    if (o.to != OutputFormat::kDot) {
-      return usageError("%s", "--trace takes --to=dot only");
+    if (o.to != OutputFormat::kDot && o.to != OutputFormat::kHtml) {
+      return usageError("%s", "--trace takes --to=dot or --to=html only");
     }
     if (o.json) {
-      return usageError("%s", "--json and --to=dot exclude each other");
+      return usageError("--json and --to=%s exclude each other",
+                        o.to == OutputFormat::kDot ? "dot" : "html");
     }
+  }
+  if (o.mode == Mode::kConvert && to && o.to == OutputFormat::kHtml) {
+    return usageError("%s", "--to=html needs --trace");
   }
   if (o.mode == Mode::kConvert && !to) {
     return usageError("%s", "--convert needs --to=FORMAT");

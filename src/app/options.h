@@ -40,7 +40,7 @@ inline constexpr ModeSet kReadingModes =
     modeBit(Mode::kDot) | modeBit(Mode::kConvert) | modeBit(Mode::kTrace);
 
 // The formats --convert writes.
-enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kDot };
+enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kDot, kHtml };
 
 // A set of classes, one bit for each GraphClass.
 using ClassSet = uint32_t;

@@ -42,10 +42,11 @@ expect "ugraph --trace=2 --" "--json
 --to=" "$(complete_line ugraph --trace=2 --)"
 expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 # The values of --from, --to and --select; a list of classes goes on.
-expect "ugraph -x --to=" "catalogue
+expect "ugraph -T 1 --to=" "catalogue
 graph6
 sparse6
-dot" "$(complete_line ugraph -x --to=)"
+dot
+html" "$(complete_line ugraph -T 1 --to=)"
 expect "ugraph -l --from g" "graph6" "$(complete_line ugraph -l --from g)"
 expect "ugraph -l --from=s, split by bash" "sparse6" \
   "$(complete_line ugraph -l --from = s)"

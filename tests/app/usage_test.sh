@@ -49,7 +49,8 @@ expect "ugraph: --to needs --convert or --trace" "$try" --list --to=graph6
 expect "ugraph: --select needs --list or --convert" "$try" --check --select=tree
 expect "ugraph: --from needs --check, --list, --count, --dot, --convert or --trace" "$try" --from=graph6
 expect "ugraph: invalid format 'g7' for --from; valid: catalogue, graph6, sparse6" "$try" --list --from=g7
-expect "ugraph: invalid format 'png' for --to; valid: catalogue, graph6, sparse6, dot" "$try" -x --to=png
+expect "ugraph: invalid format 'png' for --to; valid: catalogue, graph6, sparse6, dot, html" "$try" -x --to=png
+expect "ugraph: --to=html needs --trace" "$try" -x --to=html
 classes="valid: tree, cyclic, connected, disconnected, no-node, refused"
 expect "ugraph: invalid class '' for --select; $classes" "$try" --list -s tree,,cyclic
 expect "ugraph: invalid class 'trees' for --select; $classes" "$try" -l -s trees
@@ -66,8 +67,9 @@ expect "ugraph: unrecognized option '--tx'" "$try" --tx
 expect "ugraph: --convert writes no refused graph: select another class" "$try" \
   -x -t dot -s tree,refused
 expect "ugraph: option '--from' requires an argument" "$try" -l --from
-expect "ugraph: --trace takes --to=dot only" "$try" --trace=1 --to=graph6
+expect "ugraph: --trace takes --to=dot or --to=html only" "$try" --trace=1 --to=graph6
 expect "ugraph: --json and --to=dot exclude each other" "$try" -T 1 --json -t dot
+expect "ugraph: --json and --to=html exclude each other" "$try" -T 1 -t html --json
 expect "ugraph: invalid data-input number '0'" "$try" --trace=0
 expect "ugraph: a FILE needs --check, --list, --count, --dot, --convert or --trace: 'GraphDataFile2.txt'" \
   "$try" GraphDataFile2.txt
