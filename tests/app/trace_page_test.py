@@ -1,0 +1,148 @@
+"""--trace --to=html in a real browser: headless Chromium opens pages made
+for random graphs (trees, cyclic, not connected, a self-link, one node; a
+catalogue and graph6 lines) at several #step=K, and the page's state at
+step K must be the one the JSON trace gives: the step counter, the
+sentence (the text trace's line), the pointer's slot and each node's
+state. A screenshot must be drawn, not blank. Skipped (77) without
+Chromium.
+
+usage: trace_page_test.py UGRAPH
+"""
+import json
+import os
+import random
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+BIN = sys.argv[1]
+browser = shutil.which("chromium") or shutil.which("chromium-browser")
+if not browser:
+    print("skipped: chromium is not installed")
+    sys.exit(77)
+rng = random.Random(26)
+work = tempfile.mkdtemp()
+
+
+def browse(*arguments):
+    return subprocess.run(
+        [browser, "--headless=new", "--no-sandbox", "--disable-gpu",
+         "--no-first-run", f"--user-data-dir={work}/profile", *arguments],
+        capture_output=True, text=True, timeout=120)
+
+
+def expected(events, k):
+    """The page's state after the first k steps, replayed from the JSON."""
+    order, finished, current, slot = [], set(), None, None
+    for e in events[1:1 + k]:
+        current = e["node"]
+        if e["event"] == "reach":
+            order = e["order"]
+            slot = len(order)
+        elif e["event"] == "examine":
+            slot = order.index(current) + 1
+            if e["next"] is None:
+                finished.add(current)
+        else:
+            slot = order.index(current) + 1 if current else 0
+    states = {}
+    for a in range(1, events[0]["nodes"] + 1):
+        states[a] = ("unreached" if a not in order else "current" if a == current
+                     else "finished" if a in finished else "reached")
+    return slot, states
+
+
+def page_state(dom):
+    counter = re.search(r'<span id="counter">([^<]*)</span>', dom).group(1)
+    sentence = re.search(r'<span id="sentence">([^<]*)</span>', dom).group(1)
+    pointer = re.findall(r'<li data-slot="(\d+)" class="pointer">', dom)
+    states = {int(a): s for a, s in re.findall(
+        r'<g class="node" data-node="(\d+)" data-state="(\w+)"', dom)}
+    end = re.search(r'<div id="end"( hidden="")?>', dom).group(1) is None
+    return counter, sentence, int(pointer[0]) if pointer else None, states, end
+
+
+def graphs():
+    def tree(n):
+        return {(rng.randint(1, b - 1), b) for b in range(2, n + 1)}
+    made = [("tree", 9, tree(9)), ("one node", 1, set()),
+            ("self-link", 4, tree(4) | {(3, 3)}),
+            ("cyclic", 8, tree(8) | {(2, 7), (4, 8)}),
+            ("not connected", 10, tree(6) | {(7, 8), (8, 9)})]
+    return made
+
+
+def data_input(n, links):
+    groups = {}
+    for a, b in sorted(links):
+        groups.setdefault(min(a, b), []).append(max(a, b))
+    text = " ".join(f"({a}) " + " ".join(map(str, bs)) for a, bs in groups.items())
+    return f'[U "g", {text} ({n})]'
+
+
+made = graphs()
+catalogue = os.path.join(work, "graphs.txt")
+with open(catalogue, "w") as f:
+    f.write("\n".join(data_input(n, links) for _, n, links in made) + "\n")
+lines = os.path.join(work, "graphs.g6")
+subprocess.run([BIN, "--convert", "--to=graph6", "--select=tree,disconnected",
+                catalogue], stdout=open(lines, "w"), check=True)
+walks = [(kind, catalogue, i) for i, (kind, _, _) in enumerate(made, 1)]
+walks += [("graph6 line", lines, 1), ("graph6 line", lines, 3)]
+
+failures = 0
+for kind, source, number in walks:
+    run = lambda *more: subprocess.run(  # noqa: E731
+        [BIN, f"--trace={number}", *more, source], capture_output=True,
+        check=True, text=True).stdout
+    events = [json.loads(line) for line in run("--json").splitlines()]
+    said = [line.split("  ")[0] for line in run().splitlines()[1:]]
+    page = os.path.join(work, f"page{number}.html")
+    with open(page, "w") as f:
+        f.write(run("--to=html"))
+    total = len(events) - 2
+    for k in sorted({0, 1, rng.randint(1, total), total}):
+        dom = browse("--dump-dom", f"file://{page}#step={k}").stdout
+        try:
+            counter, sentence, pointer, states, end = page_state(dom)
+            slot, want = expected(events, k)
+            assert counter == f"{k} / {total}", counter
+            assert k == 0 or sentence == said[k - 1], (sentence, said[k - 1])
+            assert pointer == slot, (pointer, slot)
+            assert states == want, (states, want)
+            assert end == (k == total), "the checks show at the last step only"
+        except (AssertionError, AttributeError) as error:
+            print(f"FAIL {kind} ({source} {number}) at step {k}: {error}")
+            failures += 1
+
+# A screenshot of a step in the middle is drawn: many colours, not one.
+shot = os.path.join(work, "shot.png")
+browse(f"--screenshot={shot}", "--window-size=1100,700",
+       f"file://{work}/page4.html#step=9")
+data = open(shot, "rb").read() if os.path.exists(shot) else b""
+if data[:8] != b"\x89PNG\r\n\x1a\n":
+    print("FAIL no screenshot")
+    failures += 1
+else:
+    width, height, depth, colour = struct.unpack(">IIBB", data[16:26])
+    chunks, at = b"", 8
+    while at < len(data):
+        length, name = struct.unpack(">I4s", data[at:at + 8])
+        if name == b"IDAT":
+            chunks += data[at + 8:at + 8 + length]
+        at += length + 12
+    pixels = zlib.decompress(chunks)
+    row = len(pixels) // height
+    # Unfiltered bytes of every row but its filter byte: a blank page is
+    # one value repeated, after any filter.
+    values = {b for r in range(height) for b in pixels[r * row + 1:(r + 1) * row]}
+    if len(values) < 20:
+        print(f"FAIL the screenshot ({width}x{height}) is blank: {len(values)} values")
+        failures += 1
+shutil.rmtree(work)
+print(f"{failures} failures" if failures else f"{len(walks)} pages checked step by step")
+sys.exit(1 if failures else 0)
