@@ -175,6 +175,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 std::equal(reached.order.begin(), reached.order.end(),
                            walk.order.begin() + 1),
             "the reach events are not the visit order");
+        // A trace walks it again, and must be told the same walk.
+        ReachOrder again;
+        judge.walkAgain(again);
+        fuzz::require(again.order == reached.order,
+                      "the walk walked again is another");
       }
       judged.push_back(judge.current());
     }

@@ -3,7 +3,8 @@
 // is: --convert --to=catalogue writes the graphs that a data-input can
 // hold, the catalogue road judges what it wrote, and name gN, node and
 // link counts, verdict and visit order must match graph N's. Each graph
-// must also come back unchanged from its own format's encoder.
+// must also come back unchanged from its own format's encoder, and the
+// first graph that can be drawn is traced in every form of the trace.
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "app/catalogue_modes.h"
+#include "app/trace_steps.h"
 #include "fuzz/record_checks.h"
 #include "graph/row_parts.h"
 #include "input/graph6.h"
@@ -100,6 +102,30 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
   return all;
 }
 
+// Traces graph g of file in every form, into nothing: each must show it.
+void traceInEveryForm(const std::string& file, const Seen& g) {
+  std::FILE* nowhere = std::fopen("/dev/null", "w");
+  fuzz::require(nowhere != nullptr, "cannot open /dev/null");
+  const std::array<const char*, 1> files = {file.c_str()};
+  for (const OutputFormat to :
+       {OutputFormat::kCatalogue, OutputFormat::kDot, OutputFormat::kHtml}) {
+    for (const bool json : {false, true}) {
+      if (json && to != OutputFormat::kCatalogue) continue;
+      Console console(STDIN_FILENO, nowhere);
+      Options o;
+      o.mode = Mode::kTrace;
+      o.dataInput = g.number;
+      o.files = files;
+      o.fromGiven = true;
+      o.from = InputFormat::kGraphLines;
+      o.to = to;
+      o.json = json;
+      fuzz::require(runTrace(o, console) == 0, "a graph judged is not traced");
+    }
+  }
+  std::fclose(nowhere);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -114,6 +140,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const InputFormat format = InputFormat::kGraphLines;
   const std::vector<Seen> graphs = judgeLines(
       lines, format, sparse6 ? LineFormat::kSparse6 : LineFormat::kGraph6);
+
+  // The walk of a graph that can be drawn, in every form of the trace.
+  if (!graphs.empty() && graphs[0].nodes <= kMaxDrawnNodes) {
+    traceInEveryForm(lines, graphs[0]);
+  }
 
   const std::string catalogue = temporary("catalogue");
   std::FILE* out = std::fopen(catalogue.c_str(), "w");

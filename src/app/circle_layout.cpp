@@ -26,8 +26,8 @@ CircleLayout::CircleLayout(int32_t n) : n_(n) {
 }
 
 Point CircleLayout::at(int32_t node) const {
-  const double angle =
-      2 * std::numbers::pi * (node - 1) / std::max(n_, 1) - std::numbers::pi / 2;
+  const double angle = 2 * std::numbers::pi * (node - 1) / std::max(n_, 1) -
+                       std::numbers::pi / 2;
   const double centre = side_ / 2.0;
   return {toInt(centre + radius_ * std::cos(angle)),
           toInt(centre + radius_ * std::sin(angle))};

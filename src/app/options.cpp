@@ -19,8 +19,8 @@ constexpr std::array<InputFormat, 3> kFromValues = {InputFormat::kCatalogue,
                                                     InputFormat::kGraphLines,
                                                     InputFormat::kGraphLines};
 
-constexpr std::array<std::string_view, 5> kToNames = {
-    "catalogue", "graph6", "sparse6", "dot", "html"};
+constexpr std::array<std::string_view, 5> kToNames = {"catalogue", "graph6",
+                                                      "sparse6", "dot", "html"};
 constexpr std::array<OutputFormat, 5> kToValues = {
     OutputFormat::kCatalogue, OutputFormat::kGraph6, OutputFormat::kSparse6,
     OutputFormat::kDot, OutputFormat::kHtml};

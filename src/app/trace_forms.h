@@ -42,7 +42,8 @@ void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console);
 // line a step (a reach followed by the visit order), and the checks.
 class TextTrace {
  public:
-  TextTrace(const TracedGraph& g, Console& console) : g_(g), console_(console) {}
+  TextTrace(const TracedGraph& g, Console& console)
+      : g_(g), console_(console) {}
   void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
@@ -55,7 +56,8 @@ class TextTrace {
 // A "graph" object with the links, an object a step, and a "verdict".
 class JsonTrace {
  public:
-  JsonTrace(const TracedGraph& g, Console& console) : g_(g), console_(console) {}
+  JsonTrace(const TracedGraph& g, Console& console)
+      : g_(g), console_(console) {}
   void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
@@ -67,17 +69,21 @@ class JsonTrace {
 
 // A Graphviz graph a step, every one of the same size with the nodes in
 // the same places (see CircleLayout), labelled "step K of T: <sentence> —
-// <name>"; the last also shows the verdict.
+// <name>", from step 0, the graph before the walk; the last also shows the
+// verdict.
 class FrameTrace {
  public:
   // longest: the most characters any step's sentence has.
   FrameTrace(const TracedGraph& g, std::size_t longest, Console& console);
-  void start() {}
+  void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
 
  private:
   bool marked(int32_t a, int32_t b) const;
+  void writeHead(const TraceStep& s, bool last);
+  void writeNodes(const TraceStep& s, const WalkView& walk);
+  void writeLinks(const WalkView& walk, bool last);
   const TracedGraph& g_;
   Console& console_;
   CircleLayout layout_;

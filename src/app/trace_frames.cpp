@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "app/drawing.h"
@@ -15,6 +16,7 @@ constexpr int32_t kPointsPerCharacter = 7;
 // "step K of T: " less its numbers, " — " and ": " before the verdict.
 constexpr std::size_t kLabelWords = 9 + 3 + 2;
 constexpr std::size_t kLongestVerdict = 24;  // "connected but not a tree"
+constexpr std::string_view kBefore = "the graph before the walk";
 
 std::size_t digits(int64_t value) {
   SentenceLength length;
@@ -41,8 +43,9 @@ FrameTrace::FrameTrace(const TracedGraph& g, std::size_t longest,
   const std::size_t nameLength =
       name.empty() ? std::string_view(g.noun).size() + 1 + digits(g.d.number)
                    : name.size();
-  const std::size_t label = kLabelWords + 2 * digits(g.steps) + longest +
-                            nameLength + kLongestVerdict;
+  const std::size_t label = kLabelWords + 2 * digits(g.steps) +
+                            std::max(longest, kBefore.size()) + nameLength +
+                            kLongestVerdict;
   width_ = std::max(layout_.side(),
                     static_cast<int32_t>(label) * kPointsPerCharacter);
 }
@@ -53,45 +56,57 @@ bool FrameTrace::marked(int32_t a, int32_t b) const {
 }
 
 void FrameTrace::step(const TraceStep& s, const WalkView& walk) {
-  const JudgedDataInput& d = g_.d;
-  const bool last = s.number == g_.steps;
   if (s.kind == StepKind::kExamine) {
     for (const int32_t b : s.passed) {
       const std::size_t bit = linkBit(s.node, b);
       passed_[bit / 64] |= uint64_t{1} << (bit % 64);
     }
   }
+  const bool last = s.number == g_.steps;
+  writeHead(s, last);
+  writeNodes(s, walk);
+  writeLinks(walk, last);
+  console_.write("}\n");
+}
+
+void FrameTrace::writeHead(const TraceStep& s, bool last) {
   console_.write("graph ");
-  writeDotString(std::string_view(d.graph.name.data()), console_);
+  writeDotString(std::string_view(g_.d.graph.name.data()), console_);
   // Pinned positions in points, for neato, which dot hands the drawing to.
   console_.write(" {\n  layout=neato;\n  inputscale=72;\n  splines=true;\n");
   writeNumber("  label=\"step ", s.number, console_);
   writeNumber(" of ", g_.steps, console_);
   console_.write(": ");
-  writeSentence(s, console_);
+  if (s.number == 0) {
+    console_.write(kBefore);
+  } else {
+    writeSentence(s, console_);
+  }
   console_.write(" \xE2\x80\x94 ");
   writeGraphName(g_, console_, writePlain);
   if (last) {
     console_.write(": ");
-    console_.write(classWords(d.verdict));
+    console_.write(classWords(g_.d.verdict));
   }
   console_.write("\";\n  labelloc=t;\n");
   console_.write("  node [shape=circle, fixedsize=true, width=0.5];\n");
   // Two invisible corners, the same in every step, set the drawing's size.
-  const int32_t side = layout_.side();
   console_.write("  corner1 [shape=point, style=invis, pos=\"0,0!\"];\n");
-  writeNumber("  corner2 [shape=point, style=invis, pos=\"", width_,
-              console_);
-  writeNumber(",", side, console_);
+  writeNumber("  corner2 [shape=point, style=invis, pos=\"", width_, console_);
+  writeNumber(",", layout_.side(), console_);
   console_.write("!\"];\n");
+}
+
+void FrameTrace::writeNodes(const TraceStep& s, const WalkView& walk) {
+  const int32_t side = layout_.side();
   const int32_t left = (width_ - side) / 2;
-  for (int32_t a = 1; a <= d.nodes; ++a) {
+  for (int32_t a = 1; a <= g_.d.nodes; ++a) {
     const Point p = layout_.at(a);
     writeNumber("  ", a, console_);
     writeNumber(" [pos=\"", left + p.x, console_);
     writeNumber(",", side - p.y, console_);
     console_.write("!\"");
-    if (walk.rank[a] == 0) {
+    if (walk.count == 0 || walk.rank[a] == 0) {
       console_.write(", style=dashed, color=grey, fontcolor=grey];\n");
       continue;
     }
@@ -102,13 +117,18 @@ void FrameTrace::step(const TraceStep& s, const WalkView& walk) {
                               : ", style=filled, fillcolor=lightblue");
     console_.write(finished ? ", peripheries=2];\n" : "];\n");
   }
-  const CycleLinks cycle(d);
+}
+
+void FrameTrace::writeLinks(const WalkView& walk, bool last) {
+  const JudgedDataInput& d = g_.d;
+  // The cycle shows in the last frame only.
+  std::optional<CycleLinks> cycle;
+  if (last) cycle.emplace(d);
   forEachLinkOf(d, [&](int32_t a, int32_t b) {
     writeNumber("  ", a, console_);
     writeNumber(" -- ", b, console_);
-    const bool tree = isTreeLink(walk, a, b);
-    const bool red = last && cycle.has(a, b);
-    if (tree) {
+    const bool red = cycle && cycle->has(a, b);
+    if (walk.count != 0 && isTreeLink(walk, a, b)) {
       console_.write(red ? " [style=bold, penwidth=2.5, color=red];\n"
                          : " [style=bold, penwidth=2.5];\n");
     } else if (red) {
@@ -119,6 +139,16 @@ void FrameTrace::step(const TraceStep& s, const WalkView& walk) {
       console_.write(";\n");
     }
   });
+}
+
+void FrameTrace::start() {
+  // Step 0 is the graph before the walk, so that frame K shows step K.
+  if (g_.steps == 0) return;
+  TraceStep before;
+  before.number = 0;
+  writeHead(before, false);
+  writeNodes(before, WalkView{});
+  writeLinks(WalkView{}, false);
   console_.write("}\n");
 }
 

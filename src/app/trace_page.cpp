@@ -96,7 +96,8 @@ constexpr std::string_view kLegend = R"page(</pre></div>
 <section id="stage">
 )page";
 
-constexpr std::string_view kDefs = R"page(<defs><pattern id="hatch" width="6" height="6" patternUnits="userSpaceOnUse" patternTransform="rotate(45)"><rect width="6" height="6" fill="#c8c8c8"/><line x1="1" y1="0" x2="1" y2="6" stroke="#5a5a5a" stroke-width="2"/></pattern></defs>
+constexpr std::string_view kDefs =
+    R"page(<defs><pattern id="hatch" width="6" height="6" patternUnits="userSpaceOnUse" patternTransform="rotate(45)"><rect width="6" height="6" fill="#c8c8c8"/><line x1="1" y1="0" x2="1" y2="6" stroke="#5a5a5a" stroke-width="2"/></pattern></defs>
 <g id="links">
 )page";
 
@@ -288,9 +289,8 @@ void PageTrace::start() {
   writeNumber("\" height=\"", side, console_);
   console_.write("\" role=\"img\" aria-label=\"the graph\">\n");
   console_.write(kDefs);
-  forEachLinkOf(d, [&](int32_t a, int32_t b) {
-    writeLinkPath(layout_, a, b, console_);
-  });
+  forEachLinkOf(
+      d, [&](int32_t a, int32_t b) { writeLinkPath(layout_, a, b, console_); });
   console_.write("</g>\n<g id=\"nodes\">\n");
   for (int32_t a = 1; a <= d.nodes; ++a) {
     const Point p = layout_.at(a);
@@ -305,7 +305,8 @@ void PageTrace::start() {
     writeNumber("\"/><text>", a, console_);
     console_.write("</text></g>\n");
   }
-  console_.write("</g>\n</svg>\n</section>\n</main>\n<script>\nconst STEPS = [\n");
+  console_.write(
+      "</g>\n</svg>\n</section>\n</main>\n<script>\nconst STEPS = [\n");
 }
 
 void PageTrace::step(const TraceStep& s, const WalkView& walk) {

@@ -49,8 +49,7 @@ void writeGraphName(const TracedGraph& g, Console& console,
   writeNumber(" ", g.d.number, console);
 }
 
-void writeChecks(const TracedGraph& g, const WalkView& walk,
-                 Console& console) {
+void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console) {
   const JudgedDataInput& d = g.d;
   const int32_t n = d.nodes;
   if (n == 0) {
@@ -131,6 +130,8 @@ void TextTrace::step(const TraceStep& s, const WalkView& walk) {
   console_.write("\n");
 }
 
-void TextTrace::finish(const WalkView& walk) { writeChecks(g_, walk, console_); }
+void TextTrace::finish(const WalkView& walk) {
+  writeChecks(g_, walk, console_);
+}
 
 }  // namespace ugraph

@@ -20,12 +20,19 @@ std::string json(std::string_view text) {
   return written(text, writeJsonString);
 }
 std::string dot(std::string_view text) { return written(text, writeDotString); }
+std::string html(std::string_view text) { return written(text, writeHtmlText); }
 
 TEST(EscapeTest, JsonEscapesQuotesBackslashesAndControls) {
   EXPECT_EQ(json("plain name"), "\"plain name\"");
   EXPECT_EQ(json("a\"b\\c"), "\"a\\\"b\\\\c\"");
   EXPECT_EQ(json("t\tn\nr\r\x01\x1f\x7f"),
             "\"t\\tn\\nr\\u000d\\u0001\\u001f\\u007f\"");
+}
+
+TEST(EscapeTest, HtmlEscapesMarkupAndReplacesControls) {
+  EXPECT_EQ(html("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c'");
+  EXPECT_EQ(html("</script>"), "&lt;/script&gt;");
+  EXPECT_EQ(html("t\x01\xFF\xC3\xA9"), "t\xEF\xBF\xBD\xEF\xBF\xBD\xC3\xA9");
 }
 
 TEST(EscapeTest, EveryByteOutsideValidUtf8BecomesTheReplacement) {

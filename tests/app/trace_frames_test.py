@@ -1,5 +1,5 @@
-"""--trace --to=dot makes a slide show: one frame a step, each labelled
-"step K of T: ...", and rendered by Graphviz every frame has the same size
+"""--trace --to=dot makes a slide show: one frame a step from step 0 (the
+graph before the walk), each labelled "step K of T: ...", and rendered by Graphviz every frame has the same size
 with every node in the same place. Skipped (77) without Graphviz.
 
 usage: trace_frames_test.py UGRAPH CATALOGUE
@@ -25,9 +25,9 @@ for number, name in ((5, "Tree"), (6, "Cycle"), (7, "TwoParts"), (8, "SelfLink")
     frames[0] = frames[0][len("graph "):]
     labels = [re.search(r'^  label="(.*)";$', f, re.M).group(1) for f in frames]
     sizes, places = set(), set()
-    for k, frame in enumerate(frames, 1):
-        if not labels[k - 1].startswith(f"step {k} of {steps}: "):
-            print(f"FAIL {name} frame {k}: label {labels[k - 1]!r}")
+    for k, frame in enumerate(frames):
+        if not labels[k].startswith(f"step {k} of {steps}: "):
+            print(f"FAIL {name} frame {k}: label {labels[k]!r}")
             failures += 1
         svg = subprocess.run(["dot", "-Tsvg"], input=frame, capture_output=True,
                              check=True, text=True)
@@ -38,7 +38,7 @@ for number, name in ((5, "Tree"), (6, "Cycle"), (7, "TwoParts"), (8, "SelfLink")
         places.add(tuple(re.findall(
             r'<title>(\d+)</title>\s*<ellipse[^>]*cx="([^"]*)" cy="([^"]*)"',
             svg.stdout)))
-    if len(frames) != steps or not labels[-1].endswith(name + ": " + json.loads(
+    if len(frames) != steps + 1 or not labels[-1].endswith(name + ": " + json.loads(
             run("--json").splitlines()[-1])["verdict"]):
         print(f"FAIL {name}: {len(frames)} frames for {steps} steps, last {labels[-1]!r}")
         failures += 1
