@@ -38,40 +38,41 @@ void writeHeading(const TracedGraph& g, Console& console,
 // words. The graph of 0 nodes gets its class alone.
 void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console);
 
-// A heading line ("data-input 3 "Loose": 4 nodes, 2 links, 4 entries"), a
-// line a step (a reach followed by the visit order), and the checks.
-class TextTrace {
+// What every form holds: the graph it tells of, and where it writes.
+class TraceForm {
  public:
-  TextTrace(const TracedGraph& g, Console& console)
+  TraceForm(const TracedGraph& g, Console& console)
       : g_(g), console_(console) {}
-  void start();
-  void step(const TraceStep& s, const WalkView& walk);
-  void finish(const WalkView& walk);
 
- private:
+ protected:
   const TracedGraph& g_;
   Console& console_;
 };
 
-// A "graph" object with the links, an object a step, and a "verdict".
-class JsonTrace {
+// A heading line ("data-input 3 "Loose": 4 nodes, 2 links, 4 entries"), a
+// line a step (a reach followed by the visit order), and the checks.
+class TextTrace : TraceForm {
  public:
-  JsonTrace(const TracedGraph& g, Console& console)
-      : g_(g), console_(console) {}
+  using TraceForm::TraceForm;
   void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
+};
 
- private:
-  const TracedGraph& g_;
-  Console& console_;
+// A "graph" object with the links, an object a step, and a "verdict".
+class JsonTrace : TraceForm {
+ public:
+  using TraceForm::TraceForm;
+  void start();
+  void step(const TraceStep& s, const WalkView& walk);
+  void finish(const WalkView& walk);
 };
 
 // A Graphviz graph a step, every one of the same size with the nodes in
 // the same places (see CircleLayout), labelled "step K of T: <sentence> —
 // <name>", from step 0, the graph before the walk; the last also shows the
 // verdict.
-class FrameTrace {
+class FrameTrace : TraceForm {
  public:
   // longest: the most characters any step's sentence has.
   FrameTrace(const TracedGraph& g, std::size_t longest, Console& console);
@@ -84,8 +85,6 @@ class FrameTrace {
   void writeHead(const TraceStep& s, bool last);
   void writeNodes(const TraceStep& s, const WalkView& walk);
   void writeLinks(const WalkView& walk, bool last);
-  const TracedGraph& g_;
-  Console& console_;
   CircleLayout layout_;
   int32_t width_;
   // The links passed over as leading to a node already reached, a bit a
@@ -96,17 +95,15 @@ class FrameTrace {
 
 // One self-contained HTML page: the graph drawn once, the steps as data,
 // and a script that replays them with controls.
-class PageTrace {
+class PageTrace : TraceForm {
  public:
   PageTrace(const TracedGraph& g, Console& console)
-      : g_(g), console_(console), layout_(g.d.nodes) {}
+      : TraceForm(g, console), layout_(g.d.nodes) {}
   void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
 
  private:
-  const TracedGraph& g_;
-  Console& console_;
   CircleLayout layout_;
 };
 

@@ -38,7 +38,7 @@ void writePlain(std::string_view text, Console& console) {
 
 FrameTrace::FrameTrace(const TracedGraph& g, std::size_t longest,
                        Console& console)
-    : g_(g), console_(console), layout_(g.d.nodes) {
+    : TraceForm(g, console), layout_(g.d.nodes) {
   const std::string_view name(g.d.graph.name.data());
   const std::size_t nameLength =
       name.empty() ? std::string_view(g.noun).size() + 1 + digits(g.d.number)
