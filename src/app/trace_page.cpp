@@ -180,9 +180,9 @@ constexpr std::string_view kScript = R"page(<script>
     });
     lines.forEach((line, i) => line.classList.toggle("now", i === s.line));
     $("counter").textContent = k + " / " + T;
-    $("sentence").textContent = k === 0
-      ? "the graph before the walk: step on with \u2192 or the buttons"
-      : STEPS[k - 1][0];
+    $("sentence").textContent = k > 0 ? STEPS[k - 1][0]
+      : T > 0 ? "the graph before the walk: step on with \u2192 or the buttons"
+      : "no node to start a walk from";
     $("end").hidden = k !== T;
     slider.value = k;
     shown = k;

@@ -1,6 +1,6 @@
 """--trace --to=html in a real browser: headless Chromium opens pages made
 for random graphs (trees, cyclic, not connected, a self-link, one node; a
-catalogue and graph6 lines) at several #step=K, and the page's state at
+catalogue and graph6 lines) at several #step=K, and for 0 nodes, and the page's state at
 step K must be the one the JSON trace gives: the step counter, the
 sentence (the text trace's line), the pointer's slot and each node's
 state. A screenshot must be drawn, not blank. Skipped (77) without
@@ -118,6 +118,18 @@ for kind, source, number in walks:
         except (AssertionError, AttributeError) as error:
             print(f"FAIL {kind} ({source} {number}) at step {k}: {error}")
             failures += 1
+
+# The graph of 0 nodes has no step: its page shows its verdict at once.
+empty = os.path.join(work, "empty.g6")
+with open(empty, "w") as f:
+    f.write("?\n")
+with open(os.path.join(work, "empty.html"), "w") as f:
+    f.write(subprocess.run([BIN, "--trace=1", "--to=html", empty], check=True,
+                           capture_output=True, text=True).stdout)
+state = page_state(browse("--dump-dom", f"file://{work}/empty.html").stdout)
+if state != ("0 / 0", "no node to start a walk from", None, {}, True):
+    print(f"FAIL the page of the graph of 0 nodes: {state}")
+    failures += 1
 
 # A screenshot of a step in the middle is drawn: many colours, not one.
 shot = os.path.join(work, "shot.png")
