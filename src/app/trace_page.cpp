@@ -271,7 +271,7 @@ void writeLinkPath(const CircleLayout& layout, int32_t a, int32_t b,
 void PageTrace::start() {
   const JudgedDataInput& d = g_.d;
   console_.write(kHead);
-  console_.write("the walk through ");
+  console_.write("The walk through ");
   writeGraphName(g_, console_, writeHtmlText);
   console_.write(kStyle);
   writeGraphName(g_, console_, writeHtmlText);
