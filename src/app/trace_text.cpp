@@ -8,23 +8,11 @@
 namespace ugraph {
 namespace {
 
-int64_t selfLinksOf(const JudgedDataInput& d) {
-  int64_t count = 0;
-  withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
-    for (int32_t a = 1; a <= d.nodes; ++a) {
-      graph.forEachNeighbour(a, [&](int32_t b) {
-        count += b == a;
-        return b <= a;
-      });
-    }
-  });
-  return count;
-}
-
 // "an entry is a link seen from one end, so 2 links and 1 self-link give 5
 // entries"
 void writeEntries(const JudgedDataInput& d, Console& console) {
-  const int64_t selfLinks = selfLinksOf(d);
+  // A link gives two entries and a self-link one, and d.links counts both.
+  const int64_t selfLinks = 2 * d.links - entriesOf(d);
   const int64_t links = d.links - selfLinks;
   console.write("an entry is a link seen from one end, so ");
   const bool namesLinks = links > 0 || selfLinks == 0;
@@ -58,13 +46,15 @@ void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console) {
     return;
   }
   writeNumber("reached ", walk.count, console);
-  writeNumber(" of ", n, console);
-  console.write(" nodes\n");
+  console.write(" of ");
+  writeCount(n, "node", console);
+  console.write("\n");
   if (walk.count == n) {
     writeEntries(d, console);
-    writeNumber("", entriesOf(d), console);
-    writeNumber(" entries for ", n, console);
-    writeNumber(" nodes; a tree has 2 \xC3\x97 ", n, console);
+    writeCount(entriesOf(d), "entry", console, "entries");
+    console.write(" for ");
+    writeCount(n, "node", console);
+    writeNumber("; a tree has 2 \xC3\x97 ", n, console);
     writeNumber(" \xE2\x88\x92 2 = ", 2 * int64_t{n} - 2, console);
     console.write(d.verdict == GraphClass::kTree ? ", and no self-link\n"
                                                  : ", so this is not one\n");

@@ -125,6 +125,17 @@ def check(events, text):
         steps = [tuple(sorted(p)) for p in zip(cycle, cycle[1:])]
         assert all(s in links for s in steps), (cycle, links)
         assert len(cycle) == 2 or len(set(steps)) == len(steps), cycle
+    if verdict["reached"] == n:
+        self_links = sum(a == b for a, b in links)
+        said = [f"{len(links) - self_links} link" + "s" * (len(links) - self_links != 1)]
+        if self_links:
+            said = said * (len(links) > self_links) + [
+                f"{self_links} self-link" + "s" * (self_links != 1)]
+        one = said in (["1 link"], ["1 self-link"])
+        entries = verdict["entries"]
+        line = (f"an entry is a link seen from one end, so {' and '.join(said)} "
+                f"{'gives' if one else 'give'} {entries} entr{'y' if entries == 1 else 'ies'}")
+        assert line in text.splitlines(), line
     lines = text.splitlines()[1:1 + len(expected)]
     said = [line.split("  ")[0] for line in lines]
     assert said == [sentence(e) for e in expected], (said, expected)
