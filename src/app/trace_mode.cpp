@@ -3,6 +3,9 @@
 #include "app/trace_steps.h"
 
 namespace ugraph {
+
+TellerSpace tellerSpace;
+
 namespace {
 
 // Tells form the walk of g, walked once more.

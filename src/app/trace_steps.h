@@ -107,8 +107,18 @@ struct SentenceLength {
   }
 };
 
+// What a teller keeps a node: whether it has finished, and room for the
+// neighbours one examination passed over. Too large for a small stack, it
+// is held once: one walk is told at a time.
+struct TellerSpace {
+  std::array<bool, kMaxTracedNodes + 1> finished;
+  std::array<int32_t, kMaxTracedNodes + 1> passed;
+};
+extern TellerSpace tellerSpace;
+
 // Watches a walk (see NoWalkObserver) and tells form each step of it.
-// REQUIRES: d is the graph walked, of at most kMaxTracedNodes nodes.
+// REQUIRES: d is the graph walked, of at most kMaxTracedNodes nodes; no
+// other teller is telling a walk.
 template <class Form>
 class StepTeller {
  public:
@@ -168,8 +178,8 @@ class StepTeller {
   Form& form_;
   WalkView walk_;
   int64_t steps_ = 0;
-  std::array<bool, kMaxTracedNodes + 1> finished_;
-  std::array<int32_t, kMaxTracedNodes + 1> passed_{};
+  std::array<bool, kMaxTracedNodes + 1>& finished_ = tellerSpace.finished;
+  std::array<int32_t, kMaxTracedNodes + 1>& passed_ = tellerSpace.passed;
 };
 
 // A form that only counts the steps, and the longest sentence among them.

@@ -108,7 +108,8 @@ for answers in 'K\nP\n3\n2\n3\n\n\n' 'F\n1\n\n'; do
   check "small stack" 0 "Graph is connected and is a tree" "$status" \
     "$(printf '%s\n' "$out" | tail -n 1)"
 done
-for mode in --check --list --dot=1 --trace=1 '--trace=1 --to=dot' \
+for mode in --check --list --count --dot=1 --trace=1 '--trace=1 --to=dot' \
+    '--trace=1 --to=html' '--trace=1 --json' \
     '--convert --to=sparse6'; do
   # shellcheck disable=SC2086 # a mode with its options
   (ulimit -s 64 && BIG=$big "$bin" $mode >/dev/null); status=$?
