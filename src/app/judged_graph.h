@@ -65,6 +65,17 @@ inline WalkView walkOf(const JudgedDataInput& d) {
   });
 }
 
+// Calls onNode(int32_t) for each node d's walk did not reach, ascending,
+// until it returns false. REQUIRES: d analysed.
+template <class OnNode>
+void forEachUnreached(const JudgedDataInput& d, OnNode&& onNode) {
+  withGraph(d, [&](const auto& /*graph*/, const auto& walk) {
+    for (int32_t a = 1; a <= d.nodes; ++a) {
+      if (walk.rank[static_cast<std::size_t>(a)] == 0 && !onNode(a)) return;
+    }
+  });
+}
+
 // The distinct entries of d's graph: a link twice, a self-link once.
 // REQUIRES: d analysed, with its list of links (JudgeNeeds::list).
 inline int64_t entriesOf(const JudgedDataInput& d) {

@@ -17,17 +17,6 @@ constexpr std::size_t kNumberWidth = 4;
 constexpr std::size_t kNameWidth = kNameSize - 1;
 constexpr std::size_t kCountWidth = 5;
 
-// Calls onNode(int32_t) for each node the walk did not reach, ascending,
-// until it returns false.
-template <class OnNode>
-void forEachUnreached(const JudgedDataInput& d, OnNode&& onNode) {
-  withGraph(d, [&](const auto& /*graph*/, const auto& walk) {
-    for (int32_t a = 1; a <= d.nodes; ++a) {
-      if (walk.rank[static_cast<std::size_t>(a)] == 0 && !onNode(a)) return;
-    }
-  });
-}
-
 // The text listing shows at most this many nodes of a list for a graph
 // of more than kMaxNodes nodes, and says how many more there are.
 constexpr int64_t kShownNodes = 10;

@@ -74,8 +74,8 @@ class JsonTrace : TraceForm {
 // verdict.
 class FrameTrace : TraceForm {
  public:
-  // longest: the most characters any step's sentence has.
-  FrameTrace(const TracedGraph& g, std::size_t longest, Console& console);
+  // count: the steps of g's walk, and its longest sentence.
+  FrameTrace(const TracedGraph& g, const StepCount& count, Console& console);
   void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
@@ -85,6 +85,7 @@ class FrameTrace : TraceForm {
   void writeHead(const TraceStep& s, bool last);
   void writeNodes(const TraceStep& s, const WalkView& walk);
   void writeLinks(const WalkView& walk, bool last);
+  int64_t steps_;
   CircleLayout layout_;
   int32_t width_;
   // The links passed over as leading to a node already reached, a bit a

@@ -36,16 +36,16 @@ void writePlain(std::string_view text, Console& console) {
 
 }  // namespace
 
-FrameTrace::FrameTrace(const TracedGraph& g, std::size_t longest,
+FrameTrace::FrameTrace(const TracedGraph& g, const StepCount& count,
                        Console& console)
-    : TraceForm(g, console), layout_(g.d.nodes) {
+    : TraceForm(g, console), steps_(count.steps), layout_(g.d.nodes) {
   const std::string_view name(g.d.graph.name.data());
   const std::size_t nameLength =
       name.empty() ? std::string_view(g.noun).size() + 1 + digits(g.d.number)
                    : name.size();
-  const std::size_t label = kLabelWords + 2 * digits(g.steps) +
-                            std::max(longest, kBefore.size()) + nameLength +
-                            kLongestVerdict;
+  const std::size_t label = kLabelWords + 2 * digits(count.steps) +
+                            std::max(count.longest, kBefore.size()) +
+                            nameLength + kLongestVerdict;
   width_ = std::max(layout_.side(),
                     static_cast<int32_t>(label) * kPointsPerCharacter);
 }
@@ -62,7 +62,7 @@ void FrameTrace::step(const TraceStep& s, const WalkView& walk) {
       passed_[bit / 64] |= uint64_t{1} << (bit % 64);
     }
   }
-  const bool last = s.number == g_.steps;
+  const bool last = s.number == steps_;
   writeHead(s, last);
   writeNodes(s, walk);
   writeLinks(walk, last);
@@ -75,7 +75,7 @@ void FrameTrace::writeHead(const TraceStep& s, bool last) {
   // Pinned positions in points, for neato, which dot hands the drawing to.
   console_.write(" {\n  layout=neato;\n  inputscale=72;\n  splines=true;\n");
   writeNumber("  label=\"step ", s.number, console_);
-  writeNumber(" of ", g_.steps, console_);
+  writeNumber(" of ", steps_, console_);
   console_.write(": ");
   if (s.number == 0) {
     console_.write(kBefore);
@@ -143,7 +143,7 @@ void FrameTrace::writeLinks(const WalkView& walk, bool last) {
 
 void FrameTrace::start() {
   // Step 0 is the graph before the walk, so that frame K shows step K.
-  if (g_.steps == 0) return;
+  if (steps_ == 0) return;
   TraceStep before;
   before.number = 0;
   writeHead(before, false);
@@ -154,7 +154,7 @@ void FrameTrace::start() {
 
 void FrameTrace::finish(const WalkView& /*walk*/) {
   // A graph without nodes takes no step: its one frame is its verdict.
-  if (g_.steps == 0) writeDrawing(g_.d, console_);
+  if (steps_ == 0) writeDrawing(g_.d, console_);
 }
 
 }  // namespace ugraph

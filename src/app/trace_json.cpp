@@ -14,6 +14,7 @@ void writeNodes(std::string_view key, ForEach&& forEach, Console& console) {
   forEach([&](int32_t a) {
     writeNumber(separator, a, console);
     separator = ",";
+    return true;
   });
   console.write(*separator == '[' ? "[]" : "]");
 }
@@ -94,12 +95,7 @@ void JsonTrace::finish(const WalkView& walk) {
         console_);
   } else if (d.verdict == GraphClass::kNotConnected) {
     writeNodes(
-        ",\"unreached\":",
-        [&](auto&& onNode) {
-          for (int32_t a = 1; a <= d.nodes; ++a) {
-            if (walk.rank[a] == 0) onNode(a);
-          }
-        },
+        ",\"unreached\":", [&](auto&& onNode) { forEachUnreached(d, onNode); },
         console_);
   }
   console_.write("}\n");

@@ -32,18 +32,18 @@ int runTrace(const Options& options, Console& console) {
         }
         judge.analyseWith(NoWalkObserver{});
         if (d.verdict == GraphClass::kRefused) return d.status.refusal;
-        // The walk is walked first to count its steps, which the frames
-        // name, and the longest sentence, which sets their width.
-        StepCount count;
-        if (d.nodes != 0) {
-          StepTeller<StepCount> teller(d, count);
-          judge.walkAgain(teller);
-        }
-        const TracedGraph g{d, noun, count.steps};
+        const TracedGraph g{d, noun};
         if (options.json) {
           tell(judge, g, JsonTrace(g, console));
         } else if (to == OutputFormat::kDot) {
-          tell(judge, g, FrameTrace(g, count.longest, console));
+          // The frames name the number of steps, and the longest sentence
+          // sets their width: the walk is walked once to count them.
+          StepCount count;
+          if (d.nodes != 0) {
+            StepTeller<StepCount> teller(d, count);
+            judge.walkAgain(teller);
+          }
+          tell(judge, g, FrameTrace(g, count, console));
         } else if (to == OutputFormat::kHtml) {
           tell(judge, g, PageTrace(g, console));
         } else {

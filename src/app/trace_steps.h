@@ -54,7 +54,6 @@ struct TraceStep {
 struct TracedGraph {
   const JudgedDataInput& d;
   const char* noun;  // what its file calls a graph: "data-input", "graph"
-  int64_t steps;     // how many steps its walk takes
 };
 
 // Writes the step's sentence to out (a Console, or anything with

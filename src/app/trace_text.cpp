@@ -70,9 +70,10 @@ void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console) {
   } else if (d.verdict == GraphClass::kNotConnected) {
     writeNumber("", d.parts, console);
     console.write(" parts; unreached:");
-    for (int32_t a = 1; a <= n; ++a) {
-      if (walk.rank[a] == 0) writeNumber(" ", a, console);
-    }
+    forEachUnreached(d, [&](int32_t a) {
+      writeNumber(" ", a, console);
+      return true;
+    });
     console.write("\n");
   }
 }
