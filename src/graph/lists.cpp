@@ -10,7 +10,8 @@ std::size_t words(std::size_t bits) { return (bits + 63) / 64; }
 
 // The bytes of the per-node block for slots slots.
 std::size_t nodeBlockBytes(std::size_t slots) {
-  return (slots + 1) * 2 * sizeof(int64_t) + 4 * slots * sizeof(int32_t) +
+  return (slots + 1) * sizeof(int64_t) + slots * 2 * sizeof(int64_t) +
+         4 * slots * sizeof(int32_t) +
          words(slots) * sizeof(uint64_t);
 }
 
@@ -50,8 +51,9 @@ bool NeighbourLists::startGraph(int32_t n) {
   // The block is laid out widest first, so that every array is aligned.
   auto* const at = static_cast<char*>(nodeBlock_);
   const std::size_t s = slots();
-  spans_ = reinterpret_cast<Span*>(at);
-  reached_ = reinterpret_cast<uint64_t*>(spans_ + s + 1);
+  begins_ = reinterpret_cast<int64_t*>(at);
+  frames_ = reinterpret_cast<Frame*>(begins_ + s + 1);
+  reached_ = reinterpret_cast<uint64_t*>(frames_ + s);
   walk_.order = reinterpret_cast<int32_t*>(reached_ + words(s));
   walk_.rank = walk_.order + s;
   walk_.parent = walk_.rank + s;
@@ -62,8 +64,8 @@ bool NeighbourLists::startGraph(int32_t n) {
 
 bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
   const std::size_t s = slots();
-  for (std::size_t a = 1; a < s; ++a) spans_[a + 1].begin += spans_[a].begin;
-  const auto wanted = static_cast<uint64_t>(spans_[s].begin);
+  for (std::size_t a = 1; a < s; ++a) begins_[a + 1] += begins_[a];
+  const auto wanted = static_cast<uint64_t>(begins_[s]);
   entries_ = static_cast<int64_t>(wanted);
   if (wanted > maxEntries) return false;
   if (wanted > entryCapacity_ || wanted < entryCapacity_ / 4) {
@@ -74,7 +76,7 @@ bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
     if (nodes_ == nullptr) return false;
     entryCapacity_ = std::max<std::size_t>(wanted, 1);
   }
-  for (std::size_t a = 1; a < s; ++a) spans_[a].at = spans_[a].begin;
+  std::copy_n(begins_, s, fillRoom());
   return true;
 }
 
@@ -86,10 +88,10 @@ void NeighbourLists::finishLists() {
   int64_t kept = 0;
   int64_t selfLinks = 0;
   for (std::size_t a = 1; a < s; ++a) {
-    int32_t* const begin = nodes_ + spans_[a].begin;
-    int32_t* const end = nodes_ + spans_[a + 1].begin;
+    int32_t* const begin = nodes_ + begins_[a];
+    int32_t* const end = nodes_ + begins_[a + 1];
     if (!std::is_sorted(begin, end)) std::sort(begin, end);
-    spans_[a].begin = kept;
+    begins_[a] = kept;
     int32_t last = 0;
     for (const int32_t* p = begin; p != end; ++p) {
       if (*p == last) continue;
@@ -98,15 +100,14 @@ void NeighbourLists::finishLists() {
       if (last == static_cast<int32_t>(a)) ++selfLinks;
     }
   }
-  spans_[s].begin = kept;
+  begins_[s] = kept;
   entries_ = kept;
   selfLinks_ = selfLinks;
 }
 
 void NeighbourLists::startWalk() {
-  const std::size_t s = slots();
-  for (std::size_t a = 0; a < s; ++a) spans_[a].at = spans_[a].begin;
-  std::fill_n(reached_, words(s), uint64_t{0});
+  depth_ = 0;
+  std::fill_n(reached_, words(slots()), uint64_t{0});
 }
 
 }  // namespace ugraph

@@ -23,11 +23,11 @@ struct ListsWalk {
 };
 
 // What the memory of a graph of n nodes and `entries` entries costs,
-// beside its line: 32 bytes a node (where its list starts, where its scan
-// stands, its slots of the visit order, rank, parent and cycle), one bit a
-// node (whether it is reached), and 4 bytes an entry (a link is two
+// beside its line: 40 bytes a node (where its list starts, its frame of the
+// walk's stack, its slots of the visit order, rank, parent and cycle), one
+// bit a node (whether it is reached), and 4 bytes an entry (a link is two
 // entries, a self-link one), counted before repeats are dropped.
-inline constexpr uint64_t kBytesPerNode = 32;
+inline constexpr uint64_t kBytesPerNode = 40;
 inline constexpr uint64_t kBytesPerEntry = 4;
 uint64_t listsBytes(int64_t n, int64_t entries);
 
@@ -54,16 +54,18 @@ class NeighbourLists {
   // REQUIRES: startGraph(n) returned true; every node within 1..n.
   template <class ForEachLink>
   bool build(ForEachLink&& forEachLink, uint64_t maxEntries) {
-    for (std::size_t a = 0; a <= slots(); ++a) spans_[a] = {};
+    std::fill_n(begins_, slots() + 1, int64_t{0});
     forEachLink([&](int32_t a, int32_t b) {
-      ++spans_[static_cast<std::size_t>(a) + 1].begin;
-      if (a != b) ++spans_[static_cast<std::size_t>(b) + 1].begin;
+      ++begins_[static_cast<std::size_t>(a) + 1];
+      if (a != b) ++begins_[static_cast<std::size_t>(b) + 1];
     });
     if (!allocateEntries(maxEntries)) return false;
-    // Each list's begin is known now, and each fill moves its scan on.
+    // Each list's begin is known now; the walk's stack, not yet in use,
+    // holds where each list's fill stands.
+    int64_t* const fill = fillRoom();
     forEachLink([&](int32_t a, int32_t b) {
-      nodes_[spans_[static_cast<std::size_t>(a)].at++] = b;
-      if (a != b) nodes_[spans_[static_cast<std::size_t>(b)].at++] = a;
+      nodes_[fill[static_cast<std::size_t>(a)]++] = b;
+      if (a != b) nodes_[fill[static_cast<std::size_t>(b)]++] = a;
     });
     finishLists();
     return true;
@@ -80,19 +82,30 @@ class NeighbourLists {
   uint64_t bytes() const { return listsBytes(n_, entries_); }
 
   // The walk's view of the graph (see RowsGraph).
+  //
+  // Why a stack: a walk only ever scans the node it reached last that still
+  // has neighbours left to look at; every other node it asks about has been
+  // scanned to its end. So each node reached gets a frame on a stack, which
+  // says where its scan stands, and leaves it when its scan ends; next()
+  // scans only the top frame and answers 0 for any other node. Going back
+  // to a node then finds its scan on the stack, which the walk touched
+  // last, rather than in a per-node array that a large walk has long
+  // pushed out of the cache.
   void startWalk();
   void reach(int32_t node) {
     const auto a = static_cast<uint64_t>(node);
     reached_[a >> 6] |= uint64_t{1} << (a & 63);
+    frames_[depth_++] = {begins_[a], node,
+                         static_cast<int32_t>(begins_[a + 1] - begins_[a])};
   }
   int32_t next(int32_t node) {
-    const auto a = static_cast<std::size_t>(node);
-    int64_t& at = spans_[a].at;
-    const int64_t end = spans_[a + 1].begin;
-    for (; at < end; ++at) {
-      const auto b = static_cast<uint64_t>(nodes_[at]);
-      if ((reached_[b >> 6] >> (b & 63) & 1) == 0) return nodes_[at];
+    if (depth_ == 0 || frames_[depth_ - 1].node != node) return 0;
+    Frame& f = frames_[depth_ - 1];
+    for (; f.left > 0; ++f.at, --f.left) {
+      const auto b = static_cast<uint64_t>(nodes_[f.at]);
+      if ((reached_[b >> 6] >> (b & 63) & 1) == 0) return nodes_[f.at];
     }
+    --depth_;
     return 0;
   }
   // Calls f(b) for each neighbour b of node, ascending, until it returns
@@ -100,7 +113,7 @@ class NeighbourLists {
   template <class F>
   void forEachNeighbour(int32_t node, F&& f) const {
     const auto a = static_cast<std::size_t>(node);
-    for (int64_t at = spans_[a].begin; at < spans_[a + 1].begin; ++at) {
+    for (int64_t at = begins_[a]; at < begins_[a + 1]; ++at) {
       if (!f(nodes_[at])) return;
     }
   }
@@ -124,15 +137,22 @@ class NeighbourLists {
   int32_t n_ = 0;
   int64_t entries_ = 0;
   int64_t selfLinks_ = 0;
-  // Where node a's list begins in nodes_ (it ends where node a + 1's
-  // begins), and where its scan stands: side by side, as the walk reads
-  // them together, so that a node just reached costs one cache line for
-  // both rather than two.
-  struct Span {
-    int64_t begin = 0;
-    int64_t at = 0;
+  // The room where each list's fill stands while the lists are built.
+  int64_t* fillRoom() { return reinterpret_cast<int64_t*>(frames_); }
+
+  // A node on the walk's stack: where its scan stands in nodes_ and how
+  // many entries of its list are left to scan. A list holds at most n
+  // distinct entries.
+  struct Frame {
+    int64_t at;
+    int32_t node;
+    int32_t left;
   };
-  Span* spans_ = nullptr;  // a in 0..slots()
+  // Where node a's list begins in nodes_; it ends where node a + 1's
+  // begins.
+  int64_t* begins_ = nullptr;  // a in 0..slots()
+  Frame* frames_ = nullptr;    // slots() frames: each node is pushed once
+  std::size_t depth_ = 0;
   uint64_t* reached_ = nullptr;
   int32_t* cycle_ = nullptr;
   int32_t* nodes_ = nullptr;
