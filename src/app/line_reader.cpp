@@ -60,7 +60,16 @@ bool LineReader::readLarge(JudgedDataInput& d, bool build) {
   if (!build) {
     // Only checked: what the lists would need is counted, not had.
     uint64_t entries = 0;
-    each([&](int32_t a, int32_t b) { entries += a == b ? 1 : 2; });
+    uint64_t links = 0;
+    each([&](int32_t a, int32_t b) {
+      entries += a == b ? 1 : 2;
+      ++links;
+    });
+    if (links > kMaxListLinks) {
+      refuse(d, Status::refused(Refusal::kTooManyLineLinks,
+                                {lines_.number(), 1}));
+      return false;
+    }
     if (entries > maxEntries) {
       refuseForMemory(d, fixed + entries * kBytesPerEntry);
       return false;
@@ -72,6 +81,11 @@ bool LineReader::readLarge(JudgedDataInput& d, bool build) {
     return false;
   }
   if (!lists_.build(each, maxEntries)) {
+    if (lists_.linksAsked() > kMaxListLinks) {
+      refuse(d, Status::refused(Refusal::kTooManyLineLinks,
+                                {lines_.number(), 1}));
+      return false;
+    }
     const auto entries = static_cast<uint64_t>(lists_.entries());
     refuseForMemory(d, fixed + entries * kBytesPerEntry, entries <= maxEntries);
     return false;

@@ -10,9 +10,8 @@ std::size_t words(std::size_t bits) { return (bits + 63) / 64; }
 
 // The bytes of the per-node block for slots slots.
 std::size_t nodeBlockBytes(std::size_t slots) {
-  return (slots + 1) * sizeof(int64_t) + slots * 2 * sizeof(int64_t) +
-         4 * slots * sizeof(int32_t) +
-         words(slots) * sizeof(uint64_t);
+  return words(slots) * sizeof(uint64_t) + (slots + 1) * sizeof(uint32_t) +
+         slots * 3 * sizeof(int32_t) + 4 * slots * sizeof(int32_t);
 }
 
 }  // namespace
@@ -51,10 +50,10 @@ bool NeighbourLists::startGraph(int32_t n) {
   // The block is laid out widest first, so that every array is aligned.
   auto* const at = static_cast<char*>(nodeBlock_);
   const std::size_t s = slots();
-  begins_ = reinterpret_cast<int64_t*>(at);
+  reached_ = reinterpret_cast<uint64_t*>(at);
+  begins_ = reinterpret_cast<uint32_t*>(reached_ + words(s));
   frames_ = reinterpret_cast<Frame*>(begins_ + s + 1);
-  reached_ = reinterpret_cast<uint64_t*>(frames_ + s);
-  walk_.order = reinterpret_cast<int32_t*>(reached_ + words(s));
+  walk_.order = reinterpret_cast<int32_t*>(frames_ + s);
   walk_.rank = walk_.order + s;
   walk_.parent = walk_.rank + s;
   cycle_ = walk_.parent + s;
@@ -65,8 +64,7 @@ bool NeighbourLists::startGraph(int32_t n) {
 bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
   const std::size_t s = slots();
   for (std::size_t a = 1; a < s; ++a) begins_[a + 1] += begins_[a];
-  const auto wanted = static_cast<uint64_t>(begins_[s]);
-  entries_ = static_cast<int64_t>(wanted);
+  const auto wanted = static_cast<uint64_t>(entries_);
   if (wanted > maxEntries) return false;
   if (wanted > entryCapacity_ || wanted < entryCapacity_ / 4) {
     std::free(nodes_);
@@ -85,7 +83,7 @@ bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
 // not to be; repeats, which sparse6 allows, then stand side by side.
 void NeighbourLists::finishLists() {
   const std::size_t s = slots();
-  int64_t kept = 0;
+  uint32_t kept = 0;
   int64_t selfLinks = 0;
   for (std::size_t a = 1; a < s; ++a) {
     int32_t* const begin = nodes_ + begins_[a];

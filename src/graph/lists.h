@@ -23,13 +23,20 @@ struct ListsWalk {
 };
 
 // What the memory of a graph of n nodes and `entries` entries costs,
-// beside its line: 40 bytes a node (where its list starts, its frame of the
+// beside its line: 32 bytes a node (where its list starts, its frame of the
 // walk's stack, its slots of the visit order, rank, parent and cycle), one
 // bit a node (whether it is reached), and 4 bytes an entry (a link is two
 // entries, a self-link one), counted before repeats are dropped.
-inline constexpr uint64_t kBytesPerNode = 40;
+inline constexpr uint64_t kBytesPerNode = 32;
 inline constexpr uint64_t kBytesPerEntry = 4;
 uint64_t listsBytes(int64_t n, int64_t entries);
+
+// The most links a graph of lists may have, repeats and self-links
+// counted. Where a list begins is a 32-bit offset into the entries, and a
+// link makes at most two: half the bytes of a 64-bit offset, which the
+// walk reads for every node it reaches. 2^31 - 1 links need 16 GiB of
+// entries.
+inline constexpr uint64_t kMaxListLinks = 2147483647;
 
 class NeighbourLists {
  public:
@@ -48,21 +55,33 @@ class NeighbourLists {
   // every link {a, b} of the graph (a == b for a self-link; repeats
   // allowed) and is called twice, once to count and once to fill: the
   // links need never be held. maxEntries bounds the entries (before
-  // repeats are dropped) that may be had: beyond it, or when their memory
-  // cannot be had, nothing is built and false returned, with entries()
-  // the number the graph asked for.
+  // repeats are dropped) that may be had: beyond it, past kMaxListLinks
+  // links, or when their memory cannot be had, nothing is built and false
+  // returned, with entries() the number the graph asked for and
+  // linksAsked() its links.
   // REQUIRES: startGraph(n) returned true; every node within 1..n.
   template <class ForEachLink>
   bool build(ForEachLink&& forEachLink, uint64_t maxEntries) {
-    std::fill_n(begins_, slots() + 1, int64_t{0});
+    std::fill_n(begins_, slots() + 1, uint32_t{0});
+    uint64_t links = 0;
+    uint64_t entries = 0;
+    // A node's count can wrap only when the links are past kMaxListLinks,
+    // and then the counts are not used.
     forEachLink([&](int32_t a, int32_t b) {
+      ++links;
+      ++entries;
       ++begins_[static_cast<std::size_t>(a) + 1];
-      if (a != b) ++begins_[static_cast<std::size_t>(b) + 1];
+      if (a != b) {
+        ++entries;
+        ++begins_[static_cast<std::size_t>(b) + 1];
+      }
     });
-    if (!allocateEntries(maxEntries)) return false;
+    linksAsked_ = links;
+    entries_ = static_cast<int64_t>(entries);
+    if (links > kMaxListLinks || !allocateEntries(maxEntries)) return false;
     // Each list's begin is known now; the walk's stack, not yet in use,
     // holds where each list's fill stands.
-    int64_t* const fill = fillRoom();
+    uint32_t* const fill = fillRoom();
     forEachLink([&](int32_t a, int32_t b) {
       nodes_[fill[static_cast<std::size_t>(a)]++] = b;
       if (a != b) nodes_[fill[static_cast<std::size_t>(b)]++] = a;
@@ -74,6 +93,8 @@ class NeighbourLists {
   int32_t nodes() const { return n_; }
   // The distinct entries: a link twice, a self-link once.
   int64_t entries() const { return entries_; }
+  // The links the last build was given, repeats counted.
+  uint64_t linksAsked() const { return linksAsked_; }
   // The nodes linked to themselves.
   int64_t selfLinks() const { return selfLinks_; }
   // The distinct links, a self-link counting as one.
@@ -113,7 +134,7 @@ class NeighbourLists {
   template <class F>
   void forEachNeighbour(int32_t node, F&& f) const {
     const auto a = static_cast<std::size_t>(node);
-    for (int64_t at = begins_[a]; at < begins_[a + 1]; ++at) {
+    for (uint32_t at = begins_[a]; at < begins_[a + 1]; ++at) {
       if (!f(nodes_[at])) return;
     }
   }
@@ -137,21 +158,22 @@ class NeighbourLists {
   int32_t n_ = 0;
   int64_t entries_ = 0;
   int64_t selfLinks_ = 0;
+  uint64_t linksAsked_ = 0;
   // The room where each list's fill stands while the lists are built.
-  int64_t* fillRoom() { return reinterpret_cast<int64_t*>(frames_); }
+  uint32_t* fillRoom() { return reinterpret_cast<uint32_t*>(frames_); }
 
   // A node on the walk's stack: where its scan stands in nodes_ and how
   // many entries of its list are left to scan. A list holds at most n
   // distinct entries.
   struct Frame {
-    int64_t at;
+    uint32_t at;
     int32_t node;
     int32_t left;
   };
   // Where node a's list begins in nodes_; it ends where node a + 1's
   // begins.
-  int64_t* begins_ = nullptr;  // a in 0..slots()
-  Frame* frames_ = nullptr;    // slots() frames: each node is pushed once
+  uint32_t* begins_ = nullptr;  // a in 0..slots()
+  Frame* frames_ = nullptr;     // slots() frames: each node is pushed once
   std::size_t depth_ = 0;
   uint64_t* reached_ = nullptr;
   int32_t* cycle_ = nullptr;

@@ -307,6 +307,8 @@ std::string_view refusalPhrase(Refusal refusal) {
       return "is too long for its node count";
     case Refusal::kTooManyNodes:
       return "has more than 2147483647 nodes";
+    case Refusal::kTooManyLineLinks:
+      return "has more than 2147483647 links";
     case Refusal::kHeaderNotFirst:
       return "holds a header, which only the first line may";
     case Refusal::kOverMemory:

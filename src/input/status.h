@@ -35,6 +35,7 @@ enum class Refusal {
   kBadByte,         // a byte outside 63..126
   kOver50Nodes,     // a node count above kMaxNodes, where rows must hold it
   kTooManyNodes,    // a node count above 2^31 - 1
+  kTooManyLineLinks,  // more than kMaxListLinks links, repeats counted
   kLineTooShort,    // fewer bytes than its node count needs
   kLineTooLong,     // graph6: more bytes than its node count needs
   kHeaderNotFirst,  // a header on a line after the first

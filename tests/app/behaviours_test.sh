@@ -86,9 +86,9 @@ check "a read error in the dialogue" "1|Error: cannot read standard input: Is a 
   "$?|$(printf '%s\n' "$out" | tail -n 1)|$(cat err)"
 
 # The memory a graph line needs, to the byte: 64 nodes without links need
-# their line, 40 bytes a node and a bit a node.
-check "the ceiling just met" 0 "$(printf ':~?@?\n' | "$bin" --check --max-memory=2637 - >/dev/null 2>&1; echo $?)"
-check "the ceiling one byte short" 1 "$(printf ':~?@?\n' | "$bin" --check --max-memory=2636 - >/dev/null 2>&1; echo $?)"
+# their line, 32 bytes a node and a bit a node.
+check "the ceiling just met" 0 "$(printf ':~?@?\n' | "$bin" --check --max-memory=2117 - >/dev/null 2>&1; echo $?)"
+check "the ceiling one byte short" 1 "$(printf ':~?@?\n' | "$bin" --check --max-memory=2116 - >/dev/null 2>&1; echo $?)"
 
 # Every mode's exit status on each outcome: all good, a graph refused, a
 # usage error, a file that cannot be read, output that cannot be written.
