@@ -66,8 +66,7 @@ bool LineReader::readLarge(JudgedDataInput& d, bool build) {
       ++links;
     });
     if (links > kMaxListLinks) {
-      refuse(d, Status::refused(Refusal::kTooManyLineLinks,
-                                {lines_.number(), 1}));
+      refuseForLinks(d);
       return false;
     }
     if (entries > maxEntries) {
@@ -82,8 +81,7 @@ bool LineReader::readLarge(JudgedDataInput& d, bool build) {
   }
   if (!lists_.build(each, maxEntries)) {
     if (lists_.linksAsked() > kMaxListLinks) {
-      refuse(d, Status::refused(Refusal::kTooManyLineLinks,
-                                {lines_.number(), 1}));
+      refuseForLinks(d);
       return false;
     }
     const auto entries = static_cast<uint64_t>(lists_.entries());
@@ -100,6 +98,10 @@ void LineReader::refuseForMemory(JudgedDataInput& d, uint64_t need,
   refused.need = need;
   refused.ceiling = denied ? 0 : maxMemory_;
   refuse(d, refused);
+}
+
+void LineReader::refuseForLinks(JudgedDataInput& d) {
+  refuse(d, Status::refused(Refusal::kTooManyLineLinks, {lines_.number(), 1}));
 }
 
 void LineReader::refuse(JudgedDataInput& d, const Status& refused) {

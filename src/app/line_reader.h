@@ -42,11 +42,15 @@ class LineReader {
  private:
   // Reads the current line's graph, which needs more than rows: into the
   // lists when build, else only to count what it needs. False, having
-  // refused it, when that is past the ceiling or cannot be had.
+  // refused it, when that is past the ceiling or cannot be had, or the
+  // graph has more than kMaxListLinks links.
   bool readLarge(JudgedDataInput& d, bool build);
   // Refuses the current line for the memory it needs: past the ceiling,
   // or denied by the system.
   void refuseForMemory(JudgedDataInput& d, uint64_t need, bool denied = false);
+  // Refuses a graph of more than kMaxListLinks links, at column 1 of its
+  // line.
+  void refuseForLinks(JudgedDataInput& d);
   static void refuse(JudgedDataInput& d, const Status& refused);
 
   LineScanner lines_;

@@ -1,10 +1,29 @@
 #include "graph/lists.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstdlib>
 
 namespace ugraph {
 namespace {
+
+// An array of a large graph is read at random, a load from memory for
+// each node the walk reaches, and with pages of 4 KiB nearly each load
+// would also miss the processor's table of pages. So an array of 4 MiB or
+// more is laid on whole 2 MiB pages and the system asked to back it with
+// huge pages (where it allows them, only when asked); it also takes a
+// fault a huge page rather than one every 4 KiB. What rounding up adds is
+// under 2 MiB an array.
+void* allocateLarge(std::size_t bytes) {
+  constexpr std::size_t kHuge = std::size_t{2} << 20;
+  if (bytes < 2 * kHuge) return std::malloc(bytes);
+  const std::size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
+  void* const p = std::aligned_alloc(kHuge, rounded);
+  // A refusal of the advice leaves ordinary pages, which serve as well.
+  if (p != nullptr) madvise(p, rounded, MADV_HUGEPAGE);
+  return p;
+}
 
 std::size_t words(std::size_t bits) { return (bits + 63) / 64; }
 
@@ -40,7 +59,7 @@ bool NeighbourLists::startGraph(int32_t n) {
   const std::size_t need = nodeBlockBytes(slots());
   if (need > nodeBlockSize_ || need < nodeBlockSize_ / 4) {
     std::free(nodeBlock_);
-    nodeBlock_ = std::malloc(need);
+    nodeBlock_ = allocateLarge(need);
     nodeBlockSize_ = nodeBlock_ == nullptr ? 0 : need;
     if (nodeBlock_ == nullptr) {
       release();
@@ -70,7 +89,7 @@ bool NeighbourLists::allocateEntries(uint64_t maxEntries) {
     std::free(nodes_);
     entryCapacity_ = 0;
     nodes_ = static_cast<int32_t*>(
-        std::malloc(std::max<std::size_t>(wanted, 1) * sizeof(int32_t)));
+        allocateLarge(std::max<std::size_t>(wanted, 1) * sizeof(int32_t)));
     if (nodes_ == nullptr) return false;
     entryCapacity_ = std::max<std::size_t>(wanted, 1);
   }

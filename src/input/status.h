@@ -31,15 +31,15 @@ enum class Refusal {
   kTooManyLinks,      // a nonzero neighbour number past kMaxFileLinks
   kOutOfPlace,        // any other character in the node groups
   // A graph6 or sparse6 line, checked left to right.
-  kDigraph,         // a digraph6 line, '&' first
-  kBadByte,         // a byte outside 63..126
-  kOver50Nodes,     // a node count above kMaxNodes, where rows must hold it
-  kTooManyNodes,    // a node count above 2^31 - 1
+  kDigraph,           // a digraph6 line, '&' first
+  kBadByte,           // a byte outside 63..126
+  kOver50Nodes,       // a node count above kMaxNodes, where rows must hold it
+  kTooManyNodes,      // a node count above 2^31 - 1
   kTooManyLineLinks,  // more than kMaxListLinks links, repeats counted
-  kLineTooShort,    // fewer bytes than its node count needs
-  kLineTooLong,     // graph6: more bytes than its node count needs
-  kHeaderNotFirst,  // a header on a line after the first
-  kOverMemory,      // more memory than the ceiling (Status::need, ceiling)
+  kLineTooShort,      // fewer bytes than its node count needs
+  kLineTooLong,       // graph6: more bytes than its node count needs
+  kHeaderNotFirst,    // a header on a line after the first
+  kOverMemory,        // more memory than the ceiling (Status::need, ceiling)
   // A graph that cannot be written in the format asked for.
   kNoNodeToWrite,       // a catalogue cannot hold a graph without nodes
   kOverCatalogue,       // past 624 links or 2500 characters as a data-input
