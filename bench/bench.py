@@ -275,9 +275,9 @@ def large_rows():
     print("|---|---:|---:|---:|---:|")
     per_link = [t / (2 * n * copies) for (n, _, copies), t in zip(growth, g_times)]
     for (n, _, copies), t, p in zip(growth, g_times, per_link):
-        print("| %d copies of 10^%d nodes | %.0f ms | %.1f | %.2f | %s |" % (
-            copies, len(str(n)) - 1, t * 1e3, p * 1e9, p / per_link[0],
-            "4.0" if n == 10**6 else "—"))
+        print("| %d %s of 10^%d nodes | %.0f ms | %.1f | %.2f | %s |" % (
+            copies, "copy" if copies == 1 else "copies", len(str(n)) - 1, t * 1e3, p * 1e9,
+            p / per_link[0], "4.0" if n == 10**6 else "—"))
     print()
     print("| 10^5 nodes, 2 x 10^5 links | wall | peak KiB | / countg wall | / countg peak | target |")
     print("|---|---:|---:|---:|---:|---:|")

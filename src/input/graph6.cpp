@@ -76,21 +76,6 @@ std::size_t readNodeCount(std::string_view s, int64_t& n) {
   return length;
 }
 
-// The pairs of nodes (a, b), a < b, column by column: the k-th bit of a
-// graph6 string stands for the k-th pair, of vertices a - 1 and b - 1.
-struct Pair {
-  uint8_t a;
-  uint8_t b;
-};
-constexpr auto kPairs = [] {
-  std::array<Pair, kMaxNodes*(kMaxNodes - 1) / 2> pairs{};
-  std::size_t k = 0;
-  for (uint8_t b = 2; b <= kMaxNodes; ++b) {
-    for (uint8_t a = 1; a < b; ++a) pairs[k++] = {a, b};
-  }
-  return pairs;
-}();
-
 void link(LinkRows& rows, int64_t a, int64_t b) {
   rows[static_cast<std::size_t>(a)] |= uint64_t{1} << b;
   rows[static_cast<std::size_t>(b)] |= uint64_t{1} << a;
@@ -168,17 +153,15 @@ void decodeRows(std::string_view line, const LineHead& head, LinkRows& rows) {
                     [&](int32_t a, int32_t b) { link(rows, a, b); });
     return;
   }
-  // Only the bits set are visited: bit k of the string, whatever n is,
-  // stands for the k-th pair (i, j) taken column by column, which a table
-  // made once gives. Padding lies past the last pair and is passed over.
-  const auto pairs = static_cast<std::size_t>(head.n * (head.n - 1) / 2);
-  const std::string_view bits(line.data() + head.body, line.size() - head.body);
-  for (std::size_t byte = 0; byte < bits.size(); ++byte) {
-    for (auto value = static_cast<unsigned>(sixBits(bits[byte])); value != 0;
-         value &= value - 1) {
-      const std::size_t k =
-          byte * 6 + 5 - static_cast<std::size_t>(std::countr_zero(value));
-      if (k < pairs) link(rows, kPairs[k].a, kPairs[k].b);
+  // Each column b comes off the line whole as the lower neighbours of b;
+  // each of them then gains b. Only rows below b gain, so row b is still
+  // its column alone when its turn comes.
+  decodeLowerRows(line, head, rows);
+  const auto n = static_cast<std::size_t>(head.n);
+  for (std::size_t b = 2; b <= n; ++b) {
+    const uint64_t bit = uint64_t{1} << b;
+    for (uint64_t lower = rows[b]; lower != 0; lower &= lower - 1) {
+      rows[static_cast<std::size_t>(std::countr_zero(lower))] |= bit;
     }
   }
 }
