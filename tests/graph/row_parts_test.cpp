@@ -59,6 +59,8 @@ TEST(RowPartsTest, AgreesWithTheWalkOnEveryGraph) {
   }
 }
 
+// Both readings of a line, lower rows and whole rows, give back the graph
+// written.
 TEST(RowPartsTest, GraphLinesDecodeIntoTheSameLowerRows) {
   std::mt19937 random(6);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   for (int round = 0; round < 4000; ++round) {
@@ -77,6 +79,9 @@ TEST(RowPartsTest, GraphLinesDecodeIntoTheSameLowerRows) {
     line.pop_back();  // the line end
     LineHead head;
     ASSERT_EQ(readLineHead(line, head).refusal, Refusal::kNone) << line;
+    LinkRows whole;
+    decodeRows(line, head, whole);
+    ASSERT_EQ(whole, rows) << line;
     LinkRows decoded;
     const int32_t links = decodeLowerRows(line, head, decoded);
     LinkRows lower = rows;
