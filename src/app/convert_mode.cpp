@@ -8,9 +8,9 @@
 namespace ugraph {
 namespace {
 
-// The one line a data-input is built in: large, so it lives in static
+// The room a data-input is built in: large, so it lives in static
 // storage.
-Line dataInput;
+LineRoom dataInputRoom;
 
 // Writes d as one catalogue line: each link under its smaller node, the
 // nodes and their neighbours ascending, and a closing group (n) that keeps
@@ -21,8 +21,7 @@ Refusal writeDataInput(const JudgedDataInput& d, Console& console) {
   if (n == 0) return Refusal::kNoNodeToWrite;
   if (n > kMaxNodes) return Refusal::kOver50ForCatalogue;
   if (d.links > kMaxFileLinks) return Refusal::kOverCatalogue;
-  Line& w = dataInput;
-  w.clear();
+  Line w(dataInputRoom);
   w.put("[U \"");
   if (g.name[0] != '\0') {
     w.put(std::string_view(g.name.data()));

@@ -1,6 +1,13 @@
 // A piece of output built in place and then written at once: short texts
 // and small numbers are appended without a call each, as the batch modes
 // write a line or more for every graph.
+//
+// Why the room is apart from the line: a line is a small object that each
+// writer makes where it writes, and that holds only where the text begins
+// and ends; the bytes go to a room of static storage. The compiler may
+// then keep the end in a register, since no byte stored into the room can
+// be the line's own end, where it would otherwise read the end back from
+// memory after every piece.
 #ifndef UGRAPH_APP_LINE_H_
 #define UGRAPH_APP_LINE_H_
 
@@ -14,6 +21,12 @@
 #include "console/console.h"
 
 namespace ugraph {
+
+// Room for the longest line a graph gives: 50 nodes three times over, an
+// escaped name and the numbers around them; or a data-input of every link
+// a catalogue holds, 624 of them.
+inline constexpr std::size_t kLineRoom = 4096;
+using LineRoom = std::array<char, kLineRoom>;
 
 class Line {
   // "00" to "99", each two characters.
@@ -57,10 +70,13 @@ class Line {
   }();
 
  public:
-  // Room for the longest line a graph gives: 50 nodes three times over,
-  // an escaped name and the numbers around them; or a data-input of every
-  // link a catalogue holds, 624 of them.
-  static constexpr std::size_t kRoom = 4096;
+  static constexpr std::size_t kRoom = kLineRoom;
+
+  // An empty line in room, which outlives it; a room holds one line at a
+  // time.
+  explicit Line(LineRoom& room) : begin_(room.data()), end_(room.data()) {}
+  Line(const Line&) = delete;
+  Line& operator=(const Line&) = delete;
 
   // REQUIRES (each put): the line holds at most kRoom bytes in all.
   template <std::size_t N>
@@ -151,15 +167,15 @@ class Line {
 
   // What the line holds.
   std::string_view text() const {
-    return {buffer_.data(), static_cast<std::size_t>(end_ - buffer_.data())};
+    return {begin_, static_cast<std::size_t>(end_ - begin_)};
   }
-  void clear() { end_ = buffer_.data(); }
+  void clear() { end_ = begin_; }
   // Takes back the last count bytes put. REQUIRES: the line holds them.
   void unput(std::size_t count) { end_ -= count; }
 
  private:
-  std::array<char, kRoom> buffer_;
-  char* end_ = buffer_.data();
+  char* begin_;
+  char* end_;
 };
 
 }  // namespace ugraph

@@ -58,10 +58,10 @@ constexpr std::array<GraphClass, 5> kOutcomes = {
     GraphClass::kTree, GraphClass::kConnectedNotTree, GraphClass::kNotConnected,
     GraphClass::kNoNode, GraphClass::kRefused};
 
-// The lines of the listings are built in one of these: large, so they
-// live in static storage.
-Line textLine;
-Line jsonLine;
+// The rooms the lines of the listings are built in: large, so they live
+// in static storage.
+LineRoom textRoom;
+LineRoom jsonRoom;
 
 class TextList {
  public:
@@ -75,7 +75,7 @@ class TextList {
     writeHeader();
     ++counts_[slotOf(d.verdict)];
     if (!selected) return;
-    Line& line = textLine;
+    Line line(textRoom);
     line.putRight(d.number, kNumberWidth);
     line.put("  ");
     if (d.verdict == GraphClass::kRefused) {
@@ -261,9 +261,12 @@ void writeJsonLists(const JudgedDataInput& d, Line& line) {
   }
 }
 
-// The same for a graph of lists, of any size.
-void writeLargeJsonLists(const JudgedDataInput& d, Line& line,
-                         Console& console) {
+// The same for a graph of lists, of any size, written out to console in
+// pieces with a line of its own: the caller's line stays its own, which
+// the compiler can then keep in registers (see Line).
+// REQUIRES: the caller's line in jsonRoom written out.
+void writeLargeJsonLists(const JudgedDataInput& d, Console& console) {
+  Line line(jsonRoom);
   const auto eachOf = [](std::span<const int32_t> nodes) {
     return [nodes](auto&& onNode) {
       for (const int32_t a : nodes) onNode(a);
@@ -284,11 +287,12 @@ void writeLargeJsonLists(const JudgedDataInput& d, Line& line,
     Cycle small;
     putJsonNodesOf(",\"cycle\":[", eachOf(cycleOf(d, small)), line, console);
   }
+  line.writeTo(console);
 }
 
 // Writes d's JSON object; file, when given, as its first key.
 void writeJson(const JudgedDataInput& d, const char* file, Console& console) {
-  Line& line = jsonLine;
+  Line line(jsonRoom);
   if (file != nullptr) {
     console.write("{\"file\":");
     writeJsonString(file, console);
@@ -321,7 +325,8 @@ void writeJson(const JudgedDataInput& d, const char* file, Console& console) {
   line.put(",\"components\":");
   line.put(d.parts);
   if (d.lists != nullptr) {
-    writeLargeJsonLists(d, line, console);
+    line.writeTo(console);
+    writeLargeJsonLists(d, console);
   } else {
     writeJsonLists(d, line);
   }

@@ -9,7 +9,8 @@ namespace ugraph {
 namespace {
 
 std::string put(int64_t value) {
-  Line line;
+  LineRoom room;
+  Line line(room);
   line.put(value);
   return std::string(line.text());
 }
@@ -28,7 +29,8 @@ TEST(LineTest, WritesNumbersOfEveryLength) {
 }
 
 TEST(LineTest, WritesNodeListsAndColumns) {
-  Line line;
+  LineRoom room;
+  Line line(room);
   const int32_t nodes[] = {1, 9, 10, 50};
   line.putNodes(nodes, 4);
   line.put("|");
