@@ -32,10 +32,10 @@ inline constexpr uint64_t kBytesPerEntry = 4;
 uint64_t listsBytes(int64_t n, int64_t entries);
 
 // The most links a graph of lists may have, repeats and self-links
-// counted. Where a list begins is a 32-bit offset into the entries, and a
-// link makes at most two: half the bytes of a 64-bit offset, which the
-// walk reads for every node it reaches. 2^31 - 1 links need 16 GiB of
-// entries.
+// counted. Where a list begins is a 32-bit offset into the entries, half
+// the bytes of a 64-bit one, and the walk reads one for every node it
+// reaches; a link makes at most two entries, so this many always fit.
+// They need 16 GiB of entries.
 inline constexpr uint64_t kMaxListLinks = 2147483647;
 
 class NeighbourLists {
