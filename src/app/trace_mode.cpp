@@ -8,14 +8,20 @@ TellerSpace tellerSpace;
 
 namespace {
 
-// Tells form the walk of g, walked once more.
+// Tells form each step of d's walk, walked once more; a graph without
+// nodes has none.
+template <class Form>
+void tellSteps(CatalogueJudge& judge, const JudgedDataInput& d, Form& form) {
+  if (d.nodes == 0) return;
+  StepTeller<Form> teller(d, form);
+  judge.walkAgain(teller);
+}
+
+// Tells form the walk of g, from its start to its finish.
 template <class Form>
 void tell(CatalogueJudge& judge, const TracedGraph& g, Form&& form) {
   form.start();
-  if (g.d.nodes != 0) {
-    StepTeller<std::decay_t<Form>> teller(g.d, form);
-    judge.walkAgain(teller);
-  }
+  tellSteps(judge, g.d, form);
   form.finish(walkOf(g.d));
 }
 
@@ -39,10 +45,7 @@ int runTrace(const Options& options, Console& console) {
           // The frames name the number of steps, and the longest sentence
           // sets their width: the walk is walked once to count them.
           StepCount count;
-          if (d.nodes != 0) {
-            StepTeller<StepCount> teller(d, count);
-            judge.walkAgain(teller);
-          }
+          tellSteps(judge, d, count);
           tell(judge, g, FrameTrace(g, count, console));
         } else if (to == OutputFormat::kHtml) {
           tell(judge, g, PageTrace(g, console));
