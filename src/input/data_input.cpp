@@ -8,6 +8,7 @@
 #include "graph/normalize.h"
 #include "graph/row_parts.h"
 #include "input/bytes.h"
+#include "input/digit_groups.h"
 #include "input/digits.h"
 #include "input/group_shape.h"
 
@@ -162,6 +163,13 @@ ParseResult parseNodeGroups(std::string_view text, const Layout& layout,
                 : parseNodeGroups<false>(layout.body, layout.groups, sink);
 }
 
+// The node groups of a laid-out data-input, built without substr's range
+// check: they lie within the body.
+std::string_view groupsOf(const Layout& layout) {
+  return {layout.body.data() + layout.groups,
+          layout.body.size() - layout.groups};
+}
+
 // Finds the parts of text and copies the name to name; returns the first
 // fault of the parts before the node groups. With closedAtEnd, text ends
 // at its first ']' after the mark, and that is not searched for again.
@@ -207,23 +215,22 @@ ParseResult checkDataInput(std::string_view text) {
   GraphName name;
   const ParseResult laid = layOut(text, layout, name, true);
   if (laid.refusal != Refusal::kNone) return laid;
-  // Built without substr's range check: the groups lie within the body.
-  const std::string_view groups(layout.body.data() + layout.groups,
-                                layout.body.size() - layout.groups);
-  if (certainlyWellFormed(groups)) return {};
+  if (certainlyWellFormed(groupsOf(layout))) return {};
   return parseNodeGroups(text, layout, CheckSink{});
 }
 
 namespace {
 
-// Lays text out and parses its node groups into out's rows, cleared first,
-// through sink.
-template <class Sink>
+// Lays text out and reads its node groups into out's rows: by fast, which
+// may vouch for the groups and read them itself, or else, the rows
+// cleared first, by parsing them into sink.
+template <class Sink, class Fast>
 ParseResult parseIntoRows(std::string_view text, const DataInputGraph& out,
-                          Sink sink) {
+                          Sink sink, Fast&& fast) {
   Layout layout;
   const ParseResult laid = layOut(text, layout, out.name, true);
   if (laid.refusal != Refusal::kNone) return laid;
+  if (fast(groupsOf(layout))) return {};
   out.rows = {};
   return parseNodeGroups(text, layout, sink);
 }
@@ -232,13 +239,22 @@ ParseResult parseIntoRows(std::string_view text, const DataInputGraph& out,
 
 ParseResult parseDataInputRows(std::string_view text,
                                const DataInputGraph& out) {
-  return parseIntoRows(text, out, RowSink{out});
+  return parseIntoRows(text, out, RowSink{out},
+                       [](std::string_view /*groups*/) { return false; });
 }
 
 ParseResult parseDataInputLowerRows(std::string_view text,
                                     const DataInputGraph& out, int32_t& links) {
   links = 0;
-  return parseIntoRows(text, out, LowerRowSink{out, links});
+  return parseIntoRows(text, out, LowerRowSink{out, links},
+                       [&](std::string_view groups) {
+                         DigitGroups digits;
+                         if (!readDigitGroups(groups, out.rows, digits))
+                           return false;
+                         links = digits.links;
+                         out.nodeCount = digits.nodeCount;
+                         return true;
+                       });
 }
 
 int32_t storeDataInput(const DataInput& input, LinkArray& linkFrom,

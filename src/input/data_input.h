@@ -89,6 +89,9 @@ ParseResult parseDataInputRows(std::string_view text,
 
 // The same into lower rows: each link marked once, in the row of its
 // larger node (a self-link on the diagonal). links is the distinct links.
+// The rows past the node count are unspecified: groups of one-digit
+// numbers may be read by a kernel (see digit_groups.h), which sets rows 0
+// to 9 only.
 ParseResult parseDataInputLowerRows(std::string_view text,
                                     const DataInputGraph& out, int32_t& links);
 

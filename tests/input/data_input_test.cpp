@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "graph/row_parts.h"
+
 namespace ugraph {
 namespace {
 
@@ -49,6 +51,26 @@ void expectReadingsAgree(std::string_view text, const ParseResult& result,
   expectSame(read, rowsRead, nodeCount, "rows");
   if (result.refusal == Refusal::kNone) {
     EXPECT_STREQ(name.data(), input.name.data()) << text;
+  }
+
+  // The lower rows of --count, which may come by a kernel of one-digit
+  // numbers, hold the same links once each.
+  LinkRows lowerRead{};
+  int32_t lowerLinks = 0;
+  const ParseResult lower = parseDataInputLowerRows(
+      scanned, DataInputGraph{name, nodeCount, lowerRead}, lowerLinks);
+  LinkRows lowered = rows;
+  const int32_t links = keepLowerRows(lowered, kMaxNodes);
+  for (std::size_t b = static_cast<std::size_t>(nodeCount) + 1;
+       b < lowered.size(); ++b) {
+    lowerRead[b] = 0;  // past the node count they are unspecified
+  }
+  EXPECT_EQ(lower.refusal, result.refusal) << "lower rows: " << text;
+  EXPECT_EQ(lower.at, result.at) << "lower rows: " << text;
+  if (result.refusal == Refusal::kNone) {
+    EXPECT_EQ(lowerRead, lowered) << text;
+    EXPECT_EQ(lowerLinks, links) << text;
+    EXPECT_EQ(nodeCount, input.nodeCount) << text;
   }
 
   DataInput unclosed;

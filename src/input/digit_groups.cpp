@@ -1,0 +1,63 @@
+#include "input/digit_groups.h"
+
+#include "input/fast_paths.h"
+
+#if UGRAPH_DIGIT_KERNELS
+#include "input/digit_groups_kernels.h"
+#endif
+
+namespace ugraph {
+namespace {
+
+#if UGRAPH_DIGIT_KERNELS
+DigitKernel choose() {
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f") != 0 &&
+      __builtin_cpu_supports("avx512bw") != 0 &&
+      __builtin_cpu_supports("avx512vbmi") != 0 &&
+      __builtin_cpu_supports("bmi2") != 0 &&
+      __builtin_cpu_supports("popcnt") != 0) {
+    return DigitKernel::kAvx512;
+  }
+  if (__builtin_cpu_supports("avx2") != 0 &&
+      __builtin_cpu_supports("popcnt") != 0) {
+    return DigitKernel::kAvx2;
+  }
+  return DigitKernel::kNone;
+}
+#else
+DigitKernel choose() { return DigitKernel::kNone; }
+#endif
+
+const DigitKernel kKernel = choose();
+
+}  // namespace
+
+DigitKernel digitKernel() { return kKernel; }
+
+bool readDigitGroupsWith(DigitKernel kernel, std::string_view groups,
+                         LinkRows& lower, DigitGroups& out) {
+#if UGRAPH_DIGIT_KERNELS
+  switch (kernel) {
+    case DigitKernel::kAvx512:
+      return readDigitGroupsAvx512(groups, lower, out);
+    case DigitKernel::kAvx2:
+      return readDigitGroupsAvx2(groups, lower, out);
+    case DigitKernel::kNone:
+      break;
+  }
+#else
+  static_cast<void>(kernel);
+  static_cast<void>(groups);
+  static_cast<void>(lower);
+  static_cast<void>(out);
+#endif
+  return false;
+}
+
+bool readDigitGroups(std::string_view groups, LinkRows& lower,
+                     DigitGroups& out) {
+  return readDigitGroupsWith(kKernel, groups, lower, out);
+}
+
+}  // namespace ugraph
