@@ -1,7 +1,6 @@
 #include "app/catalogue_judge.h"
 
 #include "graph/analysis.h"
-#include "graph/row_parts.h"
 #include "input/catalogue_file.h"
 
 namespace ugraph {
@@ -125,13 +124,8 @@ void CatalogueJudge::analyse() {
     finishLists(analyseLists(*d.lists, NoWalkObserver{}));
     return;
   }
-  if (!needs_.walk) {
-    const int32_t n = d.graph.linkTo[0];
-    // The readers give lower rows, their links counted.
-    const RowCounts counts = countLowerParts(d.analysis.rows, n);
-    d.verdict = classifyRowCounts(counts, n, d.links);
-    d.nodes = n;
-    d.parts = counts.parts;
+  if (!needs_.walk) {  // left to the caller to count
+    d.nodes = d.graph.linkTo[0];
     return;
   }
   analyseRows(d.graph, d.analysis, NoWalkObserver{}, needs_.list);

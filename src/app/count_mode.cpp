@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "app/catalogue_modes.h"
 #include "app/escape.h"
+#include "graph/row_parts.h"
 
 namespace ugraph {
 namespace {
@@ -83,9 +86,11 @@ struct Totals {
 
   int64_t connected() const { return tree + cyclic; }
 
-  bool add(const JudgedDataInput& d) {
+  // Adds a graph of the verdict and parts given; false when memory for the
+  // totals is denied.
+  bool add(GraphClass verdict, int64_t parts) {
     ++graphs;
-    switch (d.verdict) {
+    switch (verdict) {
       case GraphClass::kTree:
         ++tree;
         break;
@@ -102,8 +107,10 @@ struct Totals {
         ++refused;
         return true;
     }
-    return components.add(d.parts, 1);
+    return components.add(parts, 1);
   }
+
+  bool add(const JudgedDataInput& d) { return add(d.verdict, d.parts); }
 
   bool add(const Totals& t) {
     graphs += t.graphs;
@@ -114,6 +121,46 @@ struct Totals {
     refused += t.refused;
     return components.add(t.components);
   }
+};
+
+// Counts each graph of rows one graph late. Counting a graph's parts is a
+// chain of steps, each waiting on the one before, at the end of the chain
+// that reads it; kept until the next graph has been read, its count is
+// worked out while that graph is read, rather than the reading waiting
+// for it.
+class LateRowCounts {
+ public:
+  // Counts into t the graph kept before, and keeps d: well-formed, of rows,
+  // not yet counted (see JudgeNeeds::walk). False when memory for the
+  // totals is denied.
+  bool keep(const JudgedDataInput& d, Totals& t) {
+    const bool added = flush(t);
+    nodes_ = d.nodes;
+    links_ = d.links;
+    // A small graph's rows are copied as many as kFixed, which needs no
+    // call to copy.
+    const auto rows = static_cast<std::size_t>(nodes_) + 1;
+    std::copy_n(d.analysis.rows.begin(), rows <= kFixed ? kFixed : rows,
+                rows_.begin());
+    kept_ = true;
+    return added;
+  }
+
+  // Counts into t the graph kept, if there is one; false as keep.
+  bool flush(Totals& t) {
+    if (!kept_) return true;
+    kept_ = false;
+    const RowCounts counts = countLowerParts(rows_, nodes_);
+    return t.add(classifyRowCounts(counts, nodes_, links_), counts.parts);
+  }
+
+ private:
+  static constexpr std::size_t kFixed = 16;
+  static_assert(kFixed <= std::tuple_size_v<LinkRows>);
+  LinkRows rows_{};
+  int32_t nodes_ = 0;
+  int64_t links_ = 0;
+  bool kept_ = false;
 };
 
 // Writes "BEFOREK/NAFTER" for the part --part names, nothing without one.
@@ -210,15 +257,18 @@ int runCount(const Options& options, Console& console) {
   const int status =
       forEachFile(options, console, [&](const char* file, std::size_t) {
         Totals t;
+        LateRowCounts late;
         const char* noun = "";
         bool counted = true;
         const int read = forEachJudged(
             options, file, true, console, noun,
             [&](const JudgedDataInput& d) {
-              counted = t.add(d);
+              counted = d.verdict == GraphClass::kWellFormed ? late.keep(d, t)
+                                                             : t.add(d);
               return counted;
             },
             JudgeNeeds{.list = false, .starts = false, .walk = false});
+        counted = counted && late.flush(t);
         if (!counted) return reportNoMemory();
         if (read != 0) return read;
         write(file, options, noun, t, console);

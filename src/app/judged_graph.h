@@ -106,9 +106,10 @@ struct JudgeNeeds {
   bool list = true;
   // Where each graph starts; a refused one's fault is placed regardless.
   bool starts = true;
-  // The walk of a graph of rows; without it, such a graph gets its verdict,
-  // node count and parts only (see countLowerParts), and its rows are
-  // lower rows. A graph of lists is walked regardless.
+  // The walk of a graph of rows; without it, such a graph is read into
+  // lower rows (see keepLowerRows) with its distinct links counted, and
+  // left kWellFormed with its node count for the caller to count (see
+  // countLowerParts). A graph of lists is walked regardless.
   bool walk = true;
   // The most memory a graph line may take: the line held, its lists and
   // its walk (see listsBytes).

@@ -36,8 +36,12 @@ RowCounts countLowerParts(const LinkRows& lower, int32_t n) {
   const auto nodes = static_cast<std::size_t>(n);
   const uint64_t all = ((uint64_t{1} << n) - 1) << 1;  // bits 1..n
   const uint64_t first = grow(lower, nodes, uint64_t{1} << 1, all);
-  counts.reached = bitCount(first);
   counts.parts = 1;
+  if (first == all) {  // most graphs: no bits to count, no part left
+    counts.reached = n;
+    return counts;
+  }
+  counts.reached = bitCount(first);
   for (uint64_t left = all & ~first; left != 0; ++counts.parts) {
     left &= ~grow(lower, nodes, left & (~left + 1), left);
   }
