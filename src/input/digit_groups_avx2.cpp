@@ -33,11 +33,7 @@ enum Constant : std::size_t {
   kConstants
 };
 using Bytes16 = std::array<char, 16>;
-constexpr Bytes16 filled(char c) {
-  Bytes16 b{};
-  b.fill(c);
-  return b;
-}
+constexpr auto filled = digits::filled<16>;
 alignas(16) constexpr std::array<Bytes16, kConstants> kBytes = {{
     filled('0'),
     filled(9),

@@ -48,11 +48,7 @@ enum Constant : std::size_t {
   kConstants
 };
 using Bytes64 = std::array<char, 64>;
-constexpr Bytes64 filled(char c) {
-  Bytes64 b{};
-  b.fill(c);
-  return b;
-}
+constexpr auto filled = digits::filled<64>;
 alignas(64) constexpr std::array<Bytes64, kConstants> kBytes = [] {
   std::array<Bytes64, kConstants> t{};
   t[kZeroDigit] = filled('0');

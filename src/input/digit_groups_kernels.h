@@ -44,6 +44,14 @@ constexpr std::array<char, 16> kTriangle = {-1, -1, 0, 2, 5, 9, 14, 20,
 // numbers of a digit have a byte between them.
 constexpr std::size_t kMaxGroups = 2 * static_cast<std::size_t>(kMaxFileLinks);
 
+// N bytes of c, for the kernels' tables of constants.
+template <std::size_t N>
+constexpr std::array<char, N> filled(char c) {
+  std::array<char, N> bytes{};
+  bytes.fill(c);
+  return bytes;
+}
+
 // The node whose row holds each bit of a link.
 constexpr std::array<int8_t, kHeaders> kRowOfBit = [] {
   std::array<int8_t, kHeaders> rows{};
