@@ -20,7 +20,7 @@
   __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt")))
 #define UGRAPH_AVX512_INLINE                                        \
   __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"), \
-                 always_inline)) inline
+                 UGRAPH_KERNEL_INLINE)) inline
 
 namespace ugraph {
 namespace {

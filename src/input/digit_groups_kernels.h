@@ -15,9 +15,18 @@
 #include "input/data_input.h"
 #include "input/digit_groups.h"
 
+// The kernels' helpers are inlined when optimising, to keep their
+// constants and carried values in registers; unoptimised (the sanitizer
+// build), each keeps a frame of its own, which the next call takes over,
+// so that the kernels' many vector values do not pile up in one frame.
+#if defined(__OPTIMIZE__)
+#define UGRAPH_KERNEL_INLINE always_inline
+#else
+#define UGRAPH_KERNEL_INLINE noinline
+#endif
 #define UGRAPH_AVX2 __attribute__((target("avx2,popcnt")))
 #define UGRAPH_AVX2_INLINE \
-  __attribute__((target("avx2,popcnt"), always_inline)) inline
+  __attribute__((target("avx2,popcnt"), UGRAPH_KERNEL_INLINE)) inline
 
 namespace ugraph {
 
