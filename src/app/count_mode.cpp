@@ -137,8 +137,8 @@ class LateRowCounts {
     const bool added = flush(t);
     nodes_ = d.nodes;
     links_ = d.links;
-    // A small graph's rows are copied as many as kFixed, which needs no
-    // call to copy.
+    // A small graph's rows are copied kFixed at once: a copy of fixed size
+    // needs no call.
     const auto rows = static_cast<std::size_t>(nodes_) + 1;
     std::copy_n(d.analysis.rows.begin(), rows <= kFixed ? kFixed : rows,
                 rows_.begin());
