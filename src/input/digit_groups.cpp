@@ -38,6 +38,16 @@ DigitKernel digitKernel() { return kKernel; }
 bool readDigitGroupsWith(DigitKernel kernel, std::string_view groups,
                          LinkRows& lower, DigitGroups& out) {
 #if UGRAPH_DIGIT_KERNELS
+  // Left to the parser before any kernel looks: groups too long for the
+  // links' limit (two numbers of one digit have a byte between them), and
+  // a header left open at the end, past the bytes a kernel's steps judge.
+  // Groups begin with '(', and the byte before them is the data-input's.
+  const std::size_t size = groups.size();
+  const char* const last = groups.data() + size - 1;
+  if (size > 2 * static_cast<std::size_t>(kMaxFileLinks) || *last == '(' ||
+      *(last - 1) == '(') {
+    return false;
+  }
   switch (kernel) {
     case DigitKernel::kAvx512:
       return readDigitGroupsAvx512(groups, lower, out);

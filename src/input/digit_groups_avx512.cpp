@@ -188,11 +188,7 @@ UGRAPH_AVX512_INLINE Mask first(std::size_t count) {
 UGRAPH_AVX512 bool readDigitGroupsAvx512(std::string_view groups,
                                          LinkRows& lower, DigitGroups& out) {
   const std::size_t size = groups.size();
-  if (size > digits::kMaxGroups) return false;
   const char* const p = groups.data();
-  // A header left open at the end, past the bytes the steps look at.
-  if (p[size - 1] == '(' || p[size - 2] == '(') return false;
-
   const Constants c;
   Scan s;
   s.node = _mm512_setzero_si512();

@@ -30,7 +30,10 @@
 
 namespace ugraph {
 
-// The kernels; each is readDigitGroups for a processor that runs it.
+// The kernels; each is readDigitGroups for a processor that runs it, of
+// groups readDigitGroupsWith has not already left to the parser.
+// REQUIRES: as readDigitGroups; groups of at most twice kMaxFileLinks
+// bytes, with no '(' in their last two.
 bool readDigitGroupsAvx2(std::string_view groups, LinkRows& lower,
                          DigitGroups& out);
 bool readDigitGroupsAvx512(std::string_view groups, LinkRows& lower,
@@ -48,10 +51,6 @@ constexpr int kHeaders = 45;
 // (At 0 and past 9, never asked for.)
 constexpr std::array<char, 16> kTriangle = {-1, -1, 0, 2, 5, 9, 14, 20,
                                             27, 35, 0, 0, 0, 0, 0,  0};
-
-// Groups cannot hold more numbers than this many bytes allow: two
-// numbers of a digit have a byte between them.
-constexpr std::size_t kMaxGroups = 2 * static_cast<std::size_t>(kMaxFileLinks);
 
 // N bytes of c, for the kernels' tables of constants.
 template <std::size_t N>
