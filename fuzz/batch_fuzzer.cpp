@@ -14,12 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/catalogue_judge.h"
+#include "batch/graph_judge.h"
+#include "dialogue/classify.h"
+#include "dialogue/data_file.h"
 #include "fuzz/record_checks.h"
 #include "graph/adjacency.h"
-#include "graph/classify.h"
 #include "graph/normalize.h"
-#include "input/data_file.h"
 
 using namespace ugraph;
 
@@ -96,7 +96,7 @@ GraphClass classOf(GraphClass j) {
   return GraphClass::kNotConnected;
 }
 
-void compare(const JudgedDataInput& batch) {
+void compare(const JudgedGraph& batch) {
   static Dialogue d;
   runDialogue(batch.number, d);
   if (batch.verdict == GraphClass::kRefused) {
@@ -158,12 +158,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::require(file != nullptr, "cannot read the catalogue");
   // The dialogue reads the catalogue through the same block as the judge,
   // so the judgements are taken first and compared after.
-  static std::vector<JudgedDataInput> judged;
+  static std::vector<JudgedGraph> judged;
   judged.clear();
   {
     // The dialogue reads every file as a catalogue, whatever its start.
     const InputFormat asCatalogue = InputFormat::kCatalogue;
-    CatalogueJudge judge(file, false, &asCatalogue);
+    GraphJudge judge(file, false, &asCatalogue);
     while (judge.next() && judge.current().number <= kCompared) {
       // Analysed as --trace analyses: its reach events are the visit order.
       ReachOrder reached;
@@ -186,6 +186,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::require(judge.status().ok(), "the catalogue could not be read");
   }
   std::fclose(file);
-  for (const JudgedDataInput& batch : judged) compare(batch);
+  for (const JudgedGraph& batch : judged) compare(batch);
   return 0;
 }

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/driver.h"
+#include "dialogue/data_file.h"
+#include "dialogue/driver.h"
+#include "dialogue/keyboard.h"
 #include "fuzz/record_checks.h"
-#include "input/data_file.h"
-#include "input/keyboard.h"
 
 using namespace ugraph;
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogue/keyboard.h"
 #include "fuzz/record_checks.h"
-#include "input/keyboard.h"
 
 using namespace ugraph;
 

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/catalogue_modes.h"
-#include "app/trace_steps.h"
+#include "batch/each_graph.h"
+#include "formats/graph6/graph6.h"
 #include "fuzz/record_checks.h"
 #include "graph/row_parts.h"
-#include "input/graph6.h"
+#include "render/trace/steps.h"
 
 using namespace ugraph;
 
@@ -46,7 +46,7 @@ struct Seen {
 };
 
 // What a judged graph of either size is seen as.
-Seen seen(const JudgedDataInput& d) {
+Seen seen(const JudgedGraph& d) {
   Seen s{d.number, d.verdict, d.nodes, d.links, {}};
   withGraph(d, [&](const auto& /*graph*/, const auto& walk) {
     const WalkView view = WalkView::of(walk);
@@ -62,9 +62,9 @@ std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
   fuzz::require(in != nullptr, "cannot read a file just written");
   std::vector<Seen> all;
   {
-    CatalogueJudge judge(in, true, &format);
+    GraphJudge judge(in, true, &format);
     while (judge.next() && judge.current().number <= kCompared) {
-      const JudgedDataInput& d = judge.current();
+      const JudgedGraph& d = judge.current();
       if (d.verdict == GraphClass::kRefused) continue;
       all.push_back(seen(d));
       // A graph of lists comes back from its line in the lists target.
@@ -176,9 +176,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::require(in != nullptr, "cannot read the catalogue");
   {
     const InputFormat cat = InputFormat::kCatalogue;
-    CatalogueJudge judge(in, true, &cat);
+    GraphJudge judge(in, true, &cat);
     while (judge.next()) {
-      const JudgedDataInput& d = judge.current();
+      const JudgedGraph& d = judge.current();
       fuzz::require(d.verdict != GraphClass::kRefused,
                     "a written data-input is refused");
       const int64_t number = std::atoll(d.graph.name.data() + 1);

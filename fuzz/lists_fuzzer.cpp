@@ -13,10 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "formats/graph6/graph6.h"
 #include "fuzz/record_checks.h"
 #include "graph/analysis.h"
 #include "graph/lists.h"
-#include "input/graph6.h"
 
 using namespace ugraph;
 

@@ -8,10 +8,10 @@
 #include <memory>
 #include <string_view>
 
+#include "formats/catalogue/data_input.h"
+#include "formats/catalogue/digit_groups.h"
 #include "fuzz/record_checks.h"
 #include "graph/row_parts.h"
-#include "input/data_input.h"
-#include "input/digit_groups.h"
 
 using namespace ugraph;
 

@@ -4,13 +4,6 @@
 #include <cstddef>
 
 namespace ugraph {
-namespace {
-
-using Slot = std::size_t;
-
-Slot slot(int32_t node) { return static_cast<Slot>(node); }
-
-}  // namespace
 
 void walkGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
                const NodeArray& /*firstLink*/, Walk& walk) {
@@ -41,25 +34,6 @@ std::string_view classWords(GraphClass c) {
       "well-formed",
       "refused"};
   return kWords[static_cast<std::size_t>(c)];
-}
-
-GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
-                         const NodeArray& firstLink, Console& console) {
-  const int32_t n = linkTo[0];
-  Walk walk;
-  walkGraph(linkFrom, linkTo, firstLink, walk);
-  const GraphClass verdict = classifyWalk(walk, n, linkFrom[0]);
-  if (verdict == GraphClass::kNotConnected) return verdict;
-
-  console.write("Path connecting all ");
-  console.write(int64_t{n});
-  console.write(" nodes:\n");
-  for (Slot i = 1; i <= slot(n); ++i) {
-    console.write(int64_t{walk.order[i]});
-    console.write(" ");
-  }
-  console.writeLine("");
-  return verdict;
 }
 
 }  // namespace ugraph

@@ -1,5 +1,6 @@
-// The connectivity and tree test: a depth-first walk from node 1, as data
-// and as the dialogue prints it.
+// The connectivity and tree test: a depth-first walk from node 1, as data.
+// It writes nothing; the dialogue prints what a walk found (see
+// dialogue/classify.h).
 #ifndef UGRAPH_GRAPH_CLASSIFY_H_
 #define UGRAPH_GRAPH_CLASSIFY_H_
 
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "console/console.h"
 #include "graph/normalize.h"
 #include "graph/ugraph.h"
 
@@ -187,13 +187,6 @@ GraphClass classifyReached(int64_t reached, int64_t n, int64_t entries);
 // a tree", "connected but not a tree", "not connected" (the verdict lines
 // put "Graph is " before them), "no node", "well-formed" and "refused".
 std::string_view classWords(GraphClass c);
-
-// Walks and classifies the graph. When the walk reached all n nodes, first
-// writes "Path connecting all <n> nodes:" and a line of the visit order,
-// each node followed by one blank; otherwise writes nothing.
-// REQUIRES: as for walkGraph.
-GraphClass classifyGraph(const LinkArray& linkFrom, const LinkArray& linkTo,
-                         const NodeArray& firstLink, Console& console);
 
 // A closed path of nodes, the first repeated at the end.
 using Cycle = std::array<int32_t, kMaxNodes + 1>;

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "console/memory_console.h"
+#include "base/memory_console.h"
+#include "dialogue/classify.h"
 #include "graph/adjacency.h"
 #include "graph/links.h"
 #include "graph/normalize.h"

@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
+#include "formats/graph6/graph6.h"
 #include "graph/analysis.h"
 #include "graph/classify.h"
-#include "input/graph6.h"
 
 namespace ugraph {
 namespace {

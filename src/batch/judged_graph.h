@@ -1,0 +1,137 @@
+// One graph of a file as the batch modes see it, read and judged, of
+// either size: the rows of a data-input or small graph line, or the lists
+// of a large one. The readers of every format fill it, the judge analyses
+// it, and the modes write it.
+#ifndef UGRAPH_BATCH_JUDGED_GRAPH_H_
+#define UGRAPH_BATCH_JUDGED_GRAPH_H_
+
+#include <cstdint>
+#include <span>
+
+#include "base/status.h"
+#include "graph/analysis.h"
+#include "graph/lists.h"
+#include "graph/ugraph.h"
+
+namespace ugraph {
+
+// The readings of a file of graphs: a catalogue, or graph lines, graph6
+// and sparse6 mixed, each line's first byte naming its format.
+enum class InputFormat { kCatalogue, kGraphLines };
+
+// The memory a graph line may take unless --max-memory says otherwise.
+inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
+
+// One graph as the batch modes see it: a data-input, or a line.
+struct JudgedGraph {
+  int64_t number = 0;
+  // Its '[' or its line's first byte (with analyse false, or without
+  // JudgeNeeds::starts: of a data-input only when refused).
+  FilePosition start;
+  GraphClass verdict = GraphClass::kRefused;
+  // kRefused for a refused data-input: the rule it breaks and where the
+  // fault lies. kOk otherwise.
+  Status status;
+  // The rest unless refused: its node count, distinct links (a self-link
+  // counting as one) and connected parts (once analysed).
+  int32_t nodes = 0;
+  int64_t links = 0;
+  int64_t parts = 0;
+  // A graph of at most kMaxNodes nodes whose entries the record holds: the
+  // graph as the dialogue analyses it, after its summary line (name, node
+  // count linkTo[0], normalised entries), and its analysis.
+  Ugraph graph;
+  Analysis analysis;
+  // Any other graph, of a graph line: its lists and walk; graph.name is
+  // then empty and the rest of graph and analysis unset.
+  NeighbourLists* lists = nullptr;
+};
+
+// Calls f(graph, walk) with d's graph as the walk sees it (a RowsGraph or
+// NeighbourLists) and its walk (a Walk or ListsWalk), and returns what f
+// returns. REQUIRES: d analysed.
+template <class F>
+decltype(auto) withGraph(const JudgedGraph& d, F&& f) {
+  if (d.lists != nullptr) {
+    return f(static_cast<const NeighbourLists&>(*d.lists), d.lists->walk());
+  }
+  return f(RowsGraph(d.analysis.rows, d.graph.linkTo[0]), d.analysis.walk);
+}
+
+// d's walk, of a graph of rows or lists. REQUIRES: d analysed.
+inline WalkView walkOf(const JudgedGraph& d) {
+  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
+    return WalkView::of(walk);
+  });
+}
+
+// Calls onNode(int32_t) for each node d's walk did not reach, ascending,
+// until it returns false. REQUIRES: d analysed.
+template <class OnNode>
+void forEachUnreached(const JudgedGraph& d, OnNode&& onNode) {
+  withGraph(d, [&](const auto& /*graph*/, const auto& walk) {
+    for (int32_t a = 1; a <= d.nodes; ++a) {
+      if (walk.rank[static_cast<std::size_t>(a)] == 0 && !onNode(a)) return;
+    }
+  });
+}
+
+// The distinct entries of d's graph: a link twice, a self-link once.
+// REQUIRES: d analysed, with its list of links (JudgeNeeds::list).
+inline int64_t entriesOf(const JudgedGraph& d) {
+  return d.lists != nullptr ? d.lists->entries() : d.graph.linkFrom[0];
+}
+
+// Calls f(a, b) for every link of d once, a <= b, by a and then b: the
+// normalised order. REQUIRES: d analysed.
+template <class F>
+void forEachLinkOf(const JudgedGraph& d, F&& f) {
+  withGraph(d, [&](const auto& graph, const auto& /*walk*/) {
+    for (int32_t a = 1; a <= d.nodes; ++a) {
+      graph.forEachNeighbour(a, [&](int32_t b) {
+        if (b >= a) f(a, b);
+        return true;
+      });
+    }
+  });
+}
+
+// Finds the cycle of d as findCycleIn does, into small for a graph of rows
+// and into the lists' own room otherwise. Returns its nodes.
+std::span<const int32_t> cycleOf(const JudgedGraph& d, Cycle& small);
+
+// What the batch modes need of an analysed graph beyond its verdict.
+struct JudgeNeeds {
+  // The record's list of links; the analysis's rows hold the links anyway.
+  bool list = true;
+  // Where each graph starts; a refused one's fault is placed regardless.
+  bool starts = true;
+  // The walk of a graph of rows; without it, such a graph is read into
+  // lower rows (see keepLowerRows) with its distinct links counted, and
+  // left kWellFormed with its node count for the caller to count (see
+  // countLowerParts). A graph of lists is walked regardless.
+  bool walk = true;
+  // The most memory a graph line may take: the line held, its lists and
+  // its walk (see listsBytes).
+  uint64_t maxMemory = kDefaultMaxMemory;
+};
+
+// What reads one format's graphs for the judge, each in turn into the
+// judge's current graph: a reader of each format, in a file of its own,
+// has these two operations, and the judge holds one of each and asks the
+// one its file is read with. (Not virtual: the program is built without
+// run-time type information, and a sanitizer's check of a virtual call
+// from code built with it would look for one.)
+//
+//   bool next(JudgedGraph& d);
+//     Reads the next graph into d: its number and start, and either
+//     kRefused with its status, or kWellFormed with an empty status,
+//     loaded into its record or lists when the reader analyses. False at
+//     the end of the file, or when it cannot be read.
+//   bool load(JudgedGraph& d);
+//     Loads d, well-formed and only checked, into its record or lists;
+//     false when it is refused instead (for memory).
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_BATCH_JUDGED_GRAPH_H_

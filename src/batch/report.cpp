@@ -1,0 +1,116 @@
+#include "batch/report.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "formats/catalogue/data_input.h"
+
+namespace ugraph {
+
+void report(std::initializer_list<std::string_view> pieces) {
+  std::fputs("ugraph: ", stderr);
+  for (const std::string_view piece : pieces) {
+    std::fwrite(piece.data(), 1, piece.size(), stderr);
+  }
+  std::fputc('\n', stderr);
+}
+
+void reportMissing(const char* file, const char* noun, int64_t number) {
+  std::array<char, 20> digits{};
+  const char* const end =
+      std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+  report({file,
+          " has no ",
+          noun,
+          " ",
+          {digits.data(), static_cast<std::size_t>(end - digits.data())}});
+}
+
+void reportLine(std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+int reportUsage(const char* problem) {
+  report({problem});
+  reportLine("Try 'ugraph --help' for more information.\n");
+  return 2;
+}
+
+int reportFileFault(const char* file, const Status& fault) {
+  report({file, ": ",
+          fault.is(Status::Kind::kIsOutput) ? "input file is output file"
+                                            : std::strerror(fault.error)});
+  return 2;
+}
+
+std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
+  static constexpr std::array<std::pair<int, const char*>, 3> kUnits = {
+      {{30, "GiB"}, {20, "MiB"}, {10, "KiB"}}};
+  int length = -1;
+  // The largest unit that holds it whole, as a ceiling is given ...
+  for (const auto& [shift, name] : kUnits) {
+    if (length < 0 && bytes != 0 && bytes % (uint64_t{1} << shift) == 0) {
+      length =
+          std::snprintf(out.data(), out.size(), "%llu %s",
+                        static_cast<unsigned long long>(bytes >> shift), name);
+    }
+  }
+  // ... else the largest it reaches, in tenths rounded up, without
+  // overflow for any size.
+  for (const auto& [shift, name] : kUnits) {
+    const uint64_t unit = uint64_t{1} << shift;
+    if (length < 0 && bytes >= unit) {
+      const uint64_t tenths =
+          bytes / unit * 10 + ((bytes % unit) * 10 + unit - 1) / unit;
+      length =
+          std::snprintf(out.data(), out.size(), "%llu.%llu %s",
+                        static_cast<unsigned long long>(tenths / 10),
+                        static_cast<unsigned long long>(tenths % 10), name);
+    }
+  }
+  if (length < 0) {
+    length = std::snprintf(out.data(), out.size(), "%llu bytes",
+                           static_cast<unsigned long long>(bytes));
+  }
+  return {out.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
+
+std::string_view refusalWords(const Status& refused) {
+  if (refused.refusal != Refusal::kOverMemory) {
+    return refusalPhrase(refused.refusal);
+  }
+  static std::array<char, 160> words;
+  std::array<char, 32> need;
+  std::array<char, 32> ceiling;
+  sizeText(refused.need, need);  // each text ends with a NUL
+  sizeText(refused.ceiling, ceiling);
+  const int length =
+      refused.ceiling == 0
+          ? std::snprintf(words.data(), words.size(),
+                          "needs at least %s of memory, more than the system "
+                          "gives",
+                          need.data())
+          : std::snprintf(words.data(), words.size(),
+                          "needs at least %s of memory, over the ceiling of "
+                          "%s (--max-memory)",
+                          need.data(), ceiling.data());
+  return {words.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
+
+std::string_view checkLine(const char* file, const char* noun, int64_t number,
+                           const Status& refused, CheckLineBuffer& buffer) {
+  const std::string_view phrase = refusalWords(refused);
+  const int length = std::snprintf(
+      buffer.data(), buffer.size(), "%s:%lld:%lld: %s %lld %.*s\n", file,
+      static_cast<long long>(refused.at.line),
+      static_cast<long long>(refused.at.column), noun,
+      static_cast<long long>(number), static_cast<int>(phrase.size()),
+      phrase.data());
+  const auto written = static_cast<std::size_t>(std::max(length, 0));
+  return {buffer.data(), std::min(written, buffer.size() - 1)};
+}
+
+}  // namespace ugraph

@@ -1,0 +1,59 @@
+// The program's one reporter: everything it writes on standard error goes
+// through here, a whole line at a time. A failed write to standard error is
+// ignored, as there is nowhere left to report it.
+#ifndef UGRAPH_BATCH_REPORT_H_
+#define UGRAPH_BATCH_REPORT_H_
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "base/status.h"
+
+namespace ugraph {
+
+// Writes "ugraph: ", the pieces one after another, and a line end.
+void report(std::initializer_list<std::string_view> pieces);
+
+// Writes "ugraph: FILE has no NOUN N", for a graph asked for by number.
+void reportMissing(const char* file, const char* noun, int64_t number);
+
+// Writes line, which ends with its line end, as it stands.
+void reportLine(std::string_view line);
+
+// Writes "ugraph: PROBLEM" and the line that points to --help. Returns the
+// exit status of wrong usage, 2.
+int reportUsage(const char* problem);
+
+// Writes "ugraph: FILE: <why>" for a catalogue that could not be opened or
+// read (the system's reason) or that is also the output. Returns the exit
+// status for it, 2.
+int reportFileFault(const char* file, const Status& fault);
+
+// The words for why a graph is refused: refusalPhrase(refused.refusal),
+// with the amounts a refusal for memory names ("needs at least 3 GiB of
+// memory, over the ceiling of 2 GiB"). Valid until the next call.
+// REQUIRES: refused is kRefused.
+std::string_view refusalWords(const Status& refused);
+
+// Writes bytes into out as a size a person reads at once: a whole number
+// of GiB, MiB or KiB when it is one, else the largest of them that it
+// reaches, with one decimal, rounded up; below 1 KiB in bytes. Returns the
+// text.
+std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out);
+
+// Room for one check line: a path, the numbers and the longest phrase.
+using CheckLineBuffer = std::array<char, 4400>;
+
+// The check line of refused graph number, written into buffer:
+// "FILE:LINE:COLUMN: NOUN N PHRASE" and a line end, the noun "data-input"
+// or "graph". REQUIRES: refused is kRefused.
+std::string_view checkLine(const char* file, const char* noun, int64_t number,
+                           const Status& refused, CheckLineBuffer& buffer);
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_BATCH_REPORT_H_

@@ -1,0 +1,69 @@
+// The reader of graph lines, graph6 and sparse6 mixed: each line refused
+// for the first rule it breaks, or read into the judge's rows when its
+// graph is small, into neighbour lists otherwise, in memory up to a
+// ceiling.
+#ifndef UGRAPH_FORMATS_GRAPH6_READER_H_
+#define UGRAPH_FORMATS_GRAPH6_READER_H_
+
+#include <cstddef>
+#include <cstdint>
+
+#include "base/block_reader.h"
+#include "batch/judged_graph.h"
+#include "formats/graph6/graph6.h"
+#include "formats/graph6/graph_lines.h"
+
+namespace ugraph {
+
+// A reader of graphs (see judged_graph.h).
+class LineReader {
+ public:
+  // Reads through reader, a large graph into lists. With analyse false,
+  // a large graph is only checked, and read when loaded. maxMemory bounds
+  // what a line, its lists and its walk may take (see listsBytes). With
+  // lowerRows, a small graph's rows are lower rows (see keepLowerRows).
+  // REQUIRES: reader and lists outlive this reader.
+  LineReader(BlockReader& reader, NeighbourLists& lists, bool analyse,
+             uint64_t maxMemory, bool lowerRows)
+      : lines_(reader),
+        lists_(lists),
+        analyse_(analyse),
+        lowerRows_(lowerRows),
+        maxMemory_(maxMemory) {
+    lines_.setLimit(maxMemory);
+  }
+
+  // The bytes of the first line's header that are already taken.
+  void setHeader(std::size_t length) { lines_.setHeader(length); }
+
+  bool next(JudgedGraph& d);
+  bool load(JudgedGraph& d);
+
+ private:
+  // Reads the current line's graph, which needs more than rows: into the
+  // lists when build, else only to count what it needs. False, having
+  // refused it, when that is past the ceiling or cannot be had, or the
+  // graph has more than kMaxListLinks links.
+  bool readLarge(JudgedGraph& d, bool build);
+  // Refuses the current line for the memory it needs: past the ceiling,
+  // or denied by the system.
+  void refuseForMemory(JudgedGraph& d, uint64_t need, bool denied = false);
+  // Refuses a graph of more than kMaxListLinks links, at column 1 of its
+  // line.
+  void refuseForLinks(JudgedGraph& d);
+  static void refuse(JudgedGraph& d, const Status& refused);
+
+  LineScanner lines_;
+  NeighbourLists& lists_;
+  // The current line's front, and whether its graph is too large for
+  // rows and read into the lists.
+  LineHead head_;
+  bool large_ = false;
+  bool analyse_;
+  bool lowerRows_;
+  uint64_t maxMemory_;
+};
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_FORMATS_GRAPH6_READER_H_

@@ -1,0 +1,104 @@
+#include <string_view>
+
+#include "render/escape.h"
+#include "render/trace/forms.h"
+
+namespace ugraph {
+namespace {
+
+// Writes key and the nodes onNode(f) is called with, as a JSON array.
+template <class ForEach>
+void writeNodes(std::string_view key, ForEach&& forEach, Console& console) {
+  console.write(key);
+  const char* separator = "[";
+  forEach([&](int32_t a) {
+    writeNumber(separator, a, console);
+    separator = ",";
+    return true;
+  });
+  console.write(*separator == '[' ? "[]" : "]");
+}
+
+}  // namespace
+
+void JsonTrace::start() {
+  const JudgedGraph& d = g_.d;
+  console_.write("{\"event\":\"graph\",\"name\":");
+  writeJsonString(std::string_view(d.graph.name.data()), console_);
+  writeNumber(",\"nodes\":", d.nodes, console_);
+  console_.write(",\"links\":[");
+  const char* separator = "[";
+  forEachLinkOf(d, [&](int32_t a, int32_t b) {
+    writeNumber(separator, a, console_);
+    writeNumber(",", b, console_);
+    console_.write("]");
+    separator = ",[";
+  });
+  console_.write("]}\n");
+}
+
+void JsonTrace::step(const TraceStep& s, const WalkView& walk) {
+  switch (s.kind) {
+    case StepKind::kReach:
+      writeNumber("{\"event\":\"reach\",\"node\":", s.node, console_);
+      writeNodes(
+          ",\"order\":",
+          [&](auto&& onNode) {
+            for (int32_t i = 1; i <= walk.count; ++i) onNode(walk.order[i]);
+          },
+          console_);
+      break;
+    case StepKind::kExamine:
+      writeNumber("{\"event\":\"examine\",\"node\":", s.node, console_);
+      console_.write(",\"next\":");
+      if (s.next == 0) {
+        console_.write("null");
+      } else {
+        console_.write(int64_t{s.next});
+      }
+      writeNodes(
+          ",\"passed\":",
+          [&](auto&& onNode) {
+            for (const int32_t a : s.passed) onNode(a);
+          },
+          console_);
+      break;
+    case StepKind::kBack:
+      console_.write("{\"event\":\"back\",\"node\":");
+      if (s.node == 0) {
+        console_.write("null");
+      } else {
+        console_.write(int64_t{s.node});
+      }
+      console_.write(s.finished ? ",\"finished\":true" : ",\"finished\":false");
+      break;
+  }
+  console_.write("}\n");
+}
+
+void JsonTrace::finish(const WalkView& walk) {
+  const JudgedGraph& d = g_.d;
+  console_.write("{\"event\":\"verdict\",\"verdict\":\"");
+  console_.write(classWords(d.verdict));
+  writeNumber("\",\"reached\":", d.nodes == 0 ? 0 : walk.count, console_);
+  writeNumber(",\"nodes\":", d.nodes, console_);
+  writeNumber(",\"entries\":", entriesOf(d), console_);
+  writeNumber(",\"components\":", d.parts, console_);
+  if (d.verdict == GraphClass::kConnectedNotTree) {
+    Cycle small;
+    const std::span<const int32_t> cycle = cycleOf(d, small);
+    writeNodes(
+        ",\"cycle\":",
+        [&](auto&& onNode) {
+          for (const int32_t a : cycle) onNode(a);
+        },
+        console_);
+  } else if (d.verdict == GraphClass::kNotConnected) {
+    writeNodes(
+        ",\"unreached\":", [&](auto&& onNode) { forEachUnreached(d, onNode); },
+        console_);
+  }
+  console_.write("}\n");
+}
+
+}  // namespace ugraph

@@ -1,0 +1,92 @@
+#include "batch/graph_judge.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/file_holding.h"
+
+namespace ugraph {
+namespace {
+
+struct Judged {
+  GraphClass verdict;
+  Refusal refusal;
+  int64_t line;    // of the '['
+  int64_t column;  // of the fault, when refused
+  int32_t nodes;
+  int32_t reached;
+};
+
+std::vector<Judged> judgeAll(const std::string& contents, bool analyse) {
+  std::FILE* file = testing::fileHolding(contents);
+  std::vector<Judged> all;
+  GraphJudge judge(file, analyse);
+  while (judge.next()) {
+    const JudgedGraph& d = judge.current();
+    const bool shown = analyse && d.verdict != GraphClass::kRefused;
+    all.push_back({d.verdict, d.status.refusal, d.start.line,
+                   d.status.at.column, shown ? d.graph.linkTo[0] : 0,
+                   shown ? d.analysis.walk.count : 0});
+  }
+  EXPECT_TRUE(judge.status().ok());
+  std::fclose(file);
+  return all;
+}
+
+constexpr const char* kCatalogue =
+    "free text\n"
+    "[U \"Tree\" (1) 2 (2) 3]\n"
+    "[U \"Loop\" (1) 1]\n"
+    "[U \"Two\" (1) 2 (3) 4]\n"
+    "[U \"Lone\" (4)]\n"
+    "[U \"Bad\",\n (1) 2 x]\n"
+    "[X]\n";
+
+TEST(GraphJudgeTest, JudgesEachDataInputAsTheDialogueWould) {
+  const std::vector<Judged> all = judgeAll(kCatalogue, true);
+  ASSERT_EQ(all.size(), 6u);
+  EXPECT_EQ(all[0].verdict, GraphClass::kTree);
+  EXPECT_EQ(all[0].line, 2);
+  EXPECT_EQ(all[1].verdict, GraphClass::kConnectedNotTree);
+  EXPECT_EQ(all[2].verdict, GraphClass::kNotConnected);
+  EXPECT_EQ(all[2].reached, 2);
+  // Four nodes without links: not connected, as typed at the keyboard.
+  EXPECT_EQ(all[3].verdict, GraphClass::kNotConnected);
+  EXPECT_EQ(all[3].nodes, 4);
+  EXPECT_EQ(all[4].verdict, GraphClass::kRefused);
+  EXPECT_EQ(all[4].refusal, Refusal::kOutOfPlace);
+  EXPECT_EQ(all[4].column, 8);  // on the data-input's second line
+  EXPECT_EQ(all[5].refusal, Refusal::kNotMarked);
+  EXPECT_EQ(all[5].line, 8);
+}
+
+TEST(GraphJudgeTest, ACheckRefusesAlikeAndAnalysesNothing) {
+  const std::vector<Judged> checked = judgeAll(kCatalogue, false);
+  const std::vector<Judged> analysed = judgeAll(kCatalogue, true);
+  ASSERT_EQ(checked.size(), analysed.size());
+  for (std::size_t i = 0; i < checked.size(); ++i) {
+    const bool refused = analysed[i].verdict == GraphClass::kRefused;
+    EXPECT_EQ(checked[i].verdict,
+              refused ? GraphClass::kRefused : GraphClass::kWellFormed);
+    EXPECT_EQ(checked[i].refusal, analysed[i].refusal);
+    if (refused) {
+      EXPECT_EQ(checked[i].column, analysed[i].column);
+    }
+  }
+}
+
+TEST(GraphJudgeTest, AFileThatCannotBeReadEndsWithItsReason) {
+  std::FILE* directory = std::fopen(".", "r");
+  ASSERT_NE(directory, nullptr);
+  GraphJudge judge(directory, true);
+  EXPECT_FALSE(judge.next());
+  EXPECT_TRUE(judge.status().is(Status::Kind::kReadFailed));
+  EXPECT_EQ(judge.status().error, EISDIR);
+  std::fclose(directory);
+}
+
+}  // namespace
+}  // namespace ugraph
