@@ -17,6 +17,7 @@
 #include "batch/graph_judge.h"
 #include "dialogue/classify.h"
 #include "dialogue/data_file.h"
+#include "formats/catalogue/format.h"
 #include "fuzz/record_checks.h"
 #include "graph/adjacency.h"
 #include "graph/normalize.h"
@@ -87,7 +88,8 @@ std::string refusalLine(Refusal refusal) {
   if (refusal == Refusal::kNotMarked) {
     return "Input-array in file not marked 'U' (after '[') for Ugraph\n";
   }
-  return "Input-array in file " + std::string(refusalPhrase(refusal)) + "\n";
+  return "Input-array in file " + std::string(catalogueRefusalPhrase(refusal)) +
+         "\n";
 }
 
 GraphClass classOf(GraphClass j) {
@@ -162,8 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   judged.clear();
   {
     // The dialogue reads every file as a catalogue, whatever its start.
-    const InputFormat asCatalogue = InputFormat::kCatalogue;
-    GraphJudge judge(file, false, &asCatalogue);
+    GraphJudge judge(file, false, &kCatalogueRow);
     while (judge.next() && judge.current().number <= kCompared) {
       // Analysed as --trace analyses: its reach events are the visit order.
       ReachOrder reached;

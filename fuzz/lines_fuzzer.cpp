@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "batch/each_graph.h"
+#include "formats/catalogue/format.h"
+#include "formats/graph6/format.h"
 #include "formats/graph6/graph6.h"
 #include "fuzz/record_checks.h"
 #include "graph/row_parts.h"
@@ -56,13 +58,13 @@ Seen seen(const JudgedGraph& d) {
 }
 
 // Judges file in format, keeping the first graphs that are not refused.
-std::vector<Seen> judgeLines(const std::string& file, InputFormat format,
+std::vector<Seen> judgeLines(const std::string& file, const FormatRow* format,
                              LineFormat lines) {
   std::FILE* in = std::fopen(file.c_str(), "r");
   fuzz::require(in != nullptr, "cannot read a file just written");
   std::vector<Seen> all;
   {
-    GraphJudge judge(in, true, &format);
+    GraphJudge judge(in, true, format);
     while (judge.next() && judge.current().number <= kCompared) {
       const JudgedGraph& d = judge.current();
       if (d.verdict == GraphClass::kRefused) continue;
@@ -116,8 +118,7 @@ void traceInEveryForm(const std::string& file, const Seen& g) {
       o.mode = Mode::kTrace;
       o.dataInput = g.number;
       o.files = files;
-      o.fromGiven = true;
-      o.from = InputFormat::kGraphLines;
+      o.from = &kGraph6Row;
       o.to = to;
       o.json = json;
       fuzz::require(runTrace(o, console) == 0, "a graph judged is not traced");
@@ -137,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::fwrite(data + 1, 1, size - 1, file);
   std::fclose(file);
 
-  const InputFormat format = InputFormat::kGraphLines;
+  const FormatRow* const format = &kGraph6Row;
   const std::vector<Seen> graphs = judgeLines(
       lines, format, sparse6 ? LineFormat::kSparse6 : LineFormat::kGraph6);
 
@@ -155,7 +156,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     o.mode = Mode::kConvert;
     const std::array<const char*, 1> files = {lines.c_str()};
     o.files = files;
-    o.fromGiven = true;
     o.from = format;
     o.to = OutputFormat::kCatalogue;
     // The refusals it reports are not what is checked here.
@@ -175,8 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::FILE* in = std::fopen(catalogue.c_str(), "r");
   fuzz::require(in != nullptr, "cannot read the catalogue");
   {
-    const InputFormat cat = InputFormat::kCatalogue;
-    GraphJudge judge(in, true, &cat);
+    GraphJudge judge(in, true, &kCatalogueRow);
     while (judge.next()) {
       const JudgedGraph& d = judge.current();
       fuzz::require(d.verdict != GraphClass::kRefused,

@@ -48,6 +48,10 @@ enum class Refusal {
   kSelfLinkForGraph6,   // graph6 cannot hold a self-link
 };
 
+// A format may name refusals of its own, numbered from here, and give
+// their words in its row of the table of formats.
+inline constexpr int kOwnRefusals = 256;
+
 struct Status {
   enum class Kind {
     kOk,          // the step got what it asked for

@@ -23,17 +23,11 @@
 
 namespace ugraph {
 
-// What a graph of the file is called in messages: "data-input" in a
-// catalogue, "graph" in graph6 and sparse6.
-inline const char* nounOf(InputFormat format) {
-  return format == InputFormat::kCatalogue ? "data-input" : "graph";
-}
-
 // Warns "FILE: no NOUN found" when total is 0, "FILE: every NOUN was
 // refused" when all total were; either names --from when the first line
-// looks like another format than the one read.
+// looks like another format than the one read (looksLike).
 void warnIfNothing(const char* file, const char* noun, int64_t total,
-                   int64_t refused, FirstLine firstLine);
+                   int64_t refused, const FormatRow* looksLike);
 
 // What every mode that reads a FILE does around its own work: opens file
 // ("-": standard input), judges each graph in turn (analysed, or only
@@ -53,8 +47,9 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
   const InputFile file(fileName, STDOUT_FILENO);
   if (!file.status().ok()) return reportFileFault(fileName, file.status());
   needs.maxMemory = options.maxMemory;
-  GraphJudge judge(file.get(), analyse, options.format(), &console, needs);
-  noun = nounOf(judge.format());
+  GraphJudge judge(file.get(), analyse, options.from, &console, needs,
+                   fileName);
+  noun = judge.format().noun;
   int64_t total = 0;
   int64_t refused = 0;
   while (!console.failed() && judge.next()) {
@@ -72,7 +67,7 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
   if (!read.ok()) return reportFileFault(fileName, read);
   if (!console.failed()) {
     console.flush();  // the warning follows what was written
-    warnIfNothing(fileName, noun, total, refused, judge.firstLine());
+    warnIfNothing(fileName, noun, total, refused, judge.looksLike());
   }
   return 0;
 }

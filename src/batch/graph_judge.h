@@ -12,25 +12,20 @@
 #include <cstdio>
 
 #include "base/block_reader.h"
-#include "batch/judged_graph.h"
-#include "formats/catalogue/reader.h"
-#include "formats/graph6/reader.h"
+#include "formats/formats.h"
+#include "formats/judged_graph.h"
 #include "graph/analysis.h"
 
 namespace ugraph {
 
-// What a file's first line looks like, for a warning when the file yields
-// nothing: graph lines in a catalogue, or a catalogue read as lines.
-enum class FirstLine { kFits, kLooksLikeLines, kLooksLikeCatalogue };
-
 class GraphJudge {
  public:
   // Reads file in the format given, or, when format is null, the one its
-  // start names: graph lines after a header (">>graph6<<" or
-  // ">>sparse6<<"), or when its first line is a graph line (see
-  // startsGraphLines), else a catalogue. Graph lines may begin with
-  // either header whichever format is given. With analyse false, graphs are
-  // only checked: one not refused is kWellFormed, its graph and analysis left
+  // start names: the row of the table of formats whose sign is the
+  // strongest, the first row when none shows any (see formats.h); only
+  // the bytes the rows want are waited for. fileName is the file's name,
+  // which some formats are known by. With analyse false, graphs are only
+  // checked: one not refused is kWellFormed, its graph and analysis left
   // unset. Its storage is large, so it is static: one judge works at a
   // time. REQUIRES: file open for reading and outliving the judge; no
   // other judge is in use.
@@ -39,13 +34,18 @@ class GraphJudge {
   // Without needs.list, an analysed graph's record holds its name and
   // node count but not its list of links; without needs.starts, a graph
   // not refused has no start.
-  GraphJudge(std::FILE* file, bool analyse, const InputFormat* format = nullptr,
-             Console* console = nullptr, JudgeNeeds needs = {});
+  GraphJudge(std::FILE* file, bool analyse, const FormatRow* format = nullptr,
+             Console* console = nullptr, JudgeNeeds needs = {},
+             std::string_view fileName = {});
+  ~GraphJudge() { reader_.end(); }
+  GraphJudge(const GraphJudge&) = delete;
+  GraphJudge& operator=(const GraphJudge&) = delete;
 
-  // The reading the file is read in.
-  InputFormat format() const { return format_; }
-  // Whether the first line looks like another format than the one read.
-  FirstLine firstLine() const { return firstLine_; }
+  // The format the file is read in.
+  const FormatRow& format() const { return *format_; }
+  // Another format that the file's start names, without a header of the
+  // one read, for a hint when the file yields nothing; else nullptr.
+  const FormatRow* looksLike() const { return looksLike_; }
 
   // Judges the next graph; false when the file is over or cannot be read
   // (status()).
@@ -105,14 +105,17 @@ class GraphJudge {
 
   Space& space_ = shared_;
 
-  BlockReader reader_;
-  InputFormat format_ = InputFormat::kCatalogue;
-  FirstLine firstLine_ = FirstLine::kFits;
+  // Finds the format the file is read in, and any other its start names.
+  void detect(const FormatRow* given, std::string_view fileName);
+
+  BlockReader block_;
+  const FormatRow* format_ = nullptr;
+  const FormatRow* looksLike_ = nullptr;
   bool analyse_;
   JudgeNeeds needs_;
-  // One reader a format; format_ names the one the file is read with.
-  CatalogueReader catalogue_;
-  LineReader lines_;
+  // The reader of format_, made in room_.
+  ReaderRoom room_;
+  GraphReader reader_;
 };
 
 }  // namespace ugraph

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "formats/catalogue/data_input.h"
+#include "formats/formats.h"
 
 namespace ugraph {
 

@@ -32,7 +32,7 @@ std::string offered(const OptionRow& row) {
 // The words of row's values, blank-separated.
 std::string values(const OptionRow& row) {
   std::string words;
-  for (const std::string_view v : row.values) join(words, v);
+  for (const std::string_view v : row.words()) join(words, v);
   return words;
 }
 
@@ -67,11 +67,11 @@ Parts partsOf() {
   Parts parts;
   parts.optionCases = "      \"\") options='" + optionsFor(nullptr) + "' ;;\n";
   for (const OptionRow& row : optionRows()) {
-    if (!row.argument.empty() && row.values.empty()) {
+    if (!row.argument.empty() && row.words().empty()) {
       join(parts.numbers, spellings(row), " | ");
       join(parts.numberValues, offered(row) + "*", " | ");
     }
-    if (!row.values.empty()) {
+    if (!row.words().empty()) {
       for (const std::string& word : {spellings(row), offered(row) + "*"}) {
         parts.valueCases.append("    ").append(word).append(") values='");
         parts.valueCases.append(values(row)).append("' ;;\n");

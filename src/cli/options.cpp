@@ -13,12 +13,6 @@
 namespace ugraph {
 namespace {
 
-constexpr std::array<std::string_view, 3> kFromNames = {"catalogue", "graph6",
-                                                        "sparse6"};
-constexpr std::array<InputFormat, 3> kFromValues = {InputFormat::kCatalogue,
-                                                    InputFormat::kGraphLines,
-                                                    InputFormat::kGraphLines};
-
 constexpr std::array<std::string_view, 5> kToNames = {"catalogue", "graph6",
                                                       "sparse6", "dot", "html"};
 constexpr std::array<OutputFormat, 5> kToValues = {
@@ -61,11 +55,9 @@ constexpr std::array<OptionRow, 14> kRows = {{
      "with --json as JSON lines, with --to=dot as frames,\n"
      "with --to=html as one page that replays it\n"},
     {"from", 'f', "FORMAT", OptionKey::kFrom, Mode::kDialogue, kReadingModes,
-     kFromNames,
-     "read each FILE as catalogue, or as graph6 and\n"
-     "sparse6 lines (graph6 and sparse6 both); default:\n"
-     "lines when it begins with a header or a graph line,\n"
-     "else catalogue\n"},
+     {},
+     "read each FILE in FORMAT: {}; default: the one its start names\n",
+     formatNames},
     {"max-memory", '\0', "SIZE", OptionKey::kMaxMemory, Mode::kDialogue,
      kReadingModes, {},
      "the most memory one graph line may take\n"
@@ -190,8 +182,9 @@ Options usageError(const char* format, Arguments... arguments) {
 Options invalidValue(const OptionRow& row, std::string_view what,
                      std::string_view word) {
   Text valid;
-  for (std::size_t i = 0; i < row.values.size(); ++i) {
-    valid.add(i == 0 ? "" : ", ").add(row.values[i]);
+  const std::span<const std::string_view> values = row.words();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    valid.add(i == 0 ? "" : ", ").add(values[i]);
   }
   return usageError("invalid %.*s '%.*s' for --%s; valid: %s",
                     static_cast<int>(what.size()), what.data(),
@@ -201,9 +194,45 @@ Options invalidValue(const OptionRow& row, std::string_view what,
 
 // The index of word among row's values, or values.size() when it is none.
 std::size_t indexOf(const OptionRow& row, std::string_view word) {
+  const std::span<const std::string_view> values = row.words();
   return static_cast<std::size_t>(
-      std::find(row.values.begin(), row.values.end(), word) -
-      row.values.begin());
+      std::find(values.begin(), values.end(), word) - values.begin());
+}
+
+// The help of a row whose values another table holds: its line with the
+// values in place of "{}", wrapped at blanks into lines of at most
+// kHelpWidth bytes, each ended by '\n'.
+constexpr std::size_t kHelpWidth = 52;
+std::string_view tableHelp(const OptionRow& row, std::array<char, 1024>& room) {
+  std::size_t n = 0;
+  const auto put = [&](std::string_view piece) {
+    const std::size_t k = std::min(piece.size(), room.size() - n);
+    std::memcpy(room.data() + n, piece.data(), k);
+    n += k;
+  };
+  const std::size_t mark = row.help.find("{}");
+  put(front(row.help, mark));
+  const std::span<const std::string_view> values = row.words();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i != 0) put(", ");
+    put(values[i]);
+  }
+  put(after(row.help, mark + 2));
+  // Each line breaks at its last blank that keeps it within the width.
+  std::size_t lineStart = 0;
+  std::size_t lastBlank = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (room[i] == '\n') {
+      lineStart = i + 1;
+    } else if (room[i] == ' ') {
+      lastBlank = i;
+    }
+    if (i - lineStart >= kHelpWidth && lastBlank > lineStart) {
+      room[lastBlank] = '\n';
+      lineStart = lastBlank + 1;
+    }
+  }
+  return {room.data(), n};
 }
 
 // A whole number from 0 up, digits only.
@@ -346,15 +375,15 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
     case OptionKey::kFrom:
     case OptionKey::kTo: {
       const std::size_t i = indexOf(row, word);
-      if (i == row.values.size()) {
+      if (i == row.words().size()) {
         o = invalidValue(row, "format", word);
         return false;
       }
       if (row.key == OptionKey::kFrom) {
-        o.fromGiven = true;
-        o.from = kFromValues[i];
+        o.from = &formatRows()[i];
       } else {
         o.to = kToValues[i];
+        o.toFormat = findFormat(word);
       }
       return true;
     }
@@ -501,7 +530,9 @@ void writeUsage(Console& console) {
       width += 1 + row.argument.size();
     }
     console.write(width + 2 <= kColumn ? after(kBlanks, width) : "  ");
-    std::string_view help = row.help;
+    std::array<char, 1024> room;
+    std::string_view help =
+        row.table != nullptr ? tableHelp(row, room) : row.help;
     for (bool first = true; !help.empty(); first = false) {
       const std::size_t end = help.find('\n') + 1;
       if (!first) console.write(front(kBlanks, kColumn));

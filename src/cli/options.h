@@ -11,7 +11,8 @@
 #include <string_view>
 
 #include "base/console.h"
-#include "batch/graph_judge.h"
+#include "formats/formats.h"
+#include "formats/judged_graph.h"
 
 namespace ugraph {
 
@@ -73,8 +74,16 @@ struct OptionRow {
   // The values it takes, when they are words; --help and the messages for
   // a wrong value list them.
   std::span<const std::string_view> values;
-  // Its lines in --help, each ended by '\n'.
+  // Its lines in --help, each ended by '\n'. With `table`, one line, where
+  // "{}" stands for the values; --help wraps it.
   std::string_view help;
+  // Where its values come from when another table holds them.
+  std::span<const std::string_view> (*table)() = nullptr;
+
+  // Its values, from wherever they are held.
+  std::span<const std::string_view> words() const {
+    return table != nullptr ? table() : values;
+  }
 };
 
 // Every option, in the order --help lists them.
@@ -91,10 +100,12 @@ struct Options {
   Mode mode = Mode::kDialogue;
   bool json = false;      // kList, kCount, kTrace
   int64_t dataInput = 0;  // kDot, kTrace: the graph to draw, from 1
-  // The format of each FILE; unset, the one its start names.
-  bool fromGiven = false;
-  InputFormat from = InputFormat::kCatalogue;
+  // The format of each FILE; null, the one its start names.
+  const FormatRow* from = nullptr;
   OutputFormat to = OutputFormat::kCatalogue;  // kConvert, kTrace
+  // The format of the table that `to` names, for --convert; null for the
+  // forms that are no input format (dot, html).
+  const FormatRow* toFormat = nullptr;
   ClassSet select = ~ClassSet{0};  // kList, kConvert: the classes written
   // The FILE operands in order ("-": standard input, at most once); the
   // default catalogue when none is given. kDot and kTrace have one.
@@ -102,9 +113,6 @@ struct Options {
   RunPart part;                            // kCount
   uint64_t maxMemory = kDefaultMaxMemory;  // for one graph line
   std::array<char, 256> error{};           // kUsageError only: what is wrong
-
-  // The format given, or nullptr for the one each FILE's start names.
-  const InputFormat* format() const { return fromGiven ? &from : nullptr; }
 };
 
 // The catalogue a mode reads when no FILE is given.

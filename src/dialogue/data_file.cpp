@@ -9,6 +9,7 @@
 #include "base/input_file.h"
 #include "dialogue/number_answer.h"
 #include "formats/catalogue/data_input.h"
+#include "formats/catalogue/format.h"
 #include "formats/catalogue/scanner.h"
 
 namespace ugraph {
@@ -138,7 +139,7 @@ void writeRefusal(Refusal refusal, Console& console) {
         "Input-array in file not marked 'U' (after '[') for Ugraph");
   } else {
     console.write("Input-array in file ");
-    console.writeLine(refusalPhrase(refusal));
+    console.writeLine(catalogueRefusalPhrase(refusal));
   }
 }
 

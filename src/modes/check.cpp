@@ -2,22 +2,6 @@
 
 namespace ugraph {
 
-void warnIfNothing(const char* file, const char* noun, int64_t total,
-                   int64_t refused, FirstLine firstLine) {
-  if (total != 0 && refused != total) return;
-  const std::string_view hint =
-      firstLine == FirstLine::kLooksLikeLines
-          ? "; its first line looks like graph6 or sparse6 (--from=graph6)"
-      : firstLine == FirstLine::kLooksLikeCatalogue
-          ? "; its first line looks like a catalogue (--from=catalogue)"
-          : "";
-  if (total == 0) {
-    report({file, ": no ", noun, " found", hint});
-  } else {
-    report({file, ": every ", noun, " was refused", hint});
-  }
-}
-
 int runCheck(const Options& options, Console& console) {
   return forEachFile(options, console, [&](const char* file, std::size_t) {
     int64_t total = 0;

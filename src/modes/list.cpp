@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "base/bytes.h"
+#include "base/line.h"
 #include "batch/each_graph.h"
 #include "render/escape.h"
-#include "render/line.h"
 
 namespace ugraph {
 namespace {

@@ -30,10 +30,6 @@ inline constexpr std::size_t kMaxDataInputLength = 2500;
 // A data-input's text with room for its terminating NUL.
 using DataInputText = std::array<char, kMaxDataInputLength + 1>;
 
-// What a refused data-input breaks, as "is ..." or "has ...", to follow the
-// words that name the data-input. Empty for kNone.
-std::string_view refusalPhrase(Refusal refusal);
-
 // The outcome of a parse: the first rule broken, and the offset in the
 // text where the fault lies.
 struct ParseResult {

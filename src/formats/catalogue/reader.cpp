@@ -34,6 +34,8 @@ bool CatalogueReader::next(JudgedGraph& d) {
   }
   d.status = {};
   d.verdict = GraphClass::kWellFormed;
+  // Only checked, a data-input's node count is not known until it is read.
+  d.nodes = analyse_ ? d.graph.linkTo[0] : 0;
   return true;
 }
 

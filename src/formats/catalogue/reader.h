@@ -7,29 +7,26 @@
 #include <string_view>
 
 #include "base/block_reader.h"
-#include "batch/judged_graph.h"
 #include "formats/catalogue/data_input.h"
 #include "formats/catalogue/scanner.h"
+#include "formats/graph_reader.h"
 
 namespace ugraph {
 
-// A reader of graphs (see judged_graph.h).
+// A reader of graphs (see graph_reader.h).
 class CatalogueReader {
  public:
-  // Reads through reader, copying a data-input that does not lie whole in
-  // its block into record. With analyse false, data-inputs are only
-  // checked, and read when loaded; without starts, one not refused has no
-  // start. With lowerRows, rows are lower rows, their links counted (see
-  // parseDataInputLowerRows). REQUIRES: reader and record outlive this
-  // reader.
-  CatalogueReader(BlockReader& reader, DataInputText& record, bool analyse,
-                  bool starts, bool lowerRows)
-      : reader_(reader),
-        scanner_(reader),
-        record_(record),
-        analyse_(analyse),
-        starts_(starts),
-        lowerRows_(lowerRows) {}
+  // Reads through setup.reader, copying a data-input that does not lie
+  // whole in its block into setup.record. Without needs.starts, one not
+  // refused has no start. Without needs.walk, rows are lower rows, their
+  // links counted (see parseDataInputLowerRows).
+  explicit CatalogueReader(const ReaderSetup& setup)
+      : reader_(setup.reader),
+        scanner_(setup.reader),
+        record_(setup.record),
+        analyse_(setup.analyse),
+        starts_(setup.needs.starts),
+        lowerRows_(!setup.needs.walk) {}
 
   bool next(JudgedGraph& d);
   bool load(JudgedGraph& d);

@@ -2,6 +2,18 @@
 
 namespace ugraph {
 
+LineReader::LineReader(const ReaderSetup& setup)
+    : lines_(setup.reader),
+      lists_(setup.lists),
+      analyse_(setup.analyse),
+      lowerRows_(!setup.needs.walk),
+      maxMemory_(setup.needs.maxMemory) {
+  lines_.setLimit(maxMemory_);
+  const std::size_t header = headerLength(setup.reader.peeked());
+  setup.reader.skip(header);
+  lines_.setHeader(header);
+}
+
 bool LineReader::next(JudgedGraph& d) {
   if (!lines_.next()) return false;
   d.number = lines_.number();

@@ -9,32 +9,21 @@
 #include <cstdint>
 
 #include "base/block_reader.h"
-#include "batch/judged_graph.h"
+#include "base/line_scanner.h"
 #include "formats/graph6/graph6.h"
-#include "formats/graph6/graph_lines.h"
+#include "formats/graph_reader.h"
 
 namespace ugraph {
 
-// A reader of graphs (see judged_graph.h).
+// A reader of graphs (see graph_reader.h).
 class LineReader {
  public:
-  // Reads through reader, a large graph into lists. With analyse false,
-  // a large graph is only checked, and read when loaded. maxMemory bounds
-  // what a line, its lists and its walk may take (see listsBytes). With
-  // lowerRows, a small graph's rows are lower rows (see keepLowerRows).
-  // REQUIRES: reader and lists outlive this reader.
-  LineReader(BlockReader& reader, NeighbourLists& lists, bool analyse,
-             uint64_t maxMemory, bool lowerRows)
-      : lines_(reader),
-        lists_(lists),
-        analyse_(analyse),
-        lowerRows_(lowerRows),
-        maxMemory_(maxMemory) {
-    lines_.setLimit(maxMemory);
-  }
-
-  // The bytes of the first line's header that are already taken.
-  void setHeader(std::size_t length) { lines_.setHeader(length); }
+  // Reads through setup.reader, past a header at its start, a large graph
+  // into setup.lists. Only checking, a large graph is read when loaded.
+  // needs.maxMemory bounds what a line, its lists and its walk may take
+  // (see listsBytes). Without needs.walk, a small graph's rows are lower
+  // rows (see keepLowerRows).
+  explicit LineReader(const ReaderSetup& setup);
 
   bool next(JudgedGraph& d);
   bool load(JudgedGraph& d);

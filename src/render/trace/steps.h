@@ -17,7 +17,7 @@
 #include <span>
 #include <string_view>
 
-#include "batch/judged_graph.h"
+#include "formats/judged_graph.h"
 #include "graph/classify.h"
 
 namespace ugraph {

@@ -2,8 +2,8 @@
 // either size: the rows of a data-input or small graph line, or the lists
 // of a large one. The readers of every format fill it, the judge analyses
 // it, and the modes write it.
-#ifndef UGRAPH_BATCH_JUDGED_GRAPH_H_
-#define UGRAPH_BATCH_JUDGED_GRAPH_H_
+#ifndef UGRAPH_FORMATS_JUDGED_GRAPH_H_
+#define UGRAPH_FORMATS_JUDGED_GRAPH_H_
 
 #include <cstdint>
 #include <span>
@@ -14,10 +14,6 @@
 #include "graph/ugraph.h"
 
 namespace ugraph {
-
-// The readings of a file of graphs: a catalogue, or graph lines, graph6
-// and sparse6 mixed, each line's first byte naming its format.
-enum class InputFormat { kCatalogue, kGraphLines };
 
 // The memory a graph line may take unless --max-memory says otherwise.
 inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
@@ -116,22 +112,6 @@ struct JudgeNeeds {
   uint64_t maxMemory = kDefaultMaxMemory;
 };
 
-// What reads one format's graphs for the judge, each in turn into the
-// judge's current graph: a reader of each format, in a file of its own,
-// has these two operations, and the judge holds one of each and asks the
-// one its file is read with. (Not virtual: the program is built without
-// run-time type information, and a sanitizer's check of a virtual call
-// from code built with it would look for one.)
-//
-//   bool next(JudgedGraph& d);
-//     Reads the next graph into d: its number and start, and either
-//     kRefused with its status, or kWellFormed with an empty status,
-//     loaded into its record or lists when the reader analyses. False at
-//     the end of the file, or when it cannot be read.
-//   bool load(JudgedGraph& d);
-//     Loads d, well-formed and only checked, into its record or lists;
-//     false when it is refused instead (for memory).
-
 }  // namespace ugraph
 
-#endif  // UGRAPH_BATCH_JUDGED_GRAPH_H_
+#endif  // UGRAPH_FORMATS_JUDGED_GRAPH_H_

@@ -1,4 +1,4 @@
-#include "render/line.h"
+#include "base/line.h"
 
 #include <gtest/gtest.h>
 

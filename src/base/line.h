@@ -8,8 +8,8 @@
 // then keep the end in a register, since no byte stored into the room can
 // be the line's own end, where it would otherwise read the end back from
 // memory after every piece.
-#ifndef UGRAPH_RENDER_LINE_H_
-#define UGRAPH_RENDER_LINE_H_
+#ifndef UGRAPH_BASE_LINE_H_
+#define UGRAPH_BASE_LINE_H_
 
 #include <array>
 #include <charconv>
@@ -180,4 +180,4 @@ class Line {
 
 }  // namespace ugraph
 
-#endif  // UGRAPH_RENDER_LINE_H_
+#endif  // UGRAPH_BASE_LINE_H_

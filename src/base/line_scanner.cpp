@@ -1,4 +1,4 @@
-#include "formats/graph6/graph_lines.h"
+#include "base/line_scanner.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,9 +1,9 @@
-// A file of graphs, one a line, in graph6 or sparse6: the lines as they
-// are read, numbered from 1. The first line may begin with a header, which
-// is not a graph. A line may be of any length up to a limit; it is held
-// only until the next one is read.
-#ifndef UGRAPH_FORMATS_GRAPH6_GRAPH_LINES_H_
-#define UGRAPH_FORMATS_GRAPH6_GRAPH_LINES_H_
+// A file read a line at a time, for the formats of one graph (or one
+// link) a line: the lines as they are read, numbered from 1. The first line
+// may begin with a header that its format has taken. A line may be of any
+// length up to a limit; it is held only until the next one is read.
+#ifndef UGRAPH_BASE_LINE_SCANNER_H_
+#define UGRAPH_BASE_LINE_SCANNER_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -63,4 +63,4 @@ class LineScanner {
 
 }  // namespace ugraph
 
-#endif  // UGRAPH_FORMATS_GRAPH6_GRAPH_LINES_H_
+#endif  // UGRAPH_BASE_LINE_SCANNER_H_

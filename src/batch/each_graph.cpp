@@ -1,0 +1,18 @@
+#include "batch/each_graph.h"
+
+namespace ugraph {
+
+void warnIfNothing(const char* file, const char* noun, int64_t total,
+                   int64_t refused, const FormatRow* looksLike) {
+  if (total != 0 && refused != total) return;
+  std::array<std::string_view, 5> hint = {};
+  if (looksLike != nullptr) {
+    hint = {"; its first line looks like ", looksLike->looksLike,
+            " (--from=", looksLike->name, ")"};
+  }
+  const std::string_view what = total == 0 ? ": no " : ": every ";
+  const std::string_view end = total == 0 ? " found" : " was refused";
+  report({file, what, noun, end, hint[0], hint[1], hint[2], hint[3], hint[4]});
+}
+
+}  // namespace ugraph
