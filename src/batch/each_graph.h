@@ -136,38 +136,6 @@ inline void writeCount(int64_t count, std::string_view one, Console& console,
   if (count != 1 && many.empty()) console.write("s");
 }
 
-// Writes "FILE:LINE:COLUMN: data-input N PHRASE" for every refused
-// data-input of each FILE, then "FILE: T data-inputs, R refused", and
-// warns when there is none at all. Returns 0 when none was refused, 1 when
-// any was, 2 when a file cannot be opened or read.
-int runCheck(const Options& options, Console& console);
-
-// Writes the totals of each FILE by class, one line each, and with two or
-// more files a line of their sum; with --json one object each. Returns as
-// runCheck.
-int runCount(const Options& options, Console& console);
-
-// Writes one line for every data-input: its number, name, node and link
-// counts, verdict and why (the nodes not reached, or one cycle), or its
-// refusal; then a line counting them by outcome. With --json, one JSON
-// object per data-input and nothing else. Returns as runCheck.
-int runList(const Options& options, Console& console);
-
-// Writes data-input N as a drawing. Returns 0; 1 when the data-input is
-// missing or refused (after saying so); 2 as runCheck.
-int runDot(const Options& options, Console& console);
-
-// Writes every graph that is not refused and that --select admits in the
-// --to format, and a check line on standard error for every graph refused
-// or that the format cannot hold. Returns 0 when none was, 1 when any
-// was, 2 as runCheck.
-int runConvert(const Options& options, Console& console);
-
-// Writes the walk through graph N step by step, as the analysis makes it:
-// as text, as JSON lines (--json) or as one drawing a step (--to=dot).
-// Returns as runDot.
-int runTrace(const Options& options, Console& console);
-
 }  // namespace ugraph
 
 #endif  // UGRAPH_BATCH_EACH_GRAPH_H_

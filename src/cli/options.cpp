@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "modes/modes.h"
+
 namespace ugraph {
 namespace {
 
@@ -29,58 +31,73 @@ constexpr std::array<ClassSet, 6> kClassValues = {
     classBit(GraphClass::kNoNode),
     classBit(GraphClass::kRefused)};
 
-constexpr ModeSet kJsonModes =
-    modeBit(Mode::kList) | modeBit(Mode::kCount) | modeBit(Mode::kTrace);
-
-// The options. A value's words sit beside the values they stand for, in
-// the arrays above, and the help text of a row with words names them all.
-// One option a row or two, its fields in their order.
+// The options that pick no mode. A value's words sit beside the values
+// they stand for, in the arrays above, and the help text of a row with
+// words names them all. Which modes each goes with, the modes say.
 // clang-format off
-constexpr std::array<OptionRow, 14> kRows = {{
-    {"check", 'c', "", OptionKey::kMode, Mode::kCheck, 0, {},
-     "check every graph of each FILE\n"},
-    {"list", 'l', "", OptionKey::kMode, Mode::kList, 0, {},
-     "judge every graph of each FILE, one line each\n"},
-    {"count", 'C', "", OptionKey::kMode, Mode::kCount, 0, {},
-     "count the graphs of each FILE by class\n"},
-    {"json", '\0', "", OptionKey::kJson, Mode::kDialogue, kJsonModes, {},
+constexpr std::array<OptionRow, 6> kOtherRows = {{
+    {"json", '\0', "", OptionKey::kJson, Mode::kDialogue, 0, {},
      "with --list, --count or --trace: one JSON object\n"
      "per line\n"},
-    {"dot", 'd', "N", OptionKey::kMode, Mode::kDot, 0, {},
-     "write graph N of FILE as a Graphviz graph\n"},
-    {"convert", 'x', "", OptionKey::kMode, Mode::kConvert, 0, {},
-     "write every graph of each FILE in the --to format\n"},
-    {"trace", 'T', "N", OptionKey::kMode, Mode::kTrace, 0, {},
-     "show the walk through graph N of FILE step by step;\n"
-     "with --json as JSON lines, with --to=dot as frames,\n"
-     "with --to=html as one page that replays it\n"},
-    {"from", 'f', "FORMAT", OptionKey::kFrom, Mode::kDialogue, kReadingModes,
-     {},
+    {"from", 'f', "FORMAT", OptionKey::kFrom, Mode::kDialogue, 0, {},
      "read each FILE in FORMAT: {}; default: the one its start names\n",
      formatNames},
-    {"max-memory", '\0', "SIZE", OptionKey::kMaxMemory, Mode::kDialogue,
-     kReadingModes, {},
+    {"max-memory", '\0', "SIZE", OptionKey::kMaxMemory, Mode::kDialogue, 0,
+     {},
      "the most memory one graph line may take\n"
      "(K, M, G: powers of 1024; default 4G)\n"},
-    {"to", 't', "FORMAT", OptionKey::kTo, Mode::kDialogue,
-     modeBit(Mode::kConvert) | modeBit(Mode::kTrace), kToNames,
+    {"to", 't', "FORMAT", OptionKey::kTo, Mode::kDialogue, 0, kToNames,
      "with --convert: catalogue, graph6, sparse6 or dot;\n"
      "with --trace: dot or html\n"},
-    {"select", 's', "CLASSES", OptionKey::kSelect, Mode::kDialogue,
-     modeBit(Mode::kList) | modeBit(Mode::kConvert), kClassNames,
+    {"select", 's', "CLASSES", OptionKey::kSelect, Mode::kDialogue, 0,
+     kClassNames,
      "with --list or --convert: only the graphs of\n"
      "these comma-separated classes: tree, cyclic,\n"
      "connected, disconnected, no-node, refused\n"},
-    {"part", '\0', "K/N", OptionKey::kPart, Mode::kDialogue,
-     modeBit(Mode::kCount), {},
+    {"part", '\0', "K/N", OptionKey::kPart, Mode::kDialogue, 0, {},
      "with --count: name the totals part K of N of a split\n"
      "run (K from 0, as nauty-geng's res/mod)\n"},
-    {"help", 'h', "", OptionKey::kMode, Mode::kHelp, 0, {},
-     "display this help and exit\n"},
-    {"version", 'V', "", OptionKey::kMode, Mode::kVersion, 0, {},
-     "output version information and exit\n"},
 }};
 // clang-format on
+
+// The option that picks the mode of entry.
+constexpr OptionRow modeRow(const ModeEntry& entry) {
+  return {entry.option,
+          entry.letter,
+          entry.argument,
+          OptionKey::kMode,
+          entry.mode,
+          0,
+          {},
+          entry.help};
+}
+
+constexpr std::size_t kModeOptions = [] {
+  std::size_t n = 0;
+  for (const ModeEntry& entry : kModes) n += entry.option.empty() ? 0U : 1U;
+  return n;
+}();
+
+// Every option, in the order --help lists them: the options of the modes
+// that read FILEs, the others, then those of the modes that read none.
+constexpr std::array<OptionRow, kModeOptions + kOtherRows.size()> kRows = [] {
+  std::array<OptionRow, kModeOptions + kOtherRows.size()> rows{};
+  std::size_t n = 0;
+  for (const bool reading : {true, false}) {
+    if (!reading) {
+      for (OptionRow row : kOtherRows) {
+        row.with = modesTaking(row.key);
+        rows[n++] = row;
+      }
+    }
+    for (const ModeEntry& entry : kModes) {
+      if (!entry.option.empty() && entry.readsFiles == reading) {
+        rows[n++] = modeRow(entry);
+      }
+    }
+  }
+  return rows;
+}();
 
 // getopt_long's value for a row without a short name: this plus its index.
 constexpr int kNoLetter = 256;
@@ -336,33 +353,14 @@ Options checkCombination(const Options& o, RowSet given) {
                         modeNames(row.with, "or").c_str());
     }
   }
-  const auto isGiven = [&](OptionKey key) {
+  const ModeEntry& entry = kModes[static_cast<std::size_t>(o.mode)];
+  if (entry.rules != nullptr) {
+    KeySet keys = 0;
     for (std::size_t i = 0; i < kRows.size(); ++i) {
-      if (kRows[i].key == key && (given >> i & 1U) != 0) return true;
+      if ((given >> i & 1U) != 0) keys |= keyBit(kRows[i].key);
     }
-    return false;
-  };
-  const bool to = isGiven(OptionKey::kTo);
-  if (o.mode == Mode::kTrace && to) {
-    if (o.to != OutputFormat::kDot && o.to != OutputFormat::kHtml) {
-      return usageError("%s", "--trace takes --to=dot or --to=html only");
-    }
-    if (o.json) {
-      return usageError("--json and --to=%s exclude each other",
-                        o.to == OutputFormat::kDot ? "dot" : "html");
-    }
-  }
-  if (o.mode == Mode::kConvert && to && o.to == OutputFormat::kHtml) {
-    return usageError("%s", "--to=html needs --trace");
-  }
-  if (o.mode == Mode::kConvert && !to) {
-    return usageError("%s", "--convert needs --to=FORMAT");
-  }
-  if (o.mode == Mode::kConvert && isGiven(OptionKey::kSelect) &&
-      (o.select & classBit(GraphClass::kRefused)) != 0) {
-    return usageError("%s",
-                      "--convert writes no refused graph: select another "
-                      "class");
+    const char* const broken = entry.rules(o, keys);
+    if (broken != nullptr) return usageError("%s", broken);
   }
   return o;
 }
@@ -475,7 +473,7 @@ Options takeFiles(Options o, int first, int argc, char** argv) {
     return usageError("a FILE needs %s: '%s'",
                       modeNames(kReadingModes, "or").c_str(), files[0]);
   }
-  if ((o.mode == Mode::kDot || o.mode == Mode::kTrace) && files.size() > 1) {
+  if (kModes[static_cast<std::size_t>(o.mode)].oneFile && files.size() > 1) {
     return usageError("extra operand '%s'", files[1]);
   }
   if (std::count_if(files.begin(), files.end(), [](const char* f) {

@@ -35,11 +35,6 @@ using ModeSet = uint32_t;
 inline constexpr ModeSet modeBit(Mode m) {
   return ModeSet{1} << static_cast<int>(m);
 }
-// The modes that read FILE operands.
-inline constexpr ModeSet kReadingModes =
-    modeBit(Mode::kCheck) | modeBit(Mode::kList) | modeBit(Mode::kCount) |
-    modeBit(Mode::kDot) | modeBit(Mode::kConvert) | modeBit(Mode::kTrace);
-
 // The formats --convert writes.
 enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kDot, kHtml };
 
@@ -59,6 +54,12 @@ enum class OptionKey {
   kPart,
   kMaxMemory
 };
+
+// A set of option keys, one bit for each.
+using KeySet = uint32_t;
+inline constexpr KeySet keyBit(OptionKey k) {
+  return KeySet{1} << static_cast<int>(k);
+}
 
 // One option.
 struct OptionRow {

@@ -1,4 +1,5 @@
 #include "batch/each_graph.h"
+#include "modes/modes.h"
 
 namespace ugraph {
 

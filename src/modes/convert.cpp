@@ -1,6 +1,7 @@
 #include <string_view>
 
 #include "batch/each_graph.h"
+#include "modes/modes.h"
 #include "render/drawing.h"
 
 namespace ugraph {
@@ -43,6 +44,18 @@ int convertFile(const Options& options, const char* file, Console& console) {
 }
 
 }  // namespace
+
+const char* convertRules(const Options& options, KeySet given) {
+  if ((given & keyBit(OptionKey::kTo)) == 0) {
+    return "--convert needs --to=FORMAT";
+  }
+  if (options.to == OutputFormat::kHtml) return "--to=html needs --trace";
+  if ((given & keyBit(OptionKey::kSelect)) != 0 &&
+      (options.select & classBit(GraphClass::kRefused)) != 0) {
+    return "--convert writes no refused graph: select another class";
+  }
+  return nullptr;
+}
 
 int runConvert(const Options& options, Console& console) {
   return forEachFile(options, console, [&](const char* file, std::size_t) {

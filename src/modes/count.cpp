@@ -5,6 +5,7 @@
 
 #include "batch/each_graph.h"
 #include "graph/row_parts.h"
+#include "modes/modes.h"
 #include "render/escape.h"
 
 namespace ugraph {

@@ -7,6 +7,7 @@
 #include "base/bytes.h"
 #include "base/line.h"
 #include "batch/each_graph.h"
+#include "modes/modes.h"
 #include "render/escape.h"
 
 namespace ugraph {

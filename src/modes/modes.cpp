@@ -5,13 +5,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "batch/each_graph.h"
 #include "batch/report.h"
 #include "dialogue/data_file.h"
 #include "dialogue/driver.h"
 
 namespace ugraph {
-namespace {
 
 int runDialogue(const Options& /*options*/, Console& console) {
   return runUgraph(console, kDataFileName);
@@ -36,21 +34,6 @@ int runVersion(const Options& /*options*/, Console& console) {
 int runUsageError(const Options& options, Console& /*console*/) {
   return reportUsage(options.error.data());
 }
-
-}  // namespace
-
-const std::array<ModeEntry, 10> kModes = {{
-    {Mode::kDialogue, "dialogue", runDialogue, 1},
-    {Mode::kCheck, "--check", runCheck, 2},
-    {Mode::kList, "--list", runList, 2},
-    {Mode::kCount, "--count", runCount, 2},
-    {Mode::kDot, "--dot", runDot, 2},
-    {Mode::kConvert, "--convert", runConvert, 2},
-    {Mode::kTrace, "--trace", runTrace, 2},
-    {Mode::kHelp, "--help", runHelp, 2},
-    {Mode::kVersion, "--version", runVersion, 2},
-    {Mode::kUsageError, "usage error", runUsageError, 2},
-}};
 
 int runMode(const Options& options, Console& console) {
   const ModeEntry& entry = kModes[static_cast<std::size_t>(options.mode)];

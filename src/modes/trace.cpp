@@ -1,4 +1,5 @@
 #include "batch/each_graph.h"
+#include "modes/modes.h"
 #include "render/trace/forms.h"
 #include "render/trace/steps.h"
 
@@ -26,6 +27,19 @@ void tell(GraphJudge& judge, const TracedGraph& g, Form&& form) {
 }
 
 }  // namespace
+
+const char* traceRules(const Options& options, KeySet given) {
+  if ((given & keyBit(OptionKey::kTo)) == 0) return nullptr;
+  if (options.to != OutputFormat::kDot && options.to != OutputFormat::kHtml) {
+    return "--trace takes --to=dot or --to=html only";
+  }
+  if (options.json) {
+    return options.to == OutputFormat::kDot
+               ? "--json and --to=dot exclude each other"
+               : "--json and --to=html exclude each other";
+  }
+  return nullptr;
+}
 
 int runTrace(const Options& options, Console& console) {
   const OutputFormat to = options.to;

@@ -11,12 +11,12 @@ namespace {
 
 TEST(ModesTest, EveryModeHasItsOwnEntry) {
   for (std::size_t i = 0; i < kModes.size(); ++i) {
-    EXPECT_EQ(static_cast<std::size_t>(kModes[i].mode), i) << kModes[i].name;
+    EXPECT_EQ(static_cast<std::size_t>(kModes[i].mode), i) << i;
     EXPECT_NE(kModes[i].run, nullptr);
     // Only the dialogue ends with 1 when its output fails; the options'
     // modes with 2, as for any other failure of theirs.
     EXPECT_EQ(kModes[i].failedStatus, kModes[i].mode == Mode::kDialogue ? 1 : 2)
-        << kModes[i].name;
+        << i;
   }
   EXPECT_EQ(kModes.size(), static_cast<std::size_t>(Mode::kUsageError) + 1);
 }
