@@ -127,15 +127,6 @@ int showGraph(const Options& options, bool analyse, Console& console,
   return found && !refused ? 0 : 1;
 }
 
-// Writes "1 ONE" or "N MANY" for count; MANY is ONE and "s" unless given.
-inline void writeCount(int64_t count, std::string_view one, Console& console,
-                       std::string_view many = "") {
-  console.write(count);
-  console.write(" ");
-  console.write(count == 1 || many.empty() ? one : many);
-  if (count != 1 && many.empty()) console.write("s");
-}
-
 }  // namespace ugraph
 
 #endif  // UGRAPH_BATCH_EACH_GRAPH_H_

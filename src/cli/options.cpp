@@ -21,16 +21,6 @@ constexpr std::array<OutputFormat, 5> kToValues = {
     OutputFormat::kCatalogue, OutputFormat::kGraph6, OutputFormat::kSparse6,
     OutputFormat::kDot, OutputFormat::kHtml};
 
-constexpr std::array<std::string_view, 6> kClassNames = {
-    "tree", "cyclic", "connected", "disconnected", "no-node", "refused"};
-constexpr std::array<ClassSet, 6> kClassValues = {
-    classBit(GraphClass::kTree),
-    classBit(GraphClass::kConnectedNotTree),
-    classBit(GraphClass::kTree) | classBit(GraphClass::kConnectedNotTree),
-    classBit(GraphClass::kNotConnected),
-    classBit(GraphClass::kNoNode),
-    classBit(GraphClass::kRefused)};
-
 // The options that pick no mode. A value's words sit beside the values
 // they stand for, in the arrays above, and the help text of a row with
 // words names them all. Which modes each goes with, the modes say.
@@ -50,10 +40,9 @@ constexpr std::array<OptionRow, 6> kOtherRows = {{
      "with --convert: catalogue, graph6, sparse6 or dot;\n"
      "with --trace: dot or html\n"},
     {"select", 's', "CLASSES", OptionKey::kSelect, Mode::kDialogue, 0,
-     kClassNames,
+     kSelectNames,
      "with --list or --convert: only the graphs of\n"
-     "these comma-separated classes: tree, cyclic,\n"
-     "connected, disconnected, no-node, refused\n"},
+     "these comma-separated classes: {}\n"},
     {"part", '\0', "K/N", OptionKey::kPart, Mode::kDialogue, 0, {},
      "with --count: name the totals part K of N of a split\n"
      "run (K from 0, as nauty-geng's res/mod)\n"},
@@ -216,8 +205,8 @@ std::size_t indexOf(const OptionRow& row, std::string_view word) {
       std::find(values.begin(), values.end(), word) - values.begin());
 }
 
-// The help of a row whose values another table holds: its line with the
-// values in place of "{}", wrapped at blanks into lines of at most
+// The help of a row that names its values: its lines with the values in
+// place of "{}", wrapped at blanks into lines of at most
 // kHelpWidth bytes, each ended by '\n'.
 constexpr std::size_t kHelpWidth = 52;
 std::string_view tableHelp(const OptionRow& row, std::array<char, 1024>& room) {
@@ -395,7 +384,7 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
           o = invalidValue(row, "class", front(list, comma));
           return false;
         }
-        o.select |= kClassValues[i];
+        o.select |= kSelectClasses[i];
         if (comma == list.size()) return true;
         list.remove_prefix(comma + 1);
       }
@@ -529,8 +518,9 @@ void writeUsage(Console& console) {
     }
     console.write(width + 2 <= kColumn ? after(kBlanks, width) : "  ");
     std::array<char, 1024> room;
-    std::string_view help =
-        row.table != nullptr ? tableHelp(row, room) : row.help;
+    std::string_view help = row.help.find("{}") != std::string_view::npos
+                                ? tableHelp(row, room)
+                                : row.help;
     for (bool first = true; !help.empty(); first = false) {
       const std::size_t end = help.find('\n') + 1;
       if (!first) console.write(front(kBlanks, kColumn));

@@ -13,6 +13,7 @@
 #include "base/console.h"
 #include "formats/formats.h"
 #include "formats/judged_graph.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 
@@ -37,12 +38,6 @@ inline constexpr ModeSet modeBit(Mode m) {
 }
 // The formats --convert writes.
 enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kDot, kHtml };
-
-// A set of classes, one bit for each GraphClass.
-using ClassSet = uint32_t;
-inline constexpr ClassSet classBit(GraphClass c) {
-  return ClassSet{1} << static_cast<int>(c);
-}
 
 // What an option does beside picking a mode.
 enum class OptionKey {
@@ -75,8 +70,8 @@ struct OptionRow {
   // The values it takes, when they are words; --help and the messages for
   // a wrong value list them.
   std::span<const std::string_view> values;
-  // Its lines in --help, each ended by '\n'. With `table`, one line, where
-  // "{}" stands for the values; --help wraps it.
+  // Its lines in --help, each ended by '\n'; "{}" stands for its values,
+  // and --help wraps the line it is on.
   std::string_view help;
   // Where its values come from when another table holds them.
   std::span<const std::string_view> (*table)() = nullptr;

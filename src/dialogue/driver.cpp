@@ -14,6 +14,7 @@
 #include "graph/adjacency.h"
 #include "graph/normalize.h"
 #include "graph/ugraph.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {

@@ -25,15 +25,4 @@ GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries) {
   return classifyReached(walk.count, n, entries);
 }
 
-std::string_view classWords(GraphClass c) {
-  static constexpr std::array<std::string_view, 6> kWords = {
-      "not connected",
-      "connected but not a tree",
-      "connected and is a tree",
-      "no node",
-      "well-formed",
-      "refused"};
-  return kWords[static_cast<std::size_t>(c)];
-}
-
 }  // namespace ugraph

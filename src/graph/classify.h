@@ -183,11 +183,6 @@ GraphClass classifyWalk(const Walk& walk, int32_t n, int32_t entries);
 // The same for a walk that reached `reached` of n nodes, of any size.
 GraphClass classifyReached(int64_t reached, int64_t n, int64_t entries);
 
-// The words for a class, the same wherever it is named: "connected and is
-// a tree", "connected but not a tree", "not connected" (the verdict lines
-// put "Graph is " before them), "no node", "well-formed" and "refused".
-std::string_view classWords(GraphClass c);
-
 // A closed path of nodes, the first repeated at the end.
 using Cycle = std::array<int32_t, kMaxNodes + 1>;
 

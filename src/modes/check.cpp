@@ -1,5 +1,6 @@
 #include "batch/each_graph.h"
 #include "modes/modes.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 

@@ -3,6 +3,7 @@
 #include "batch/each_graph.h"
 #include "modes/modes.h"
 #include "render/drawing.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {

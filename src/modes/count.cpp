@@ -7,6 +7,7 @@
 #include "graph/row_parts.h"
 #include "modes/modes.h"
 #include "render/escape.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {
@@ -78,48 +79,22 @@ class PartsHistogram {
 // The totals of one file, or of all.
 struct Totals {
   int64_t graphs = 0;
-  int64_t tree = 0;
-  int64_t cyclic = 0;
-  int64_t disconnected = 0;
-  int64_t noNode = 0;
-  int64_t refused = 0;
+  ClassTotals classes;
   PartsHistogram components;
-
-  int64_t connected() const { return tree + cyclic; }
 
   // Adds a graph of the verdict and parts given; false when memory for the
   // totals is denied.
   bool add(GraphClass verdict, int64_t parts) {
     ++graphs;
-    switch (verdict) {
-      case GraphClass::kTree:
-        ++tree;
-        break;
-      case GraphClass::kConnectedNotTree:
-        ++cyclic;
-        break;
-      case GraphClass::kNotConnected:
-        ++disconnected;
-        break;
-      case GraphClass::kNoNode:
-        ++noNode;
-        break;
-      default:
-        ++refused;
-        return true;
-    }
-    return components.add(parts, 1);
+    classes.add(verdict);
+    return verdict == GraphClass::kRefused || components.add(parts, 1);
   }
 
   bool add(const JudgedGraph& d) { return add(d.verdict, d.parts); }
 
   bool add(const Totals& t) {
     graphs += t.graphs;
-    tree += t.tree;
-    cyclic += t.cyclic;
-    disconnected += t.disconnected;
-    noNode += t.noNode;
-    refused += t.refused;
+    classes.add(t.classes);
     return components.add(t.components);
   }
 };
@@ -176,7 +151,7 @@ void writePart(const RunPart& part, std::string_view before,
 }
 
 // "FILE: 13 data-inputs: 10 connected (6 trees, 4 cyclic), 2 not
-// connected, 0 null graphs, 1 refused"; file null: "total".
+// connected, 0 with no node, 1 refused"; file null: "total".
 void writeText(const char* file, const Options& options, const char* noun,
                const Totals& t, Console& console) {
   if (file == nullptr) {
@@ -188,18 +163,8 @@ void writeText(const char* file, const Options& options, const char* noun,
   console.write(": ");
   writeCount(t.graphs, noun, console);
   console.write(": ");
-  console.write(t.connected());
-  console.write(" connected (");
-  writeCount(t.tree, "tree", console);
-  console.write(", ");
-  console.write(t.cyclic);
-  console.write(" cyclic), ");
-  console.write(t.disconnected);
-  console.write(" not connected, ");
-  writeCount(t.noNode, "null graph", console);
-  console.write(", ");
-  console.write(t.refused);
-  console.write(" refused\n");
+  writeClassTotals(t.classes, console);
+  console.write("\n");
 }
 
 // One JSON object; file null: "file":null.
@@ -219,12 +184,7 @@ void writeJson(const char* file, const Options& options, const Totals& t,
     console.write(value);
   };
   put("graphs", t.graphs);
-  put("tree", t.tree);
-  put("cyclic", t.cyclic);
-  put("connected", t.connected());
-  put("disconnected", t.disconnected);
-  put("no-node", t.noNode);
-  put("refused", t.refused);
+  forEachClassTotal(t.classes, put);
   console.write(",\"components\":{");
   bool first = true;
   t.components.forEach([&](int64_t parts, int64_t count) {
@@ -274,7 +234,7 @@ int runCount(const Options& options, Console& console) {
         if (read != 0) return read;
         write(file, options, noun, t, console);
         if (!all.add(t)) return reportNoMemory();
-        return t.refused == 0 ? 0 : 1;
+        return t.classes.refused == 0 ? 0 : 1;
       });
   if (options.files.size() > 1 && !console.failed()) {
     write(nullptr, options, "graph", all, console);

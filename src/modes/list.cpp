@@ -9,6 +9,7 @@
 #include "batch/each_graph.h"
 #include "modes/modes.h"
 #include "render/escape.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {
@@ -18,46 +19,11 @@ constexpr std::size_t kNumberWidth = 4;
 constexpr std::size_t kNameWidth = kNameSize - 1;
 constexpr std::size_t kCountWidth = 5;
 
-// The text listing shows at most this many nodes of a list for a graph
-// of more than kMaxNodes nodes, and says how many more there are.
-constexpr int64_t kShownNodes = 10;
-
-// Writes the nodes that each(onNode) gives, total of them, each after a
-// blank: all of them for a graph of at most kMaxNodes nodes, else the
-// first kShownNodes and "… (N more)".
-template <class Each>
-void putShortList(const JudgedGraph& d, int64_t total, Each&& each,
-                  Line& line) {
-  const bool all = d.nodes <= kMaxNodes || total <= kShownNodes;
-  int64_t shown = 0;
-  each([&](int32_t a) {
-    line.put(" ");
-    line.put(int64_t{a});
-    return all || ++shown < kShownNodes;
-  });
-  if (all) return;
-  line.put(" \xE2\x80\xA6 (");
-  line.put(total - kShownNodes);
-  line.put(" more)");
-}
-
 // A graph's name, up to its NUL: found among the record's 16 bytes at
 // once rather than by a call of strlen.
 std::string_view nameOf(const GraphName& name) {
   return {name.data(), findByte({name.data(), name.size()}, '\0')};
 }
-
-// The nodes d's walk reached.
-int64_t reachedOf(const JudgedGraph& d) {
-  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
-    return int64_t{walk.count};
-  });
-}
-
-// The per-outcome counts of the closing line, in its order.
-constexpr std::array<GraphClass, 5> kOutcomes = {
-    GraphClass::kTree, GraphClass::kConnectedNotTree, GraphClass::kNotConnected,
-    GraphClass::kNoNode, GraphClass::kRefused};
 
 // The rooms the lines of the listings are built in: large, so they live
 // in static storage.
@@ -74,7 +40,7 @@ class TextList {
   // Counts d, and writes its line when shown.
   void add(const JudgedGraph& d, bool selected) {
     writeHeader();
-    ++counts_[slotOf(d.verdict)];
+    totals_.add(d.verdict);
     if (!selected) return;
     Line line(textRoom);
     line.putRight(d.number, kNumberWidth);
@@ -96,28 +62,8 @@ class TextList {
     line.put("  ");
     line.putRight(d.links, kCountWidth);
     line.put("  ");
-    line.put(classWords(d.verdict));
-    if (d.verdict == GraphClass::kNotConnected) {
-      line.put(" (");
-      line.put(d.parts);
-      line.put(" parts); unreached:");
-      const int64_t unreached = d.nodes - reachedOf(d);
-      putShortList(
-          d, unreached, [&](auto&& onNode) { forEachUnreached(d, onNode); },
-          line);
-    } else if (d.verdict == GraphClass::kConnectedNotTree) {
-      line.put("; cycle:");
-      Cycle small;
-      const std::span<const int32_t> cycle = cycleOf(d, small);
-      putShortList(
-          d, static_cast<int64_t>(cycle.size()),
-          [&](auto&& onNode) {
-            for (const int32_t a : cycle) {
-              if (!onNode(a)) return;
-            }
-          },
-          line);
-    }
+    ReasonsOut out(line, console_);
+    writeVerdictText(d, ReasonShape::kListing, out);
     line.put("\n");
     line.writeTo(console_);
   }
@@ -125,21 +71,12 @@ class TextList {
   void finish(int64_t total, const char* noun) {
     writeHeader();
     writeCount(total, noun, console_);
-    for (std::size_t i = 0; i < kOutcomes.size(); ++i) {
-      console_.write(i == 0 ? ": " : ", ");
-      console_.write(counts_[i]);
-      console_.write(" ");
-      console_.write(classWords(kOutcomes[i]));
-    }
+    console_.write(": ");
+    writeClassTotals(totals_, console_);
     console_.write("\n");
   }
 
  private:
-  static std::size_t slotOf(GraphClass j) {
-    return static_cast<std::size_t>(
-        std::find(kOutcomes.begin(), kOutcomes.end(), j) - kOutcomes.begin());
-  }
-
   // The heading and the column titles, once, when the catalogue has been
   // read that far.
   void writeHeader() {
@@ -172,38 +109,8 @@ class TextList {
   const char* heading_;
   bool first_;
   bool headerWritten_ = false;
-  std::array<int64_t, kOutcomes.size() + 1> counts_{};
+  ClassTotals totals_;
 };
-
-// Puts ,"KEY":[a,b,...] for the count nodes at nodes, of a graph of at
-// most kMaxNodes nodes: the line has room for them.
-template <std::size_t N>
-void putJsonNodes(const char (&key)[N], const int32_t* nodes, std::size_t count,
-                  Line& line) {
-  line.put(key);
-  line.putNodes(nodes, count);
-  line.put("]");
-}
-
-// Puts ,"KEY":[a,b,...] for the nodes each(onNode) gives, of a graph of
-// any size, writing the line out to console whenever it nears full: it
-// then always has room for the key, a node and what closes the line.
-template <std::size_t N, class Each>
-void putJsonNodesOf(const char (&key)[N], Each&& each, Line& line,
-                    Console& console) {
-  constexpr std::size_t kKept = 64;  // a key, a node, "]}\n" and more
-  if (line.text().size() > Line::kRoom - kKept) line.writeTo(console);
-  line.put(key);
-  bool first = true;
-  each([&](int32_t a) {
-    if (line.text().size() > Line::kRoom - kKept) line.writeTo(console);
-    if (!first) line.put(",");
-    first = false;
-    line.put(int64_t{a});
-    return true;
-  });
-  line.put("]");
-}
 
 void writeJsonRefused(const JudgedGraph& d, Line& line, Console& console) {
   line.put(",\"refused\":{\"rule\":");
@@ -214,80 +121,6 @@ void writeJsonRefused(const JudgedGraph& d, Line& line, Console& console) {
   line.put(",\"column\":");
   line.put(d.status.at.column);
   line.put("}}\n");
-  line.writeTo(console);
-}
-
-// The verdicts' words in JSON, quotes and the key before them included,
-// each in storage of kVerdictRoom bytes.
-constexpr std::size_t kVerdictRoom = 48;
-struct VerdictText {
-  std::array<char, kVerdictRoom> bytes;
-  std::size_t length;
-};
-constexpr std::array<VerdictText, 4> kJsonVerdicts = [] {
-  constexpr std::array<std::string_view, 4> kTexts = {
-      ",\"verdict\":\"not connected\"",
-      ",\"verdict\":\"connected but not a tree\"",
-      ",\"verdict\":\"connected and is a tree\"", ",\"verdict\":\"no node\""};
-  std::array<VerdictText, 4> texts{};
-  for (std::size_t i = 0; i < kTexts.size(); ++i) {
-    std::copy(kTexts[i].begin(), kTexts[i].end(), texts[i].bytes.begin());
-    texts[i].length = kTexts[i].size();
-  }
-  return texts;
-}();
-std::string_view jsonVerdict(GraphClass c) {
-  const VerdictText& text = kJsonVerdicts[static_cast<std::size_t>(c)];
-  return {text.bytes.data(), text.length};
-}
-
-// The order and the unreached nodes or the cycle of a graph of rows.
-void writeJsonLists(const JudgedGraph& d, Line& line) {
-  const Walk& walk = d.analysis.walk;
-  if (d.verdict != GraphClass::kNoNode) {
-    putJsonNodes(",\"order\":[", walk.order.data() + 1,
-                 static_cast<std::size_t>(walk.count), line);
-  }
-  Cycle nodes;  // [0..count-1]
-  std::size_t count = 0;
-  if (d.verdict == GraphClass::kNotConnected) {
-    forEachUnreached(d, [&](int32_t a) {
-      nodes[count++] = a;
-      return true;
-    });
-    putJsonNodes(",\"unreached\":[", nodes.data(), count, line);
-  } else if (d.verdict == GraphClass::kConnectedNotTree) {
-    count = cycleOf(d, nodes).size();
-    putJsonNodes(",\"cycle\":[", nodes.data(), count, line);
-  }
-}
-
-// The same for a graph of lists, of any size, written out to console in
-// pieces with a line of its own: the caller's line stays its own, which
-// the compiler can then keep in registers (see Line).
-// REQUIRES: the caller's line in jsonRoom written out.
-void writeLargeJsonLists(const JudgedGraph& d, Console& console) {
-  Line line(jsonRoom);
-  const auto eachOf = [](std::span<const int32_t> nodes) {
-    return [nodes](auto&& onNode) {
-      for (const int32_t a : nodes) onNode(a);
-    };
-  };
-  const ListsWalk& walk = d.lists->walk();
-  if (d.verdict != GraphClass::kNoNode) {
-    putJsonNodesOf(
-        ",\"order\":[",
-        eachOf({walk.order + 1, static_cast<std::size_t>(walk.count)}), line,
-        console);
-  }
-  if (d.verdict == GraphClass::kNotConnected) {
-    putJsonNodesOf(
-        ",\"unreached\":[", [&](auto&& onNode) { forEachUnreached(d, onNode); },
-        line, console);
-  } else if (d.verdict == GraphClass::kConnectedNotTree) {
-    Cycle small;
-    putJsonNodesOf(",\"cycle\":[", eachOf(cycleOf(d, small)), line, console);
-  }
   line.writeTo(console);
 }
 
@@ -322,15 +155,8 @@ void writeJson(const JudgedGraph& d, const char* file, Console& console) {
   line.put(int64_t{d.nodes});
   line.put(",\"links\":");
   line.put(d.links);
-  line.putWithin<kVerdictRoom>(jsonVerdict(d.verdict));
-  line.put(",\"components\":");
-  line.put(d.parts);
-  if (d.lists != nullptr) {
-    line.writeTo(console);
-    writeLargeJsonLists(d, console);
-  } else {
-    writeJsonLists(d, line);
-  }
+  ReasonsOut out(line, console);
+  writeVerdictJson(d, true, out);
   line.put("}\n");
   line.writeTo(console);
 }

@@ -47,11 +47,14 @@ int runTrace(const Options& options, Console& console) {
   return showGraph(
       options, false, console,
       [&](const JudgedGraph& d, GraphJudge& judge, const char* noun) {
-        if (d.nodes > (drawn ? kMaxDrawnNodes : kMaxTracedNodes)) {
-          return Refusal::kTooLargeToTrace;
-        }
+        // A reader that knows the node count before it reads the graph
+        // says so at once, and the graph is not loaded in vain; one that
+        // does not knows it once the graph is loaded.
+        const int32_t most = drawn ? kMaxDrawnNodes : kMaxTracedNodes;
+        if (d.nodes > most) return Refusal::kTooLargeToTrace;
         judge.analyseWith(NoWalkObserver{});
         if (d.verdict == GraphClass::kRefused) return d.status.refusal;
+        if (d.nodes > most) return Refusal::kTooLargeToTrace;
         const TracedGraph g{d, noun};
         if (options.json) {
           tell(judge, g, JsonTrace(g, console));

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "render/dot_styles.h"
 #include "render/escape.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {
@@ -30,15 +32,7 @@ void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
   console.write(int64_t{a});
   console.write(" -- ");
   console.write(int64_t{b});
-  if (tree && cycle) {
-    console.write(" [style=bold, penwidth=2.5, color=red];\n");
-  } else if (tree) {
-    console.write(" [style=bold, penwidth=2.5];\n");
-  } else if (cycle) {
-    console.write(" [color=red];\n");
-  } else {
-    console.write(";\n");
-  }
+  console.write(linkEnd(linkLook(tree, cycle)));
 }
 
 }  // namespace
@@ -78,7 +72,13 @@ void writeDrawing(const JudgedGraph& d, Console& console) {
     const bool reached = walk.rank[a] != 0;
     console.write("  ");
     console.write(int64_t{a});
-    console.write(reached ? ";\n" : " [style=dashed, color=grey];\n");
+    if (reached) {
+      console.write(";\n");
+    } else {
+      console.write(" [");
+      console.write(kUnreachedNode);
+      console.write("];\n");
+    }
   }
   const CycleLinks cycle(d);
   forEachLinkOf(d, [&](int32_t a, int32_t b) {

@@ -36,7 +36,7 @@ for k in (624, 625):
 PY
 "$bin" -x -t catalogue l624.g6 >l624.txt 2>err
 check "624 links converted, status" "0|" "$?|$(cat err)"
-check "624 links converted, links" "1 data-input: 0 connected and is a tree, 0 connected but not a tree, 1 not connected, 0 no node, 0 refused" \
+check "624 links converted, links" "1 data-input: 0 connected (0 trees, 0 cyclic), 1 not connected, 0 with no node, 0 refused" \
   "$("$bin" --list l624.txt | tail -n 1)"
 check "624 links converted, count" 624 "$("$bin" --list --json l624.txt | sed 's/.*"links":\([0-9]*\).*/\1/')"
 out=$("$bin" -x -t catalogue l625.g6 2>&1)
@@ -113,4 +113,16 @@ done <<'TABLE'
 --trace=1 0 1 2 2 2
 --trace=1_--json 0 1 2 2 2
 TABLE
+# A file of graph lines calls its graphs graphs in every mode, also when
+# it holds none: never data-inputs.
+printf '>>graph6<<' >none.g6
+for args in --check --list --count --dot=1 --trace=1 "--convert --to=graph6" \
+    "--list --json"; do
+  # shellcheck disable=SC2086 # the arguments split as written
+  out=$("$bin" $args none.g6 2>&1)
+  check "$args on graph lines without a graph" "" \
+    "$(grep -o 'data-input[s]*' <<<"$out")"
+  grep -q 'graph' <<<"$out" || check "$args names graphs" "a graph" "$out"
+done
+
 [ "$failures" = 0 ]

@@ -28,9 +28,9 @@ run() {
 
 run --count a.txt b.g6 missing
 check "totals of two files and a missing one" 2 \
-"a.txt: 4 data-inputs: 2 connected (2 trees, 0 cyclic), 1 not connected, 0 null graphs, 1 refused
-b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused
-total: 8 graphs: 5 connected (4 trees, 1 cyclic), 1 not connected, 1 null graph, 1 refused
+"a.txt: 4 data-inputs: 2 connected (2 trees, 0 cyclic), 1 not connected, 0 with no node, 1 refused
+b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused
+total: 8 graphs: 5 connected (4 trees, 1 cyclic), 1 not connected, 1 with no node, 1 refused
 --
 ugraph: missing: No such file or directory" "$status" "$out"
 
@@ -43,12 +43,12 @@ check "JSON totals with a part and a sum" 1 \
 
 run --count --part=0/2 b.g6
 check "one file, no sum, its part named" 0 \
-"b.g6 (part 0/2): 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
+"b.g6 (part 0/2): 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused" \
   "$status" "$out"
 
 run --count b.g6
 check "one file, no sum" 0 \
-"b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
+"b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused" \
   "$status" "$out"
 
 run --list b.g6 a.txt
@@ -59,7 +59,7 @@ check "a listing of two files" 1 \
    2                       0      0  no node
    3                       1      0  connected and is a tree
    4                       3      2  connected and is a tree
-4 graphs: 2 connected and is a tree, 1 connected but not a tree, 0 not connected, 1 no node, 0 refused
+4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused
 
 ==> a.txt <==
    N  NAME             NODES  LINKS  VERDICT
@@ -67,7 +67,7 @@ check "a listing of two files" 1 \
    2  Lone                 1      0  connected and is a tree
    3  Two                  4      0  not connected (4 parts); unreached: 2 3 4
    4  -                    -      -  refused: is not marked 'U' (after '[') (line 4, column 2)
-4 data-inputs: 2 connected and is a tree, 0 connected but not a tree, 1 not connected, 0 no node, 1 refused" \
+4 data-inputs: 2 connected (2 trees, 0 cyclic), 1 not connected, 0 with no node, 1 refused" \
   "$status" "$out"
 
 run --list --json --select=no-node,refused a.txt b.g6
@@ -111,7 +111,7 @@ check "many parts" 0 \
 "$bin" --count b.g6 out.txt >out.txt 2>err.txt
 status=$?
 check "output among the inputs" 2 "ugraph: out.txt: input file is output file
-b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused
-total: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 null graph, 0 refused" \
+b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused
+total: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused" \
   "$status" "$(cat err.txt out.txt)"
 [ "$failures" = 0 ]

@@ -29,7 +29,7 @@ check mixed 0 "   N  NAME             NODES  LINKS  VERDICT
    1                       4      6  connected but not a tree; cycle: 1 2 3 1
    2                       3      2  connected and is a tree
    3                       3      3  connected but not a tree; cycle: 1 2 3 1
-3 graphs: 1 connected and is a tree, 2 connected but not a tree, 0 not connected, 0 no node, 0 refused" "$status" "$out"
+3 graphs: 3 connected (1 tree, 2 cyclic), 0 not connected, 0 with no node, 0 refused" "$status" "$out"
 
 # A single word of letters is a graph6 line, unless the catalogue's sign
 # follows it.
@@ -54,7 +54,7 @@ check empty-first 0 "ugraph: -: no data-input found
 out=$(run 'C~\nBw\n' --list --from=catalogue -); status=$?
 check lines-as-catalogue 0 "ugraph: -: no data-input found; its first line looks like graph6 or sparse6 (--from=graph6)
    N  NAME             NODES  LINKS  VERDICT
-0 data-inputs: 0 connected and is a tree, 0 connected but not a tree, 0 not connected, 0 no node, 0 refused" "$status" "$out"
+0 data-inputs: 0 connected (0 trees, 0 cyclic), 0 not connected, 0 with no node, 0 refused" "$status" "$out"
 
 # Either header under either --from; a header past the first line is
 # refused, as nauty's readers refuse it.
@@ -85,7 +85,7 @@ ugraph: -: every graph was refused
 out=$(run ':~?@?\n' --list --max-memory=3K -); status=$?
 check ceiling-met 0 "   N  NAME             NODES  LINKS  VERDICT
    1                      64      0  not connected (64 parts); unreached: 2 3 4 5 6 7 8 9 10 11 … (53 more)
-1 graph: 0 connected and is a tree, 0 connected but not a tree, 1 not connected, 0 no node, 0 refused" "$status" "$out"
+1 graph: 0 connected (0 trees, 0 cyclic), 1 not connected, 0 with no node, 0 refused" "$status" "$out"
 
 # Memory that the system will not give is refused the same way, never a
 # crash: 30 million nodes need about 1 GiB.

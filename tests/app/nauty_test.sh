@@ -34,7 +34,7 @@ for n in 1 2 3 4 5 6 7; do
   check "geng $n" "${connected[n - 1]} ${trees[n - 1]}" \
     "$(nauty-geng -q "$n" | "$bin" --list --json --from=graph6 - | count)"
 done
-check "gentreeg 12" "551 graphs: 551 connected and is a tree" \
+check "gentreeg 12" "551 graphs: 551 connected (551 trees" \
   "$(nauty-gentreeg -q 12 | "$bin" --list --from=sparse6 - | tail -n 1 | cut -d, -f1)"
 
 # --count gives the same figures on 1 to 9 nodes, and its components

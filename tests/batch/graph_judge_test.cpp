@@ -78,6 +78,67 @@ TEST(GraphJudgeTest, ACheckRefusesAlikeAndAnalysesNothing) {
   }
 }
 
+// Every reader keeps one contract on the node count: only checked, a
+// graph's count is there when the reader knows it before reading the
+// graph (a graph line's header), and 0 otherwise, never the count of the
+// graph before; once loaded, it is the graph's.
+TEST(GraphJudgeTest, EveryReaderTellsTheNodeCountAlike) {
+  const struct {
+    const char* contents;
+    std::vector<int32_t> checked;
+  } files[] = {
+      {"[U \"Two\" (1) 2]\n[U \"Four\" (1) 2 (4)]\n", {0, 0}},
+      {"Bw\nC~\n", {3, 4}},
+  };
+  for (const auto& file : files) {
+    std::FILE* in = testing::fileHolding(file.contents);
+    GraphJudge judge(in, false);
+    std::vector<int32_t> checked;
+    std::vector<int32_t> loaded;
+    while (judge.next()) {
+      checked.push_back(judge.current().nodes);
+      judge.analyseWith(NoWalkObserver{});
+      loaded.push_back(judge.current().nodes);
+    }
+    std::fclose(in);
+    EXPECT_EQ(checked, file.checked) << file.contents;
+    EXPECT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[1], 4) << file.contents;
+  }
+}
+
+// Detection asks every row of the table of formats; the strongest sign
+// wins, a header settles it, and a file read one way whose start shows the
+// sign of another is hinted at.
+TEST(GraphJudgeTest, FindsTheFormatAndTheOneAFileLooksLike) {
+  const struct {
+    const char* contents;
+    const FormatRow* given;
+    std::string_view read;
+    const char* looksLike;
+  } files[] = {
+      {"", nullptr, "catalogue", nullptr},
+      {"free text\n[U \"A\" (1)]\n", nullptr, "catalogue", nullptr},
+      {"Bw\n", nullptr, "graph6", nullptr},
+      {">>sparse6<<:Bw\n", nullptr, "graph6", nullptr},
+      {"Bw\n", findFormat("catalogue"), "catalogue", "graph6"},
+      {">>graph6<<[U\n", findFormat("sparse6"), "sparse6", nullptr},
+      {"[U\n", findFormat("graph6"), "graph6", "catalogue"},
+  };
+  for (const auto& file : files) {
+    std::FILE* in = testing::fileHolding(file.contents);
+    GraphJudge judge(in, true, file.given);
+    EXPECT_EQ(judge.format().name, file.read) << file.contents;
+    if (file.looksLike == nullptr) {
+      EXPECT_EQ(judge.looksLike(), nullptr) << file.contents;
+    } else {
+      ASSERT_NE(judge.looksLike(), nullptr) << file.contents;
+      EXPECT_EQ(judge.looksLike()->name, file.looksLike) << file.contents;
+    }
+    std::fclose(in);
+  }
+}
+
 TEST(GraphJudgeTest, AFileThatCannotBeReadEndsWithItsReason) {
   std::FILE* directory = std::fopen(".", "r");
   ASSERT_NE(directory, nullptr);

@@ -2,9 +2,11 @@
 #include <optional>
 #include <string_view>
 
+#include "render/dot_styles.h"
 #include "render/drawing.h"
 #include "render/escape.h"
 #include "render/trace/forms.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {
@@ -107,14 +109,17 @@ void FrameTrace::writeNodes(const TraceStep& s, const WalkView& walk) {
     writeNumber(",", side - p.y, console_);
     console_.write("!\"");
     if (walk.count == 0 || walk.rank[a] == 0) {
-      console_.write(", style=dashed, color=grey, fontcolor=grey];\n");
+      console_.write(", ");
+      console_.write(kUnreachedNode);
+      console_.write(", fontcolor=grey];\n");
       continue;
     }
     const bool current = a == s.node;
     const bool finished = s.finishedNodes[a];
-    console_.write(current    ? ", style=filled, fillcolor=gold, penwidth=3"
-                   : finished ? ", style=filled, fillcolor=grey80"
-                              : ", style=filled, fillcolor=lightblue");
+    console_.write(", ");
+    console_.write(current    ? kCurrentNode
+                   : finished ? kFinishedNode
+                              : kReachedNode);
     console_.write(finished ? ", peripheries=2];\n" : "];\n");
   }
 }
@@ -128,16 +133,11 @@ void FrameTrace::writeLinks(const WalkView& walk, bool last) {
     writeNumber("  ", a, console_);
     writeNumber(" -- ", b, console_);
     const bool red = cycle && cycle->has(a, b);
-    if (walk.count != 0 && isTreeLink(walk, a, b)) {
-      console_.write(red ? " [style=bold, penwidth=2.5, color=red];\n"
-                         : " [style=bold, penwidth=2.5];\n");
-    } else if (red) {
-      console_.write(" [color=red, penwidth=2];\n");
-    } else if (marked(a, b)) {
-      console_.write(" [style=dashed, color=darkorange];\n");
-    } else {
-      console_.write(";\n");
-    }
+    const bool tree = walk.count != 0 && isTreeLink(walk, a, b);
+    console_.write(linkEnd(tree           ? linkLook(true, red)
+                           : red          ? LinkLook::kCycleInFrame
+                           : marked(a, b) ? LinkLook::kPassedOver
+                                          : LinkLook::kPlain));
   });
 }
 

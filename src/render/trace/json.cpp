@@ -2,6 +2,7 @@
 
 #include "render/escape.h"
 #include "render/trace/forms.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {
@@ -18,6 +19,10 @@ void writeNodes(std::string_view key, ForEach&& forEach, Console& console) {
   });
   console.write(*separator == '[' ? "[]" : "]");
 }
+
+// The room the verdict's event is built in: large, so it lives in static
+// storage.
+LineRoom verdictRoom;
 
 }  // namespace
 
@@ -78,27 +83,19 @@ void JsonTrace::step(const TraceStep& s, const WalkView& walk) {
 
 void JsonTrace::finish(const WalkView& walk) {
   const JudgedGraph& d = g_.d;
-  console_.write("{\"event\":\"verdict\",\"verdict\":\"");
-  console_.write(classWords(d.verdict));
-  writeNumber("\",\"reached\":", d.nodes == 0 ? 0 : walk.count, console_);
-  writeNumber(",\"nodes\":", d.nodes, console_);
-  writeNumber(",\"entries\":", entriesOf(d), console_);
-  writeNumber(",\"components\":", d.parts, console_);
-  if (d.verdict == GraphClass::kConnectedNotTree) {
-    Cycle small;
-    const std::span<const int32_t> cycle = cycleOf(d, small);
-    writeNodes(
-        ",\"cycle\":",
-        [&](auto&& onNode) {
-          for (const int32_t a : cycle) onNode(a);
-        },
-        console_);
-  } else if (d.verdict == GraphClass::kNotConnected) {
-    writeNodes(
-        ",\"unreached\":", [&](auto&& onNode) { forEachUnreached(d, onNode); },
-        console_);
-  }
-  console_.write("}\n");
+  Line line(verdictRoom);
+  ReasonsOut out(line, console_);
+  out.put("{\"event\":\"verdict\"");
+  writeVerdictJson(d, false, out, [&](ReasonsOut& o) {
+    o.put(",\"reached\":");
+    o.put(int64_t{d.nodes == 0 ? 0 : walk.count});
+    o.put(",\"nodes\":");
+    o.put(int64_t{d.nodes});
+    o.put(",\"entries\":");
+    o.put(entriesOf(d));
+  });
+  out.put("}\n");
+  line.writeTo(console_);
 }
 
 }  // namespace ugraph

@@ -4,28 +4,14 @@
 #include "batch/each_graph.h"
 #include "render/escape.h"
 #include "render/trace/forms.h"
+#include "render/verdict.h"
 
 namespace ugraph {
 namespace {
 
-// "an entry is a link seen from one end, so 2 links and 1 self-link give 5
-// entries"
-void writeEntries(const JudgedGraph& d, Console& console) {
-  // A link gives two entries and a self-link one, and d.links counts both.
-  const int64_t selfLinks = 2 * d.links - entriesOf(d);
-  const int64_t links = d.links - selfLinks;
-  console.write("an entry is a link seen from one end, so ");
-  const bool namesLinks = links > 0 || selfLinks == 0;
-  if (namesLinks) writeCount(links, "link", console);
-  if (selfLinks > 0) {
-    if (namesLinks) console.write(" and ");
-    writeCount(selfLinks, "self-link", console);
-  }
-  const bool one = namesLinks ? links == 1 && selfLinks == 0 : selfLinks == 1;
-  console.write(one ? " gives " : " give ");
-  writeCount(entriesOf(d), "entry", console, "entries");
-  console.write("\n");
-}
+// The room the verdict's lines are built in: large, so it lives in static
+// storage.
+LineRoom checksRoom;
 
 }  // namespace
 
@@ -49,33 +35,11 @@ void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console) {
   console.write(" of ");
   writeCount(n, "node", console);
   console.write("\n");
-  if (walk.count == n) {
-    writeEntries(d, console);
-    writeCount(entriesOf(d), "entry", console, "entries");
-    console.write(" for ");
-    writeCount(n, "node", console);
-    writeNumber("; a tree has 2 \xC3\x97 ", n, console);
-    writeNumber(" \xE2\x88\x92 2 = ", 2 * int64_t{n} - 2, console);
-    console.write(d.verdict == GraphClass::kTree ? ", and no self-link\n"
-                                                 : ", so this is not one\n");
-  }
-  console.write("Graph is ");
-  console.write(classWords(d.verdict));
-  console.write("\n");
-  if (d.verdict == GraphClass::kConnectedNotTree) {
-    console.write("cycle:");
-    Cycle small;
-    for (const int32_t a : cycleOf(d, small)) writeNumber(" ", a, console);
-    console.write("\n");
-  } else if (d.verdict == GraphClass::kNotConnected) {
-    writeNumber("", d.parts, console);
-    console.write(" parts; unreached:");
-    forEachUnreached(d, [&](int32_t a) {
-      writeNumber(" ", a, console);
-      return true;
-    });
-    console.write("\n");
-  }
+  if (walk.count == n) writeEntriesExplained(d, console);
+  Line line(checksRoom);
+  ReasonsOut out(line, console);
+  writeVerdictText(d, ReasonShape::kTrace, out);
+  line.writeTo(console);
 }
 
 void writeHeading(const TracedGraph& g, Console& console,

@@ -21,7 +21,7 @@ expect() {  # expect WHAT EXPECTED ACTUAL
   fail "--help does not name toy among the formats"
 out=$("$toy" --count toy.txt 2>&1)
 expect "--count, the format found by its start" \
-  "toy.txt: 5 graphs: 2 connected (1 tree, 1 cyclic), 1 not connected, 0 null graphs, 2 refused" \
+  "toy.txt: 5 graphs: 2 connected (1 tree, 1 cyclic), 1 not connected, 0 with no node, 2 refused" \
   "$out"
 out=$("$toy" --check toy.txt 2>&1)
 grep -qx 'toy.txt:4:4: graph 4 has a link that is not a-b within 1 to n' <<<"$out" ||
