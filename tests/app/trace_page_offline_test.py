@@ -1,6 +1,7 @@
 """The page of --trace --to=html stands alone: no reference to the network
 (no http:, https: or // in a src or href, no @import, no url() but to a
-part of the page), its graph's name escaped, a 50-node star's 2,551 steps
+part of the page), every mark of its template filled, its graph's name
+escaped, a 50-node star's 2,551 steps
 in under 1 MB, and a graph past 100 nodes refused for it.
 
 usage: trace_page_offline_test.py UGRAPH CATALOGUE
@@ -34,6 +35,10 @@ for number in range(1, count + 1):
     if made.returncode != 0:
         continue
     html = made.stdout.decode()
+    # The page is made from files with marks for what the graph fills in;
+    # none is left behind.
+    if "{{" in html or "}}" in html:
+        fail(f"page {number}: a mark of its template is left unfilled")
     for attribute, value in re.findall(r'\b(src|href)\s*=\s*"([^"]*)"', html):
         if re.match(r"\s*(https?:|//)", value, re.I):
             fail(f"page {number}: {attribute}={value!r}")

@@ -98,14 +98,21 @@ class FrameTrace : TraceForm {
 // and a script that replays them with controls.
 class PageTrace : TraceForm {
  public:
-  PageTrace(const TracedGraph& g, Console& console)
-      : TraceForm(g, console), layout_(g.d.nodes) {}
+  PageTrace(const TracedGraph& g, Console& console);
   void start();
   void step(const TraceStep& s, const WalkView& walk);
   void finish(const WalkView& walk);
 
  private:
+  // Writes the page's text up to the mark {{stop}}, filling every other
+  // mark on the way (see fill); to its end when stop is no mark of it.
+  void writeUpTo(std::string_view stop);
+  // Writes what the mark {{name}} stands for.
+  void fill(std::string_view name);
+  void writeNodes();
+
   CircleLayout layout_;
+  std::string_view page_;  // the page's text not yet written
 };
 
 }  // namespace ugraph
