@@ -4,9 +4,9 @@
 //   UGRAPH_SSE2: byte searches and the node groups' quick look, 16 bytes
 //   at a time (every x86-64 processor has SSE2).
 //   UGRAPH_DIGIT_KERNELS: the kernels that read node groups of one-digit
-//   numbers (digit_groups.h), AVX2 and AVX-512, of which the processor's
-//   is chosen at run time; they need GCC's or Clang's target attributes.
-// The other fast path chosen at run time, POPCNT, lives in graph/row_bits.
+//   numbers (digit_groups.h), AVX2 and AVX-512, built in when GCC's or
+//   Clang's target attributes can build them; which runs, with POPCNT,
+//   is chosen at run time (kernels.h).
 #ifndef UGRAPH_BASE_FAST_PATHS_H_
 #define UGRAPH_BASE_FAST_PATHS_H_
 

@@ -1,5 +1,7 @@
 #include "graph/row_bits.h"
 
+#include "base/kernels.h"
+
 namespace ugraph {
 
 int32_t countRowBitsInPlace(const LinkRows& rows, std::size_t last) {
@@ -20,17 +22,12 @@ __attribute__((target("popcnt"))) int32_t countWithPopcnt(const LinkRows& rows,
   return total;
 }
 
-bool hasPopcnt() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("popcnt") != 0;
-}
-const bool kHasPopcnt = hasPopcnt();
-
 }  // namespace
 
 int32_t countRowBits(const LinkRows& rows, std::size_t last) {
-  return kHasPopcnt ? countWithPopcnt(rows, last)
-                    : countRowBitsInPlace(rows, last);
+  // Every kernel but the plain one comes with POPCNT.
+  return activeKernel() != Kernel::kPlain ? countWithPopcnt(rows, last)
+                                          : countRowBitsInPlace(rows, last);
 }
 #else
 int32_t countRowBits(const LinkRows& rows, std::size_t last) {

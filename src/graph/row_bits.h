@@ -1,6 +1,6 @@
 // Counting the set bits of rows of bits, with the POPCNT instruction where
-// the processor has it: the x86-64 baseline lacks it, so the choice is
-// made once, at start. Its plain twin counts in place (see bitCount), and
+// the kernel in use has it (see base/kernels.h): the x86-64 baseline
+// lacks it. Its plain twin counts in place (see bitCount), and
 // a build with UGRAPH_PLAIN defined uses the twin alone.
 #ifndef UGRAPH_GRAPH_ROW_BITS_H_
 #define UGRAPH_GRAPH_ROW_BITS_H_

@@ -1,39 +1,24 @@
 #include "formats/catalogue/digit_groups.h"
 
 #include "base/fast_paths.h"
+#include "base/kernels.h"
 
 #if UGRAPH_DIGIT_KERNELS
 #include "formats/catalogue/digit_groups_kernels.h"
 #endif
 
 namespace ugraph {
-namespace {
-
-#if UGRAPH_DIGIT_KERNELS
-DigitKernel choose() {
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx512f") != 0 &&
-      __builtin_cpu_supports("avx512bw") != 0 &&
-      __builtin_cpu_supports("avx512vbmi") != 0 &&
-      __builtin_cpu_supports("bmi2") != 0 &&
-      __builtin_cpu_supports("popcnt") != 0) {
-    return DigitKernel::kAvx512;
-  }
-  if (__builtin_cpu_supports("avx2") != 0 &&
-      __builtin_cpu_supports("popcnt") != 0) {
-    return DigitKernel::kAvx2;
+DigitKernel digitKernel() {
+  switch (activeKernel()) {
+    case Kernel::kAvx512:
+      return DigitKernel::kAvx512;
+    case Kernel::kAvx2:
+      return DigitKernel::kAvx2;
+    case Kernel::kPlain:
+      break;
   }
   return DigitKernel::kNone;
 }
-#else
-DigitKernel choose() { return DigitKernel::kNone; }
-#endif
-
-const DigitKernel kKernel = choose();
-
-}  // namespace
-
-DigitKernel digitKernel() { return kKernel; }
 
 bool readDigitGroupsWith(DigitKernel kernel, std::string_view groups,
                          LinkRows& lower, DigitGroups& out) {
@@ -67,7 +52,7 @@ bool readDigitGroupsWith(DigitKernel kernel, std::string_view groups,
 
 bool readDigitGroups(std::string_view groups, LinkRows& lower,
                      DigitGroups& out) {
-  return readDigitGroupsWith(kKernel, groups, lower, out);
+  return readDigitGroupsWith(digitKernel(), groups, lower, out);
 }
 
 }  // namespace ugraph

@@ -1,7 +1,7 @@
 // A fast reading of the node groups of a small graph, every number of one
 // digit (graphs of up to 9 nodes), straight into rows of its links: 16
-// bytes a step with AVX2, or 64 with AVX-512, whichever the processor has;
-// the choice is made once, at start. Groups a kernel cannot vouch for are
+// bytes a step with AVX2, or 64 with AVX-512, whichever kernel is in use
+// (see base/kernels.h). Groups a kernel cannot vouch for are
 // left to the data-input parser, its plain twin, which alone knows the
 // faults. A build with UGRAPH_PLAIN defined, or a processor with neither,
 // leaves all groups to the parser.
@@ -24,7 +24,7 @@ struct DigitGroups {
 // The kernels, fastest first; kNone reads no groups.
 enum class DigitKernel { kAvx512, kAvx2, kNone };
 
-// The kernel this build runs on this processor.
+// The kernel in use (see activeKernel).
 DigitKernel digitKernel();
 
 // True when groups, from their first '(' to the data-input's end, are
