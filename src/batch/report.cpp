@@ -10,14 +10,6 @@
 
 namespace ugraph {
 
-void report(std::initializer_list<std::string_view> pieces) {
-  std::fputs("ugraph: ", stderr);
-  for (const std::string_view piece : pieces) {
-    std::fwrite(piece.data(), 1, piece.size(), stderr);
-  }
-  std::fputc('\n', stderr);
-}
-
 void reportMissing(const char* file, const char* noun, int64_t number) {
   std::array<char, 20> digits{};
   const char* const end =
@@ -27,16 +19,6 @@ void reportMissing(const char* file, const char* noun, int64_t number) {
           noun,
           " ",
           {digits.data(), static_cast<std::size_t>(end - digits.data())}});
-}
-
-void reportLine(std::string_view line) {
-  std::fwrite(line.data(), 1, line.size(), stderr);
-}
-
-int reportUsage(const char* problem) {
-  report({problem});
-  reportLine("Try 'ugraph --help' for more information.\n");
-  return 2;
 }
 
 int reportFileFault(const char* file, const Status& fault) {

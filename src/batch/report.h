@@ -1,6 +1,6 @@
-// The program's one reporter: everything it writes on standard error goes
-// through here, a whole line at a time. A failed write to standard error is
-// ignored, as there is nowhere left to report it.
+// What the batch modes report of files and their graphs: faults of a
+// file, a graph missing, and the check line of a refused graph, with the
+// words of its refusal. Written through the one reporter (base/report.h).
 #ifndef UGRAPH_BATCH_REPORT_H_
 #define UGRAPH_BATCH_REPORT_H_
 
@@ -11,22 +11,13 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/report.h"
 #include "base/status.h"
 
 namespace ugraph {
 
-// Writes "ugraph: ", the pieces one after another, and a line end.
-void report(std::initializer_list<std::string_view> pieces);
-
 // Writes "ugraph: FILE has no NOUN N", for a graph asked for by number.
 void reportMissing(const char* file, const char* noun, int64_t number);
-
-// Writes line, which ends with its line end, as it stands.
-void reportLine(std::string_view line);
-
-// Writes "ugraph: PROBLEM" and the line that points to --help. Returns the
-// exit status of wrong usage, 2.
-int reportUsage(const char* problem);
 
 // Writes "ugraph: FILE: <why>" for a catalogue that could not be opened or
 // read (the system's reason) or that is also the output. Returns the exit

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "batch/report.h"
+#include "base/report.h"
 #include "dialogue/classify.h"
 #include "dialogue/data_file.h"
 #include "dialogue/keyboard.h"

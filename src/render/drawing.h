@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "base/console.h"
-#include "batch/graph_judge.h"
+#include "formats/judged_graph.h"
 
 namespace ugraph {
 

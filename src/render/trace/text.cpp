@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "batch/each_graph.h"
 #include "render/escape.h"
 #include "render/trace/forms.h"
 #include "render/verdict.h"
