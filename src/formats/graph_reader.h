@@ -9,12 +9,13 @@
 //     (the place its graph begins; see JudgeNeeds::starts), then either
 //       - kRefused, with the status naming the first rule it breaks and
 //         where the fault lies, or
-//       - kWellFormed, with an empty status and d.nodes set:
-//           * analysing (setup.analyse), the graph is loaded as load()
-//             loads it;
-//           * only checking, d.nodes is the node count when the reader
-//             knows it before reading the graph whole (a graph line's
-//             header), and 0 when it does not (a data-input).
+//       - kWellFormed, with an empty status:
+//           * analysing (setup.analyse), the graph loaded as load() loads
+//             it; d.nodes is then set by the judge, from the record or the
+//             lists, when it analyses the graph;
+//           * only checking, d.nodes the node count when the reader knows
+//             it before reading the graph whole (a graph line's header),
+//             and 0 when it does not (a data-input).
 //     False at the end of the file, or when it cannot be read (the block
 //     reader's error()).
 //   bool load(JudgedGraph& d);

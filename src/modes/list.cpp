@@ -62,8 +62,7 @@ class TextList {
     line.put("  ");
     line.putRight(d.links, kCountWidth);
     line.put("  ");
-    ReasonsOut out(line, console_);
-    writeVerdictText(d, ReasonShape::kListing, out);
+    writeVerdictText(d, ReasonShape::kListing, line, console_);
     line.put("\n");
     line.writeTo(console_);
   }
@@ -155,8 +154,7 @@ void writeJson(const JudgedGraph& d, const char* file, Console& console) {
   line.put(int64_t{d.nodes});
   line.put(",\"links\":");
   line.put(d.links);
-  ReasonsOut out(line, console);
-  writeVerdictJson(d, true, out);
+  writeVerdictJson(d, true, line, console);
   line.put("}\n");
   line.writeTo(console);
 }

@@ -147,26 +147,13 @@ void forEachClassTotal(const ClassTotals& t, Each&& each) {
   each(spellingOf(GraphClass::kRefused).name, t.refused);
 }
 
-// Where the reasons of a verdict are written: a Line whose text goes to a
-// console whenever it nears full, so that a list of any length fits.
-class ReasonsOut {
- public:
-  ReasonsOut(Line& line, Console& console) : line_(line), console_(console) {}
-  template <class Text>
-  void put(const Text& text) {
-    line_.put(text);
-  }
-  // Makes room for a key or a node and what closes the line.
-  void keepRoom() {
-    constexpr std::size_t kKept = 64;
-    if (line_.text().size() > Line::kRoom - kKept) line_.writeTo(console_);
-  }
-  Line& line() { return line_; }
-
- private:
-  Line& line_;
-  Console& console_;
-};
+// Makes room in line for a key or a node and what closes the line,
+// writing what it holds to console when it nears full, so that a list of
+// any length fits.
+inline void keepRoom(Line& line, Console& console) {
+  constexpr std::size_t kKept = 64;
+  if (line.text().size() > Line::kRoom - kKept) line.writeTo(console);
+}
 
 // The shapes the reasons are written in.
 enum class ReasonShape {
@@ -184,31 +171,189 @@ enum class ReasonShape {
 // than kMaxNodes nodes, and says how many more there are.
 inline constexpr int64_t kShownNodes = 10;
 
+// The writers of a verdict's reasons are inline: a listing writes one for
+// every graph into a line it keeps in registers (see Line), which a call
+// would make it store and load again.
+namespace verdict_detail {
+
+// Puts the nodes each(onNode) gives, each after a blank: all of them, or
+// for a graph of more than kMaxNodes nodes in the listing's shape the
+// first kShownNodes and "… (N more)", total being how many there are.
+template <class Each>
+void putNodeWords(const JudgedGraph& d, ReasonShape shape, int64_t total,
+                  Each&& each, Line& line, Console& console) {
+  const bool all = shape == ReasonShape::kTrace || d.nodes <= kMaxNodes ||
+                   total <= kShownNodes;
+  int64_t shown = 0;
+  each([&](int32_t a) {
+    keepRoom(line, console);
+    line.put(" ");
+    line.put(int64_t{a});
+    return all || ++shown < kShownNodes;
+  });
+  if (all) return;
+  line.put(" \xE2\x80\xA6 (");
+  line.put(total - kShownNodes);
+  line.put(" more)");
+}
+
+// Puts ,"KEY":[a,b,...] for the nodes each(onNode) gives.
+template <std::size_t N, class Each>
+void putJsonNodes(const char (&key)[N], Each&& each, Line& line,
+                  Console& console) {
+  keepRoom(line, console);
+  line.put(key);
+  bool first = true;
+  each([&](int32_t a) {
+    keepRoom(line, console);
+    if (!first) line.put(",");
+    first = false;
+    line.put(int64_t{a});
+    return true;
+  });
+  line.put("]");
+}
+
+// Puts ,"KEY":[a,b,...] for count nodes of a graph of at most kMaxNodes
+// nodes, which the line has room for whole. Inlined by force: GCC leaves
+// it a call of its own, and the listing's line then lives in memory.
+template <std::size_t N>
+[[gnu::always_inline]] inline void putSmallJsonNodes(const char (&key)[N],
+                                                     const int32_t* nodes,
+                                                     std::size_t count,
+                                                     Line& line) {
+  line.put(key);
+  line.putNodes(nodes, count);
+  line.put("]");
+}
+
+// The nodes d's walk reached.
+inline int64_t reachedOf(const JudgedGraph& d) {
+  return withGraph(d, [](const auto& /*graph*/, const auto& walk) {
+    return int64_t{walk.count};
+  });
+}
+
+// Calls each(onNode) as a list of the nodes of span.
+inline auto eachOf(std::span<const int32_t> nodes) {
+  return [nodes](auto&& onNode) {
+    for (const int32_t a : nodes) {
+      if (!onNode(a)) return;
+    }
+  };
+}
+
+// The verdicts' words in JSON, quotes and the key before them included,
+// each in storage of kVerdictRoom bytes so that the line copies it whole.
+constexpr std::size_t kVerdictRoom = 48;
+struct VerdictText {
+  std::array<char, kVerdictRoom> bytes;
+  std::size_t length;
+};
+constexpr std::array<VerdictText, kClassSpellings.size()> kJsonVerdicts = [] {
+  constexpr std::string_view kKey = ",\"verdict\":\"";
+  std::array<VerdictText, kClassSpellings.size()> texts{};
+  for (std::size_t i = 0; i < kClassSpellings.size(); ++i) {
+    std::size_t n = 0;
+    for (const std::string_view piece :
+         {kKey, kClassSpellings[i].words, std::string_view("\"")}) {
+      for (const char c : piece) texts[i].bytes[n++] = c;
+    }
+    texts[i].length = n;
+  }
+  return texts;
+}();
+
+// The reasons of a graph of lists, every list of any length, written to
+// console through a line of their own: the caller's line is written out
+// first and stays its own, which the compiler can then keep in registers
+// (see Line), as no call sees it.
+void putLargeJsonReasons(const JudgedGraph& d, bool order, Console& console);
+
+}  // namespace verdict_detail
+
 // Writes the verdict's words and then its reasons in shape: for a graph
 // not connected, its parts and the nodes its walk did not reach; for a
 // connected graph that is no tree, one cycle (see cycleOf); nothing more
 // for any other. REQUIRES: d analysed and not refused.
-void writeVerdictText(const JudgedGraph& d, ReasonShape shape, ReasonsOut& out);
+inline void writeVerdictText(const JudgedGraph& d, ReasonShape shape,
+                             Line& line, Console& console) {
+  using namespace verdict_detail;
+  const bool listing = shape == ReasonShape::kListing;
+  if (!listing) line.put("Graph is ");
+  line.put(classWords(d.verdict));
+  if (d.verdict == GraphClass::kNotConnected) {
+    line.put(listing ? " (" : "\n");
+    line.put(d.parts);
+    line.put(listing ? " parts); unreached:" : " parts; unreached:");
+    putNodeWords(
+        d, shape, d.nodes - reachedOf(d),
+        [&](auto&& onNode) { forEachUnreached(d, onNode); }, line, console);
+  } else if (d.verdict == GraphClass::kConnectedNotTree) {
+    line.put(listing ? "; cycle:" : "\ncycle:");
+    Cycle small;
+    const std::span<const int32_t> cycle = cycleOf(d, small);
+    putNodeWords(d, shape, static_cast<int64_t>(cycle.size()), eachOf(cycle),
+                 line, console);
+  }
+  if (!listing) line.put("\n");
+}
 
 // The two halves of a verdict in JSON: ,"verdict":"WORDS"; then
 // ,"components":P, the visit order as ,"order":[...] when order is true
 // (there is none without nodes), and ,"unreached":[...] or ,"cycle":[...]
-// as writeVerdictText tells them. REQUIRES: d analysed and not refused.
-void putJsonVerdict(const JudgedGraph& d, ReasonsOut& out);
-void putJsonReasons(const JudgedGraph& d, bool order, ReasonsOut& out);
-
-// Writes both halves, and between them what extra(out) writes.
-template <class Extra>
-void writeVerdictJson(const JudgedGraph& d, bool order, ReasonsOut& out,
-                      Extra&& extra) {
-  putJsonVerdict(d, out);
-  extra(out);
-  putJsonReasons(d, order, out);
+// as writeVerdictText tells them. REQUIRES: d analysed and not refused;
+// line holds no more than a JSON object's head, so that the verdict and a
+// graph of rows fit whole (a graph of lists has a line of its own).
+inline void putJsonVerdict(const JudgedGraph& d, Line& line) {
+  using namespace verdict_detail;
+  const VerdictText& verdict =
+      kJsonVerdicts[static_cast<std::size_t>(d.verdict)];
+  line.putWithin<kVerdictRoom>({verdict.bytes.data(), verdict.length});
 }
-inline void writeVerdictJson(const JudgedGraph& d, bool order,
-                             ReasonsOut& out) {
-  putJsonVerdict(d, out);
-  putJsonReasons(d, order, out);
+
+inline void putJsonReasons(const JudgedGraph& d, bool order, Line& line,
+                           Console& console) {
+  using namespace verdict_detail;
+  line.put(",\"components\":");
+  line.put(d.parts);
+  if (d.lists == nullptr) {
+    // A graph of rows: every list fits the line whole.
+    const Walk& walk = d.analysis.walk;
+    if (order && d.verdict != GraphClass::kNoNode) {
+      putSmallJsonNodes(",\"order\":[", walk.order.data() + 1,
+                        static_cast<std::size_t>(walk.count), line);
+    }
+    Cycle nodes;  // [0..count-1]
+    std::size_t count = 0;
+    if (d.verdict == GraphClass::kNotConnected) {
+      forEachUnreached(d, [&](int32_t a) {
+        nodes[count++] = a;
+        return true;
+      });
+      putSmallJsonNodes(",\"unreached\":[", nodes.data(), count, line);
+    } else if (d.verdict == GraphClass::kConnectedNotTree) {
+      count = cycleOf(d, nodes).size();
+      putSmallJsonNodes(",\"cycle\":[", nodes.data(), count, line);
+    }
+    return;
+  }
+  line.writeTo(console);
+  putLargeJsonReasons(d, order, console);
+}
+
+// Writes both halves, and between them what extra(line) writes.
+template <class Extra>
+void writeVerdictJson(const JudgedGraph& d, bool order, Line& line,
+                      Console& console, Extra&& extra) {
+  putJsonVerdict(d, line);
+  extra(line);
+  putJsonReasons(d, order, line, console);
+}
+inline void writeVerdictJson(const JudgedGraph& d, bool order, Line& line,
+                             Console& console) {
+  putJsonVerdict(d, line);
+  putJsonReasons(d, order, line, console);
 }
 
 // Writes "an entry is a link seen from one end, so 2 links and 1 self-link

@@ -35,7 +35,9 @@ bool CatalogueReader::next(JudgedGraph& d) {
   d.status = {};
   d.verdict = GraphClass::kWellFormed;
   // Only checked, a data-input's node count is not known until it is read.
-  d.nodes = analyse_ ? d.graph.linkTo[0] : 0;
+  // Analysed, the judge takes it from the record: read here, it would wait
+  // on the parse, where nothing else does (see countLowerParts).
+  if (!analyse_) d.nodes = 0;
   return true;
 }
 

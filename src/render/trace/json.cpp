@@ -84,17 +84,16 @@ void JsonTrace::step(const TraceStep& s, const WalkView& walk) {
 void JsonTrace::finish(const WalkView& walk) {
   const JudgedGraph& d = g_.d;
   Line line(verdictRoom);
-  ReasonsOut out(line, console_);
-  out.put("{\"event\":\"verdict\"");
-  writeVerdictJson(d, false, out, [&](ReasonsOut& o) {
-    o.put(",\"reached\":");
-    o.put(int64_t{d.nodes == 0 ? 0 : walk.count});
-    o.put(",\"nodes\":");
-    o.put(int64_t{d.nodes});
-    o.put(",\"entries\":");
-    o.put(entriesOf(d));
+  line.put("{\"event\":\"verdict\"");
+  writeVerdictJson(d, false, line, console_, [&](Line& l) {
+    l.put(",\"reached\":");
+    l.put(int64_t{d.nodes == 0 ? 0 : walk.count});
+    l.put(",\"nodes\":");
+    l.put(int64_t{d.nodes});
+    l.put(",\"entries\":");
+    l.put(entriesOf(d));
   });
-  out.put("}\n");
+  line.put("}\n");
   line.writeTo(console_);
 }
 

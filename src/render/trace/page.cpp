@@ -87,7 +87,9 @@ void PageTrace::writeUpTo(std::string_view stop) {
       return;
     }
     console_.write(page_.substr(0, open));
-    const std::string_view name = page_.substr(open + 2, close - open - 2);
+    // Built without substr's range check, which would bring in the C++
+    // run-time library: close lies past open.
+    const std::string_view name(page_.data() + open + 2, close - open - 2);
     page_.remove_prefix(close + 2);
     if (name == stop) return;
     fill(name);

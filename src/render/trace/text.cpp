@@ -36,8 +36,7 @@ void writeChecks(const TracedGraph& g, const WalkView& walk, Console& console) {
   console.write("\n");
   if (walk.count == n) writeEntriesExplained(d, console);
   Line line(checksRoom);
-  ReasonsOut out(line, console);
-  writeVerdictText(d, ReasonShape::kTrace, out);
+  writeVerdictText(d, ReasonShape::kTrace, line, console);
   line.writeTo(console);
 }
 
