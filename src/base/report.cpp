@@ -7,7 +7,8 @@ namespace ugraph {
 void report(std::initializer_list<std::string_view> pieces) {
   std::fputs("ugraph: ", stderr);
   for (const std::string_view piece : pieces) {
-    std::fwrite(piece.data(), 1, piece.size(), stderr);
+    // An empty piece may have no bytes at all to point at.
+    if (!piece.empty()) std::fwrite(piece.data(), 1, piece.size(), stderr);
   }
   std::fputc('\n', stderr);
 }
