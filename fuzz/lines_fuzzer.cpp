@@ -19,6 +19,7 @@
 #include "batch/each_graph.h"
 #include "formats/catalogue/format.h"
 #include "formats/graph6/format.h"
+#include "modes/modes.h"
 #include "formats/graph6/graph6.h"
 #include "fuzz/record_checks.h"
 #include "graph/row_parts.h"
@@ -158,6 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     o.files = files;
     o.from = format;
     o.to = OutputFormat::kCatalogue;
+    o.toFormat = &kCatalogueRow;
     // The refusals it reports are not what is checked here.
     const int saved = dup(STDERR_FILENO);
     std::FILE* quiet = std::fopen("/dev/null", "w");

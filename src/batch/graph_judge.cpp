@@ -27,16 +27,15 @@ GraphJudge::GraphJudge(std::FILE* file, bool analyse, const FormatRow* format,
 void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
   const std::span<const FormatRow> rows = formatRows();
   const auto wanted = [&] {
-    for (const FormatRow& row : rows) {
-      if (row.wantsMore(block_.peeked(), sizeof(FileBlock))) return true;
-    }
-    return false;
+    return std::ranges::any_of(rows, [&](const FormatRow& row) {
+      return row.wantsMore(block_.peeked(), sizeof(FileBlock));
+    });
   };
   while (wanted() && block_.peekMore()) {
   }
   // The strongest sign wins, the earlier row on a tie; the first row when
   // no row shows any.
-  const FormatRow* strongest = &rows[0];
+  const FormatRow* strongest = rows.data();
   Sign best = Sign::kNone;
   for (const FormatRow& row : rows) {
     const Sign sign = row.sign(block_.peeked(), fileName);
