@@ -19,10 +19,10 @@
 #include "batch/each_graph.h"
 #include "formats/catalogue/format.h"
 #include "formats/graph6/format.h"
-#include "modes/modes.h"
 #include "formats/graph6/graph6.h"
 #include "fuzz/record_checks.h"
 #include "graph/row_parts.h"
+#include "modes/modes.h"
 #include "render/trace/steps.h"
 
 using namespace ugraph;
