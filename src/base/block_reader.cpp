@@ -7,14 +7,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "base/descriptor.h"
-
 namespace ugraph {
 
 bool BlockReader::peekMore() {
   if (error_ != 0) return false;
   const ssize_t got =
-      readSome(fileno(file_), block_.data() + end_, block_.size() - end_);
+      source_.read(source_, block_.data() + end_, block_.size() - end_);
   if (got < 0) error_ = errno;
   if (got <= 0) return false;
   end_ += static_cast<std::size_t>(got);
@@ -31,11 +29,11 @@ bool BlockReader::refill() {
   counted_ = 0;
   // What a read gives is worked on at once: a pipe hands over what has
   // been written so far, not a full block.
-  if (console_ != nullptr) {
-    pollfd ready{fileno(file_), POLLIN, 0};
+  if (console_ != nullptr && source_.descriptor >= 0) {
+    pollfd ready{source_.descriptor, POLLIN, 0};
     if (::poll(&ready, 1, 0) == 0) console_->flush();
   }
-  const ssize_t n = readSome(fileno(file_), block_.data(), block_.size());
+  const ssize_t n = source_.read(source_, block_.data(), block_.size());
   if (n < 0) {
     error_ = errno;
     return false;
@@ -88,7 +86,8 @@ bool BlockReader::seek(int64_t offset) {
   counted_ = 0;
   countingLines_ = false;
   blockStart_ = offset;
-  return lseek(fileno(file_), offset, SEEK_SET) == offset;
+  return source_.descriptor >= 0 &&
+         lseek(source_.descriptor, offset, SEEK_SET) == offset;
 }
 
 }  // namespace ugraph

@@ -12,6 +12,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/byte_source.h"
 #include "base/bytes.h"
 #include "base/console.h"
 #include "base/status.h"
@@ -26,7 +27,11 @@ class BlockReader {
  public:
   // REQUIRES: file is open for reading, unbuffered by stdio, and outlives
   // this reader; block outlives it too and nothing else uses it meanwhile.
-  BlockReader(std::FILE* file, FileBlock& block) : file_(file), block_(block) {}
+  BlockReader(std::FILE* file, FileBlock& block)
+      : BlockReader(ByteSource::of(fileno(file)), block) {}
+  // Reads what source hands over. REQUIRES: as above, for its state.
+  BlockReader(const ByteSource& source, FileBlock& block)
+      : source_(source), block_(block) {}
   BlockReader(const BlockReader&) = delete;
   BlockReader& operator=(const BlockReader&) = delete;
 
@@ -150,7 +155,7 @@ class BlockReader {
   void countLinesUpTo(std::size_t p);
   void resolvePin();
 
-  std::FILE* file_;
+  ByteSource source_;
   FileBlock& block_;
   Console* console_ = nullptr;
   int64_t blockStart_ = 0;  // the file offset of block_[0]

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,10 +14,12 @@ namespace {
 
 // Reads contents through a reader and returns where each '[' stands, as
 // the reader pins and resolves it.
-std::vector<FilePosition> bracketsOf(const std::string& contents) {
+std::vector<FilePosition> bracketsOf(const std::string& contents,
+                                     const ByteSource* source = nullptr) {
   std::FILE* file = testing::fileHolding(contents);
   static FileBlock block;
-  BlockReader reader(file, block);
+  BlockReader reader = source != nullptr ? BlockReader(*source, block)
+                                         : BlockReader(file, block);
   reader.countLines();
   std::vector<FilePosition> found;
   while (reader.skipThrough('[')) {
@@ -28,6 +31,35 @@ std::vector<FilePosition> bracketsOf(const std::string& contents) {
   EXPECT_EQ(reader.error(), 0);
   std::fclose(file);
   return found;
+}
+
+// What a source that is no descriptor hands over, a few bytes at a time as
+// a decompressor may, reads as the same bytes from a file do.
+struct Dribble {
+  std::string text;
+  std::size_t at = 0;
+};
+ssize_t dribble(const ByteSource& source, char* data, std::size_t size) {
+  auto& d = *static_cast<Dribble*>(source.state);
+  const std::size_t n = std::min({size, d.text.size() - d.at, std::size_t{7}});
+  d.text.copy(data, n, d.at);
+  d.at += n;
+  return static_cast<ssize_t>(n);
+}
+
+TEST(BlockReaderTest, ASourceOfAFewBytesAtATimeReadsAsAFile) {
+  const std::size_t edge = FileBlock().size();
+  std::string contents = "a\n[b\n" + std::string(edge, 'x') + "\n [] [";
+  Dribble d{contents};
+  const ByteSource source{dribble, &d, -1};
+  const std::vector<FilePosition> fromSource = bracketsOf(contents, &source);
+  const std::vector<FilePosition> fromFile = bracketsOf(contents);
+  ASSERT_EQ(fromSource.size(), 3u);
+  ASSERT_EQ(fromSource.size(), fromFile.size());
+  for (std::size_t i = 0; i < fromFile.size(); ++i) {
+    EXPECT_EQ(fromSource[i].line, fromFile[i].line) << i;
+    EXPECT_EQ(fromSource[i].column, fromFile[i].column) << i;
+  }
 }
 
 // Lines and columns are counted across the edge of the block: a '[' on
