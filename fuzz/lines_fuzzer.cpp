@@ -159,7 +159,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     o.files = files;
     o.from = format;
     o.to = OutputFormat::kCatalogue;
-    o.toFormat = &kCatalogueRow;
     // The refusals it reports are not what is checked here.
     const int saved = dup(STDERR_FILENO);
     std::FILE* quiet = std::fopen("/dev/null", "w");

@@ -370,7 +370,6 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
         o.from = &formatRows()[i];
       } else {
         o.to = kToValues[i];
-        o.toFormat = findFormat(word);
       }
       return true;
     }
@@ -477,6 +476,11 @@ Options takeFiles(Options o, int first, int argc, char** argv) {
 }  // namespace
 
 std::span<const OptionRow> optionRows() { return kRows; }
+
+const FormatRow* formatOf(OutputFormat to) {
+  const auto* const at = std::find(kToValues.begin(), kToValues.end(), to);
+  return findFormat(kToNames[static_cast<std::size_t>(at - kToValues.begin())]);
+}
 
 Options parseOptions(int argc, char** argv) {
   Options o;

@@ -99,9 +99,6 @@ struct Options {
   // The format of each FILE; null, the one its start names.
   const FormatRow* from = nullptr;
   OutputFormat to = OutputFormat::kCatalogue;  // kConvert, kTrace
-  // The format of the table that `to` names, for --convert; null for the
-  // forms that are no input format (dot, html).
-  const FormatRow* toFormat = nullptr;
   ClassSet select = ~ClassSet{0};  // kList, kConvert: the classes written
   // The FILE operands in order ("-": standard input, at most once); the
   // default catalogue when none is given. kDot and kTrace have one.
@@ -118,6 +115,10 @@ inline constexpr const char* kDefaultCatalogue = "GraphDataFile2.txt";
 // they are met; any other fault makes the mode kUsageError. The FILE
 // operands point into argv.
 Options parseOptions(int argc, char** argv);
+
+// The row of the table of formats that `to` names, for --convert's
+// writer; nullptr for the forms that are no input format (dot, html).
+const FormatRow* formatOf(OutputFormat to);
 
 // Writes what --help prints.
 void writeUsage(Console& console);

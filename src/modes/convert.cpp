@@ -8,15 +8,14 @@
 namespace ugraph {
 namespace {
 
-// Writes d in the --to format: a drawing, or a format of the table;
-// returns the refusal when the format cannot hold it.
-Refusal write(const JudgedGraph& d, const Options& options, Console& console) {
-  if (options.toFormat == nullptr) {  // only dot: html is refused with the
-                                      // options
+// Writes d in format, a row of the table of formats, or as a drawing when
+// format is null; returns the refusal when the format cannot hold it.
+Refusal write(const JudgedGraph& d, const FormatRow* format, Console& console) {
+  if (format == nullptr) {  // dot: html is refused with the options
     writeDrawing(d, console);
     return Refusal::kNone;
   }
-  return options.toFormat->write(d, console);
+  return format->write(d, console);
 }
 
 // Writes the graphs of file as runConvert does; returns its status.
@@ -24,6 +23,7 @@ int convertFile(const Options& options, const char* file, Console& console) {
   bool refused = false;
   const char* noun = "";
   CheckLineBuffer line;
+  const FormatRow* const format = formatOf(options.to);
   const auto refuse = [&](const JudgedGraph& d, const Status& why) {
     refused = true;
     reportLine(checkLine(file, noun, d.number, why, line));
@@ -33,7 +33,7 @@ int convertFile(const Options& options, const char* file, Console& console) {
         if (d.verdict == GraphClass::kRefused) {
           refuse(d, d.status);
         } else if ((options.select & classBit(d.verdict)) != 0) {
-          const Refusal cannot = write(d, options, console);
+          const Refusal cannot = write(d, format, console);
           if (cannot != Refusal::kNone) {
             refuse(d, Status::refused(cannot, d.start));
           }

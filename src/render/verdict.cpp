@@ -13,16 +13,16 @@ void writeClassTotals(const ClassTotals& t, Console& console) {
   console.write(" ");
   console.write(spellingOf(GraphClass::kConnectedNotTree).counted);
   console.write("), ");
-  for (const GraphClass c :
-       {GraphClass::kNotConnected, GraphClass::kNoNode, GraphClass::kRefused}) {
-    const int64_t count = c == GraphClass::kNotConnected ? t.disconnected
-                          : c == GraphClass::kNoNode     ? t.noNode
-                                                         : t.refused;
+  const auto put = [&](int64_t count, GraphClass c) {
     console.write(count);
     console.write(" ");
     console.write(spellingOf(c).counted);
-    console.write(c == GraphClass::kRefused ? "" : ", ");
-  }
+  };
+  put(t.disconnected, GraphClass::kNotConnected);
+  console.write(", ");
+  put(t.noNode, GraphClass::kNoNode);
+  console.write(", ");
+  put(t.refused, GraphClass::kRefused);
 }
 
 namespace {
