@@ -56,6 +56,53 @@ check lines-as-catalogue 0 "ugraph: -: no data-input found; its first line looks
    N  NAME             NODES  LINKS  VERDICT
 0 data-inputs: 0 connected (0 trees, 0 cyclic), 0 not connected, 0 with no node, 0 refused" "$status" "$out"
 
+# A first line longer than detection's block, headerless, is read as
+# graph lines, from a file and a pipe, in graph6 and in sparse6: each file
+# is judged as its headed form is.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 - "$work" <<'PY'
+import sys
+def count(n):
+    if n < 63:
+        return chr(63 + n)
+    return '~' + ''.join(chr(63 + ((n >> s) & 63)) for s in (12, 6, 0))
+for n in (1254, 1255, 2000, 20000):
+    size = (n * (n - 1) // 2 + 5) // 6
+    body = ''.join('@' if i % 97 == 0 else '?' for i in range(size))
+    with open(f'{sys.argv[1]}/{n}.g6', 'w') as f:
+        f.write(count(n) + body + '\nC~\n')
+PY
+for n in 1254 1255 2000 20000; do
+  g6=$work/$n.g6
+  s6=$work/$n.s6
+  { printf '>>sparse6<<'; "$bin" -x -t sparse6 "$g6"; } | tail -c +12 >"$s6"
+  for file in "$g6" "$s6"; do
+    headed=$( (printf '>>graph6<<'; cat "$file") | "$bin" --count - 2>&1)
+    out=$("$bin" --count "$file" 2>&1); status=$?
+    check "long-first-line $(basename "$file")" 0 "${headed/#-:/$file:}" "$status" "$out"
+    out=$("$bin" --check - <"$file" 2>&1); status=$?
+    check "long-first-line piped $(basename "$file")" 0 "-: 2 graphs, 0 refused" "$status" "$out"
+  done
+done
+out=$("$bin" --dot=1 "$work/1255.s6" | head -1); status=$?
+check long-first-line-dot 0 "graph \"\" {" "$status" "$out"
+
+# A first line cut short starts graph lines too: it is refused at its
+# place and the rest are judged.
+out=$(run 'D?\nC~\nBw\nDQw\n' --check -); status=$?
+check damaged-first 1 "-:1:3: graph 1 is too short for its node count
+-: 4 graphs, 1 refused" "$status" "$out"
+
+# A '[' is a graph line's byte: a sparse6 file read as a catalogue is told
+# to read graph lines, and read as sparse6 is told nothing.
+out=$(run ':Fa[\n' --check --from=catalogue -); status=$?
+check bracket-as-catalogue 1 "-:1:5: data-input 1 is not marked 'U' (after '[')
+ugraph: -: every data-input was refused; its first line looks like graph6 or sparse6 (--from=graph6)
+-: 1 data-input, 1 refused" "$status" "$out"
+out=$(run ':Fa[\n' --check --from=sparse6 -); status=$?
+check bracket-as-sparse6 0 "-: 1 graph, 0 refused" "$status" "$out"
+
 # Either header under either --from; a header past the first line is
 # refused, as nauty's readers refuse it.
 out=$(run '>>graph6<<C~\n>>sparse6<<:Bc\n' --check --from=sparse6 -); status=$?

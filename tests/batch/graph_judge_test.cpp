@@ -123,7 +123,14 @@ TEST(GraphJudgeTest, FindsTheFormatAndTheOneAFileLooksLike) {
       {">>sparse6<<:Bw\n", nullptr, "graph6", nullptr},
       {"Bw\n", findFormat("catalogue"), "catalogue", "graph6"},
       {">>graph6<<[U\n", findFormat("sparse6"), "sparse6", nullptr},
-      {"[U\n", findFormat("graph6"), "graph6", "catalogue"},
+      {"[U \"A\"\n", findFormat("graph6"), "graph6", "catalogue"},
+      // A '[' alone is a graph line's byte, no catalogue's sign.
+      {":Fa[\n", findFormat("sparse6"), "sparse6", nullptr},
+      {":Fa[\n", findFormat("catalogue"), "catalogue", "graph6"},
+      // A first line cut short is still graph lines.
+      {"D?\nC~\nBw\n", nullptr, "graph6", nullptr},
+      {"Hello\n", nullptr, "graph6", nullptr},
+      {"Hello world\n", nullptr, "catalogue", nullptr},
   };
   for (const auto& file : files) {
     std::FILE* in = testing::fileHolding(file.contents);
@@ -135,6 +142,20 @@ TEST(GraphJudgeTest, FindsTheFormatAndTheOneAFileLooksLike) {
       ASSERT_NE(judge.looksLike(), nullptr) << file.contents;
       EXPECT_EQ(judge.looksLike()->name, file.looksLike) << file.contents;
     }
+    std::fclose(in);
+  }
+}
+
+// A first line longer than the block detection reads is decided by its
+// front: graph6 or sparse6 for as far as it goes.
+TEST(GraphJudgeTest, AFirstLineLongerThanTheBlockIsStillGraphLines) {
+  for (const std::string front : {"~?~~", ":~?~~"}) {
+    std::string contents = front;
+    contents.append(std::size_t{1} << 20, 'o');  // longer than any block
+    contents += "\nC~\n";
+    std::FILE* in = testing::fileHolding(contents);
+    GraphJudge judge(in, true);
+    EXPECT_EQ(judge.format().name, "graph6") << front;
     std::fclose(in);
   }
 }

@@ -13,13 +13,13 @@ bool wantsMore(std::string_view /*start*/, std::size_t /*room*/) {
   return false;
 }
 
-// A '[' on the first line hints at a data-input, though it is no proof:
-// detection weighs it against the other formats' signs.
+// The sign on the first line hints at a data-input, though it is no
+// proof: detection weighs it against the other formats' signs. A lone '['
+// says nothing, as graph lines hold it too.
 Sign sign(std::string_view start, std::string_view /*fileName*/) {
   bool whole = false;
-  return firstLineOf(start, whole).find('[') != std::string_view::npos
-             ? Sign::kWeak
-             : Sign::kNone;
+  return hasCatalogueSign(firstLineOf(start, whole)) ? Sign::kWeak
+                                                     : Sign::kNone;
 }
 
 GraphReader open(ReaderRoom& room, const ReaderSetup& setup) {
@@ -27,6 +27,17 @@ GraphReader open(ReaderRoom& room, const ReaderSetup& setup) {
 }
 
 }  // namespace catalogue_format
+
+bool hasCatalogueSign(std::string_view text) {
+  for (std::size_t at = text.find('['); at != std::string_view::npos;
+       at = text.find('[', at + 1)) {
+    if (at + 2 < text.size() && (text[at + 1] == 'U' || text[at + 1] == 'u') &&
+        (text[at + 2] == ' ' || text[at + 2] == '"')) {
+      return true;
+    }
+  }
+  return false;
+}
 
 std::string_view catalogueRefusalPhrase(Refusal refusal) {
   switch (refusal) {

@@ -19,6 +19,10 @@ std::string_view catalogueRefusalPhrase(Refusal refusal);
 // REQUIRES: d analysed, with its list of links.
 Refusal writeDataInput(const JudgedGraph& d, Console& console);
 
+// Whether text holds a catalogue's sign: '[' and a mark ('U' or 'u'),
+// then a blank or a '"'; no graph line holds those bytes.
+bool hasCatalogueSign(std::string_view text);
+
 namespace catalogue_format {
 bool wantsMore(std::string_view start, std::size_t room);
 Sign sign(std::string_view start, std::string_view fileName);

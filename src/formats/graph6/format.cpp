@@ -1,5 +1,6 @@
 #include "formats/graph6/format.h"
 
+#include "formats/catalogue/format.h"
 #include "formats/graph6/graph6.h"
 #include "formats/graph6/reader.h"
 
@@ -39,11 +40,15 @@ bool wantsMore(std::string_view start, std::size_t room) {
          start.size() < room;
 }
 
+// A single word of letters is graph6 for as far as it goes ("Graphs" is
+// one of 8 nodes), so a catalogue's sign anywhere in start outweighs it:
+// no graph line holds a blank or a '"'.
 Sign sign(std::string_view start, std::string_view /*fileName*/) {
   if (headerLength(start) != 0) return Sign::kHeader;
   bool whole = false;
-  return startsGraphLines(firstLineOf(start, whole), start) ? Sign::kStrong
-                                                            : Sign::kNone;
+  return startsGraphLines(firstLineOf(start, whole)) && !hasCatalogueSign(start)
+             ? Sign::kStrong
+             : Sign::kNone;
 }
 
 Sign noSign(std::string_view /*start*/, std::string_view /*fileName*/) {

@@ -45,19 +45,6 @@ std::size_t firstBadByte(std::string_view s) {
   return s.size();
 }
 
-// Whether text holds a catalogue's sign: '[' and a mark, then a blank or
-// a '"'.
-bool hasCatalogueSign(std::string_view text) {
-  for (std::size_t at = text.find('['); at != std::string_view::npos;
-       at = text.find('[', at + 1)) {
-    if (at + 2 < text.size() && (text[at + 1] == 'U' || text[at + 1] == 'u') &&
-        (text[at + 2] == ' ' || text[at + 2] == '"')) {
-      return true;
-    }
-  }
-  return false;
-}
-
 // Reads the node count at the front of s: one byte below 126, or 126 and
 // three bytes, or 126, 126 and six bytes. Returns the bytes it takes, 0
 // when s is too short to hold it.
@@ -91,11 +78,13 @@ bool mayBeGraphLine(std::string_view prefix) {
   return true;
 }
 
-bool startsGraphLines(std::string_view line, std::string_view peeked) {
-  if (line.empty() || hasCatalogueSign(peeked)) return false;
-  if (line[0] == ':' || line[0] == '&') return mayBeGraphLine(line);
-  LineHead head;
-  return readLineHead(line, head).refusal == Refusal::kNone;
+bool startsGraphLines(std::string_view line) {
+  if (line.empty() || !mayBeGraphLine(line)) return false;
+  if (line[0] == '&') return true;
+  const std::size_t at = line[0] == ':' ? 1 : 0;
+  int64_t count = 0;
+  return readNodeCount(std::string_view(line.data() + at, line.size() - at),
+                       count) != 0;
 }
 
 ParseResult readLineHead(std::string_view line, LineHead& head) {

@@ -48,15 +48,15 @@ struct LineHead {
   std::size_t body = 0;
 };
 
-// Whether a file whose first line is line (without its line end) holds
-// graph lines: a well-formed graph6 line, or ':' or '&' and then bytes
-// of 63 to 126 (sparse6 and digraph6, which is then refused as such),
-// starts them; anything else, an empty line too, a catalogue. A single
-// word of letters can be a well-formed graph6 line ("Graphs" is one of 8
-// nodes), so the catalogue's own sign outweighs it: a '[' with 'U' or
-// 'u' and then a blank or a '"' in the bytes read so far (peeked), bytes
-// that no graph line holds.
-bool startsGraphLines(std::string_view line, std::string_view peeked);
+// Whether a file whose first line is line (without its line end, or as
+// much of it as was read) holds graph lines: bytes of 63 to 126 that hold
+// a node count, after a ':' for sparse6, or '&' and such bytes (digraph6,
+// which is then refused as such), start them, whatever the line's length
+// says of its count; anything else, an empty line too, does not. Only the
+// count and the bytes decide: a line too long to be seen whole before
+// detection must choose, or one cut short, is still graph6 or sparse6 for
+// as far as it goes, and its reader refuses it at its place.
+bool startsGraphLines(std::string_view line);
 
 // Whether a first line that begins with prefix, not yet whole, may still
 // turn out a graph line: its bytes after a leading ':' or '&' carry six
