@@ -45,7 +45,7 @@ constexpr std::array<OptionRow, 6> kOtherRows = {{
      "these comma-separated classes: {}\n"},
     {"part", '\0', "K/N", OptionKey::kPart, Mode::kDialogue, 0, {},
      "with --count: name the totals part K of N of a split\n"
-     "run (K from 0, as nauty-geng's res/mod)\n"},
+     "run (K from 0, as nauty-geng's res/mod; N <= 1000000)\n"},
 }};
 // clang-format on
 
@@ -279,13 +279,13 @@ bool parseSize(std::string_view text, uint64_t& bytes) {
   return bytes >= 1024;
 }
 
-// K/N with 0 <= K < N.
+// K/N with 0 <= K < N <= kMaxParts.
 bool parsePart(std::string_view text, RunPart& part) {
   const std::size_t slash = text.find('/');
   return slash != std::string_view::npos &&
          parseWhole(front(text, slash), part.index) &&
          parseWhole(after(text, slash + 1), part.count) &&
-         part.index < part.count;
+         part.index < part.count && part.count <= kMaxParts;
 }
 
 // An unknown long option that abbreviates several: getopt_long, told to
@@ -390,8 +390,9 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
     }
     case OptionKey::kPart:
       if (parsePart(word, o.part)) return true;
-      o = usageError("invalid part '%s' for --part; give K/N, 0 <= K < N",
-                     value);
+      o = usageError(
+          "invalid part '%s' for --part; give K/N, 0 <= K < N <= 1000000",
+          value);
       return false;
     case OptionKey::kMaxMemory:
       if (parseSize(word, o.maxMemory)) return true;

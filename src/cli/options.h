@@ -87,6 +87,10 @@ std::span<const OptionRow> optionRows();
 
 // The part of a split run that --part=K/N names: the K-th of N, K from 0,
 // as nauty-geng's res/mod. count 0: no part was named.
+// The most parts a run may be split into: enough for any array of jobs,
+// few enough that a merge can list what is missing.
+inline constexpr int64_t kMaxParts = 1000000;
+
 struct RunPart {
   int64_t index = 0;
   int64_t count = 0;

@@ -57,9 +57,15 @@ expect "ugraph: invalid class 'trees' for --select; $classes" "$try" -l -s trees
 expect "ugraph: invalid class 'no-link' for --select; $classes" "$try" -l -s no-link
 expect "ugraph: --select needs --list or --convert" "$try" --count --select=tree
 expect "ugraph: --part needs --count" "$try" --list --part=0/2
-for part in 2/2 1/0 -1/2 1 a/b 1/2/3; do
-  expect "ugraph: invalid part '$part' for --part; give K/N, 0 <= K < N" "$try" -C --part="$part"
+for part in 2/2 1/0 -1/2 1 a/b 1/2/3 0/1000001 0/9223372036854775807; do
+  expect "ugraph: invalid part '$part' for --part; give K/N, 0 <= K < N <= 1000000" "$try" -C --part="$part"
 done
+# The largest split is taken.
+if ! "$bin" -C --json --part=999999/1000000 /dev/null 2>/dev/null |
+  grep -q '"part":"999999/1000000"'; then
+  echo "FAIL --part=999999/1000000 is refused"
+  failures=$((failures + 1))
+fi
 expect "ugraph: standard input '-' may be given only once" "$try" --count - a -
 expect "ugraph: option '--c' is ambiguous; possibilities: '--check' '--count' '--convert'" "$try" --c
 expect "ugraph: option '--t' is ambiguous; possibilities: '--trace' '--to'" "$try" --t=3
