@@ -44,11 +44,14 @@ bool LineScanner::next() {
   std::size_t length = 0;
   bool ended = false;  // the line end was read
   bool full = false;   // no more room could be had
+  // Room for one byte past the limit tells a line of exactly the limit,
+  // whose end follows, from a longer one.
+  const uint64_t most = limit_ == UINT64_MAX ? limit_ : limit_ + 1;
   for (;;) {
     if (length == capacity_) {
       const uint64_t room =
-          std::min<uint64_t>(limit_, std::max(2 * capacity_, kBlock));
-      if (length >= limit_ || !grow(static_cast<std::size_t>(room))) {
+          std::min<uint64_t>(most, std::max(2 * capacity_, kBlock));
+      if (length > limit_ || !grow(static_cast<std::size_t>(room))) {
         full = true;
         break;
       }

@@ -24,7 +24,8 @@ class LineScanner {
 
   // The bytes of the first line's header that are already taken.
   void setHeader(std::size_t length) { shift_ = length; }
-  // The longest line held; a longer one is passed over to its end.
+  // The longest line held, its '\r' counted; a longer one is passed over
+  // to its end.
   void setLimit(uint64_t bytes) { limit_ = bytes; }
 
   // Reads the next line; false at the end of the file, or when it cannot

@@ -134,8 +134,23 @@ check ceiling-met 0 "   N  NAME             NODES  LINKS  VERDICT
    1                      64      0  not connected (64 parts); unreached: 2 3 4 5 6 7 8 9 10 11 … (53 more)
 1 graph: 0 connected (0 trees, 0 cyclic), 1 not connected, 0 with no node, 0 refused" "$status" "$out"
 
+# A line of exactly the length the ceiling allows is held and judged; one
+# byte more is refused, and the need it reports is the whole line's.
+line() {  # length: a sparse6 line of 2 nodes and one repeated self-link
+  printf ':A'
+  head -c $(($1 - 2)) /dev/zero | tr '\0' '?'
+  printf '\n'
+}
+out=$(line 262144 | "$bin" --check --max-memory=256K - 2>&1); status=$?
+check line-at-ceiling 0 "-: 1 graph, 0 refused" "$status" "$out"
+out=$(line 262145 | "$bin" --check --max-memory=256K - 2>&1); status=$?
+check line-over-ceiling 1 "-:1:1: graph 1 needs at least 256.1 KiB of memory, over the ceiling of 256 KiB (--max-memory)
+ugraph: -: every graph was refused
+-: 1 graph, 1 refused" "$status" "$out"
+
 # Memory that the system will not give is refused the same way, never a
-# crash: 30 million nodes need about 1 GiB.
+# crash: 30 million nodes need about 1 GiB; a line the ceiling allows but
+# the system does not (200 MB here) is told from one past the ceiling.
 if [ -n "${UGRAPH_RUNNER:-}" ] || [ "$sanitized" = sanitized ]; then
   echo "skipping the ulimit -v run: it cannot run under a runner or a sanitizer"
 else
@@ -143,6 +158,16 @@ else
     timeout 20 "$bin" --list --json - 2>&1) ); status=$?
   check ulimit 1 '{"number":1,"line":1,"refused":{"rule":"needs at least 919.2 MiB of memory, more than the system gives","line":1,"column":1}}
 {"number":2,"line":2,"name":"","nodes":3,"links":2,"verdict":"connected and is a tree","components":1,"order":[1,2,3]}' "$status" "$out"
+  out=$( (ulimit -v 200000; line 268435456 |
+    timeout 20 "$bin" --check --max-memory=256M - 2>&1) ); status=$?
+  check ulimit-line-at-ceiling 1 "-:1:1: graph 1 needs at least 256 MiB of memory, more than the system gives
+ugraph: -: every graph was refused
+-: 1 graph, 1 refused" "$status" "$out"
+  out=$( (ulimit -v 200000; line 268435457 |
+    timeout 20 "$bin" --check --max-memory=256M - 2>&1) ); status=$?
+  check ulimit-line-over-ceiling 1 "-:1:1: graph 1 needs at least 256.1 MiB of memory, over the ceiling of 256 MiB (--max-memory)
+ugraph: -: every graph was refused
+-: 1 graph, 1 refused" "$status" "$out"
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/file_holding.h"
+#include "graph/lists.h"
 
 namespace ugraph {
 namespace {
@@ -157,6 +158,44 @@ TEST(GraphJudgeTest, AFirstLineLongerThanTheBlockIsStillGraphLines) {
     GraphJudge judge(in, true);
     EXPECT_EQ(judge.format().name, "graph6") << front;
     std::fclose(in);
+  }
+}
+
+// A graph of lists whose entries exactly fill what the ceiling leaves
+// them beside its line and its nodes is judged, whether its lists are
+// built or only counted; one byte less and it is refused for memory.
+TEST(GraphJudgeTest, EntriesMayFillTheCeilingExactly) {
+  // The path 1-2-...-100 in sparse6 (k = 7): pair (1, j - 1) moves v on to
+  // j and links j - 1 to it; 1-bits pad the last byte.
+  std::string bits;
+  for (int j = 1; j < 100; ++j) {
+    bits += '1';
+    for (int i = 6; i >= 0; --i) bits += static_cast<char>('0' + ((j - 1) >> i & 1));
+  }
+  while (bits.size() % 6 != 0) bits += '1';
+  std::string line = ":~?@c";  // 100 nodes
+  for (std::size_t i = 0; i < bits.size(); i += 6) {
+    line += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
+  }
+  const uint64_t exact = line.size() + listsBytes(100, 2 * 99);
+  for (const bool analyse : {true, false}) {
+    for (const uint64_t ceiling : {exact, exact - 1}) {
+      std::FILE* in = testing::fileHolding(line + "\n");
+      JudgeNeeds needs;
+      needs.maxMemory = ceiling;
+      GraphJudge judge(in, analyse, nullptr, nullptr, needs);
+      ASSERT_TRUE(judge.next());
+      const JudgedGraph& d = judge.current();
+      if (ceiling == exact) {
+        EXPECT_NE(d.verdict, GraphClass::kRefused) << analyse;
+        EXPECT_EQ(d.nodes, 100) << analyse;
+      } else {
+        EXPECT_EQ(d.verdict, GraphClass::kRefused) << analyse;
+        EXPECT_EQ(d.status.refusal, Refusal::kOverMemory) << analyse;
+        EXPECT_EQ(d.status.need, exact) << analyse;
+      }
+      std::fclose(in);
+    }
   }
 }
 

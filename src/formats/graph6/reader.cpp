@@ -20,7 +20,8 @@ bool LineReader::next(JudgedGraph& d) {
   d.start = {lines_.number(), 1};
   d.lists = nullptr;
   if (lines_.notHeld()) {
-    refuseForMemory(d, lines_.length(), lines_.length() < maxMemory_);
+    // A line the ceiling allows that was not held was denied its room.
+    refuseForMemory(d, lines_.length(), lines_.length() <= maxMemory_);
     return true;
   }
   const std::string_view text = lines_.text();

@@ -172,6 +172,31 @@ TEST(Graph6Test, Sparse6KeepsSelfLinksAndCountsARepeatOnce) {
   EXPECT_EQ(entriesOf(d), (std::vector<testing::Entry>{{1, 1}, {2, 2}}));
 }
 
+// A pair that moves v on to n ends the links: were it read as a link, it
+// would name node n + 1 of n. For n = 3 (k = 2): (0, 2) moves v to 2 and
+// (1, 0) moves it to 3 = n: 010 100. For n = 100 (k = 7): (0, 99) and
+// (1, 0), then two padding 1-bits.
+TEST(Graph6Test, Sparse6NamesNoNodePastTheLast) {
+  const auto bytes = [](std::string bits) {
+    std::string out;
+    for (std::size_t i = 0; i < bits.size(); i += 6) {
+      out += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
+    }
+    return out;
+  };
+  for (const std::string& line :
+       {":B" + bytes("010100"),
+        ":~?@c" + bytes("0" "1100011" "1" "0000000" "11")}) {
+    LineHead head;
+    ASSERT_EQ(readLineHead(line, head).refusal, Refusal::kNone) << line;
+    std::vector<std::pair<int32_t, int32_t>> links;
+    forEachLineLink(line, head, [&](int32_t a, int32_t b) {
+      links.emplace_back(a, b);
+    });
+    EXPECT_EQ(links, (std::vector<std::pair<int32_t, int32_t>>{})) << line;
+  }
+}
+
 // Every link among 50 nodes and a self-link at each: 2500 entries, one
 // more than the record holds, but rows hold them all. Written pair by
 // pair: for each node j, the pair that moves v to it, then one naming
