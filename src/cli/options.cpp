@@ -396,7 +396,9 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
       return false;
     case OptionKey::kMaxMemory:
       if (parseSize(word, o.maxMemory)) return true;
-      o = usageError("invalid size '%s' for --max-memory", value);
+      o = usageError(
+          "invalid size '%s' for --max-memory; give at least 1K (1024 bytes)",
+          value);
       return false;
     case OptionKey::kMode:
       // The data-input number of --dot and --trace: from 1, digits only.

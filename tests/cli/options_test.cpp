@@ -39,6 +39,39 @@ TEST(OptionsTest, ModesTakeTheirFileFromAnywhereOnTheLine) {
   EXPECT_EQ(parse({"-c", "--", "-d"}).files[0], std::string("-d"));
 }
 
+// --max-memory from its least, 1K, to the most each unit holds in 64 bits.
+TEST(OptionsTest, MaxMemoryAtItsEdges) {
+  const struct {
+    const char* size;
+    uint64_t bytes;  // 0: refused
+  } sizes[] = {
+      {"1K", 1024},
+      {"1024", 1024},
+      {"1023", 0},
+      {"0K", 0},
+      {"18446744073709551615", UINT64_MAX},
+      {"18446744073709551616", 0},
+      {"18014398509481983K", UINT64_MAX >> 10 << 10},
+      {"18014398509481984K", 0},
+      {"17592186044415M", UINT64_MAX >> 20 << 20},
+      {"17592186044416M", 0},
+      {"17179869183G", UINT64_MAX >> 30 << 30},
+      {"17179869184G", 0},
+  };
+  for (const auto& size : sizes) {
+    const Options o = parse({"--count", std::string("--max-memory=") + size.size});
+    if (size.bytes == 0) {
+      EXPECT_EQ(o.mode, Mode::kUsageError) << size.size;
+      EXPECT_EQ(std::string(o.error.data()),
+                std::string("invalid size '") + size.size +
+                    "' for --max-memory; give at least 1K (1024 bytes)");
+    } else {
+      EXPECT_EQ(o.mode, Mode::kCount) << size.size;
+      EXPECT_EQ(o.maxMemory, size.bytes) << size.size;
+    }
+  }
+}
+
 TEST(OptionsTest, HelpAndVersionWinWhereverTheyStand) {
   EXPECT_EQ(parse({"--check", "a", "b", "--help"}).mode, Mode::kHelp);
   EXPECT_EQ(parse({"-V", "--bogus"}).mode, Mode::kVersion);
