@@ -107,6 +107,42 @@ check "many parts" 0 \
 '{"file":"empty.g6","graphs":4,"tree":0,"cyclic":0,"connected":0,"disconnected":4,"no-node":0,"refused":0,"components":{"50":1,"51":2,"64":1}}' \
   "$status" "$out"
 
+# Counts of parts past 50 arriving falling, and mixed with one met again.
+empty() {  # node counts...: a graph6 line without links for each
+  python3 -c '
+import sys
+for n in map(int, sys.argv[1:]):
+    head = "~" + "".join(chr(63 + (n >> s & 63)) for s in (12, 6, 0))
+    print(head + "?" * ((n * (n - 1) // 2 + 5) // 6))' "$@"
+}
+empty 300 200 100 >falling.g6
+empty 300 100 200 100 >mixed.g6
+run --count --json falling.g6 mixed.g6
+check "parts past 50 in falling and mixed order" 0 \
+'{"file":"falling.g6","graphs":3,"tree":0,"cyclic":0,"connected":0,"disconnected":3,"no-node":0,"refused":0,"components":{"100":1,"200":1,"300":1}}
+{"file":"mixed.g6","graphs":4,"tree":0,"cyclic":0,"connected":0,"disconnected":4,"no-node":0,"refused":0,"components":{"100":2,"200":1,"300":1}}
+{"file":null,"graphs":7,"tree":0,"cyclic":0,"connected":0,"disconnected":7,"no-node":0,"refused":0,"components":{"100":3,"200":2,"300":2}}' \
+  "$status" "$out"
+
+# Graphs of 17 to 50 nodes whose last node alone decides their parts:
+# alone, linked only to node 1, or only to node n - 1, after a path
+# through the others or none: --count, which counts parts without a walk,
+# agrees with the walk's count of each graph that --list gives.
+for n in $(seq 17 50); do
+  path=""
+  for ((i = 1; i < n - 1; i++)); do path+=" ($i) $((i + 1))"; done
+  for last in "" " (1) $n" " ($((n - 1))) $n"; do
+    printf '[U "P%s"%s%s (%s)]\n' "$n" "$path" "$last" "$n"
+    printf '[U "E%s"%s (%s)]\n' "$n" "$last" "$n"
+  done
+done >last.txt
+walked=$("$bin" --list --json last.txt | sed 's/.*"components":\([0-9]*\).*/\1/' |
+  sort -n | uniq -c | awk '{printf "%s\"%s\":%s", sep, $2, $1; sep = ","}')
+run --count --json last.txt
+check "parts decided by the last node, against the walk" 0 \
+'{"file":"last.txt","graphs":204,"tree":68,"cyclic":0,"connected":68,"disconnected":136,"no-node":0,"refused":0,"components":{'"$walked"'}}' \
+  "$status" "$out"
+
 # The file that is also the output is skipped as one that cannot be read.
 "$bin" --count b.g6 out.txt >out.txt 2>err.txt
 status=$?
