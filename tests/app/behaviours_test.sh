@@ -1,7 +1,8 @@
 #!/bin/bash
 # Behaviours no other test sees: what --convert keeps and refuses and how
 # it ends, a catalogue past an over-long data-input, empty and cut-short
-# files, the trace's header and columns, a read error in the dialogue, the
+# files, the trace's header and columns and its forms for no node, a read
+# error in the dialogue, the
 # memory ceiling to the byte, and every mode's exit status on each of its
 # outcomes.
 #   usage: behaviours_test.sh UGRAPH
@@ -79,6 +80,17 @@ for a in $(seq 10); do path="$path, ($a),$((a + 1))"; done
 columns=$(printf '%s]\n' "$path" | "$bin" --trace=1 - | grep '^reach [0-9]' |
   awk '{ print index($0, "order:") }' | sort -u)
 check "the trace's columns for nodes 1 to 11" 24 "$columns"
+
+# The graph of 0 nodes takes no step: its JSON trace reaches 0 nodes, and
+# its frames are its one drawing, labelled with its verdict.
+printf '?\n' >zero.g6
+check "the JSON trace of no node" '{"event":"graph","name":"","nodes":0,"links":[]}
+{"event":"verdict","verdict":"no node","reached":0,"nodes":0,"entries":0,"components":0}' \
+  "$("$bin" --trace=1 --json zero.g6)"
+check "the frames of no node" 'graph "" {
+  label="no node";
+  labelloc=t;
+}' "$("$bin" --trace=1 --to=dot zero.g6)"
 
 # A read error in the dialogue is said once, with no failed write beside.
 out=$("$bin" </ 2>err)

@@ -1,6 +1,7 @@
 """--trace --to=html in a real browser: headless Chromium opens pages made
 for random graphs (trees, cyclic, not connected, a self-link, one node; a
-catalogue and graph6 lines) at several #step=K, and for 0 nodes, and the page's state at
+catalogue and graph6 lines) at several #step=K, and for 0 nodes (where
+no line of the walk's rules is marked), and the page's state at
 step K must be the one the JSON trace gives: the step counter, the
 sentence (the text trace's line), the pointer's slot and each node's
 state. A screenshot must be drawn, not blank. Skipped (77) without
@@ -66,6 +67,11 @@ def page_state(dom):
     return counter, sentence, int(pointer[0]) if pointer else None, states, end
 
 
+def marked_rules(dom):
+    """The lines of the walk's rules marked as the current one."""
+    return re.findall(r'<span class="line now">([^<]*)</span>', dom)
+
+
 def graphs():
     def tree(n):
         return {(rng.randint(1, b - 1), b) for b in range(2, n + 1)}
@@ -126,9 +132,13 @@ with open(empty, "w") as f:
 with open(os.path.join(work, "empty.html"), "w") as f:
     f.write(subprocess.run([BIN, "--trace=1", "--to=html", empty], check=True,
                            capture_output=True, text=True).stdout)
-state = page_state(browse("--dump-dom", f"file://{work}/empty.html").stdout)
+dom = browse("--dump-dom", f"file://{work}/empty.html").stdout
+state = page_state(dom)
 if state != ("0 / 0", "no node to start a walk from", None, {}, True):
     print(f"FAIL the page of the graph of 0 nodes: {state}")
+    failures += 1
+if marked_rules(dom):
+    print(f"FAIL the page of the graph of 0 nodes marks {marked_rules(dom)}")
     failures += 1
 
 # A screenshot of a step in the middle is drawn: many colours, not one.
