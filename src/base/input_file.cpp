@@ -10,13 +10,15 @@ namespace {
 
 FileBlock theBlock;
 
-// True when file and the descriptor output are one regular file.
+// True when file and the descriptor output are one regular file, or one
+// pipe (as /dev/stdout is when the output goes through one): reading it
+// would read the run's own output, or wait on it for ever.
 bool isAlsoOutput(std::FILE* file, int output) {
   struct stat in {};
   struct stat out {};
   return fstat(fileno(file), &in) == 0 && fstat(output, &out) == 0 &&
-         S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
-         in.st_ino == out.st_ino;
+         (S_ISREG(in.st_mode) || S_ISFIFO(in.st_mode)) &&
+         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
 }
 
 }  // namespace

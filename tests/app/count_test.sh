@@ -150,4 +150,12 @@ check "output among the inputs" 2 "ugraph: out.txt: input file is output file
 b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused
 total: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused" \
   "$status" "$(cat err.txt out.txt)"
+# So is a FILE that is the pipe the output goes into: read, it would wait
+# on the run's own output for ever.
+out=$( (timeout 10 "$bin" --count b.g6 /dev/stdout; echo $? >st) 2>&1 | cat)
+status=$(cat st)
+check "the output's pipe among the inputs" 2 "ugraph: /dev/stdout: input file is output file
+b.g6: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused
+total: 4 graphs: 3 connected (2 trees, 1 cyclic), 0 not connected, 1 with no node, 0 refused" \
+  "$status" "$out"
 [ "$failures" = 0 ]
