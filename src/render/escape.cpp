@@ -106,8 +106,9 @@ void writeJsonString(std::string_view text, Console& console) {
 // Graphviz reads a quoted string's backslashes in pairs from the left: a
 // pair stands for itself, and a lone one escapes what follows it. So a run
 // of backslashes is written as it is when even; when odd, before a '"', a
-// line end or the closing quote, one more is written, so that the run
-// reads back as pairs and what follows keeps its meaning.
+// line end (written as the escape \n or \r) or the closing quote, one more
+// is written, so that the run reads back as pairs and what follows keeps
+// its meaning.
 void writeDotString(std::string_view text, Console& console) {
   console.write("\"");
   bool oddRun = false;  // the last characters written: an odd run of '\'
@@ -115,7 +116,9 @@ void writeDotString(std::string_view text, Console& console) {
     const bool special = c == "\"" || c == "\n" || c == "\r";
     if (oddRun && special) console.write("\\");
     if (c == "\"") console.write("\\");
-    console.write(c);
+    // No line end is written raw, so that a drawing's lines stay its own:
+    // a name cannot start a line that reads as another drawing's head.
+    console.write(c == "\n" ? "\\n" : c == "\r" ? "\\r" : c);
     oddRun = c == "\\" && !oddRun;
   });
   if (oddRun) console.write("\\");

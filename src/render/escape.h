@@ -22,7 +22,8 @@ void writeJsonString(std::string_view text, Console& console);
 // Writes text as a DOT quoted string, quotes included, which Graphviz reads
 // back as text. DOT has no escape for a backslash, so one is written as it
 // is, except that a run of them that would otherwise escape a '"', a line
-// end or the closing quote gets one more.
+// end or the closing quote gets one more. A line end is written as the
+// escape \n or \r, never raw, so that the string spans no lines.
 void writeDotString(std::string_view text, Console& console);
 
 // Writes name, ": " and words (or words alone when name is empty) as a

@@ -92,6 +92,14 @@ check "the frames of no node" 'graph "" {
   labelloc=t;
 }' "$("$bin" --trace=1 --to=dot zero.g6)"
 
+# A line end in a name is escaped in each frame's head, so that splitting
+# the frames at their heads, as the README shows, gives one a step.
+printf '[U "a\ngraph b", (1),2, (2),3]\n' >newline.txt
+# The JSON trace has a line a step, one for the graph and one for the
+# verdict; the frames one a step and one for step 0.
+check "frames of a name with a line end" $(($("$bin" --trace=1 --json newline.txt | wc -l) - 1)) \
+  "$("$bin" --trace=1 --to=dot newline.txt | grep -c '^graph ')"
+
 # A read error in the dialogue is said once, with no failed write beside.
 out=$("$bin" </ 2>err)
 check "a read error in the dialogue" "1|Error: cannot read standard input: Is a directory|" \

@@ -51,14 +51,17 @@ TEST(EscapeTest, EveryByteOutsideValidUtf8BecomesTheReplacement) {
 }
 
 // Graphviz pairs backslashes from the left; an odd run must not reach a
-// quote or a line end.
+// quote or a line end, which is written as an escape.
 TEST(EscapeTest, DotEvensOnlyABackslashRunThatWouldEscapeWhatFollows) {
   EXPECT_EQ(dot("a\\b"), "\"a\\b\"");
   EXPECT_EQ(dot("end\\"), "\"end\\\\\"");
   EXPECT_EQ(dot("two\\\\"), "\"two\\\\\"");
   EXPECT_EQ(dot("three\\\\\\"), "\"three\\\\\\\\\"");
-  EXPECT_EQ(dot("a\\\nb"), "\"a\\\\\nb\"");
-  EXPECT_EQ(dot("a\\\\\nb"), "\"a\\\\\nb\"");
+  EXPECT_EQ(dot("a\\\nb"), "\"a\\\\\\nb\"");
+  EXPECT_EQ(dot("a\\\\\nb"), "\"a\\\\\\nb\"");
+  // A line end spans no line: a drawing's head stays the only line that
+  // begins it.
+  EXPECT_EQ(dot("a\ngraph b\r"), "\"a\\ngraph b\\r\"");
   EXPECT_EQ(dot("q\""), "\"q\\\"\"");
   EXPECT_EQ(dot("q\\\""), "\"q\\\\\\\"\"");
 }
