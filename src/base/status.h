@@ -24,7 +24,8 @@ enum class Refusal {
   kUnclosed,          // no ']' before the end of the file
   kTooLong,           // longer than kMaxDataInputLength
   kNoName,            // no double quote, or no second one
-  kNameTooLong,       // more than 15 characters between the quotes
+  kNameTooLong,       // more than 15 bytes between the quotes
+  kNulInName,         // a NUL byte between the quotes
   kNoNode,            // no '(' after the name
   kBadHeader,         // '(' not followed by digits and ')', or not 1..50
   kNeighbourAbove50,  // a neighbour number above kMaxNodes

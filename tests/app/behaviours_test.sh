@@ -100,6 +100,14 @@ printf '[U "a\ngraph b", (1),2, (2),3]\n' >newline.txt
 check "frames of a name with a line end" $(($("$bin" --trace=1 --json newline.txt | wc -l) - 1)) \
   "$("$bin" --trace=1 --to=dot newline.txt | grep -c '^graph ')"
 
+# A NUL in a name is refused at its place, the same in every mode, never
+# shown cut short.
+printf '[U "a\nb\rc\0d\001", (1),2]\n' >nul.txt
+check "a NUL in a name, listed" '{"number":1,"line":1,"refused":{"rule":"has a NUL byte in its graph name","line":2,"column":4}}' \
+  "$("$bin" --list --json nul.txt)"
+check "a NUL in a name, drawn" "nul.txt:2:4: data-input 1 has a NUL byte in its graph name" \
+  "$("$bin" --dot=1 nul.txt 2>&1)"
+
 # A read error in the dialogue is said once, with no failed write beside.
 out=$("$bin" </ 2>err)
 check "a read error in the dialogue" "1|Error: cannot read standard input: Is a directory|" \

@@ -170,7 +170,7 @@ TEST(DataFileTest, EachRuleBrokenIsNamedAfterTheEcho) {
       {"[U Unnamed, (1),2]", "has no graph name in double quotes"},
       {"[U \"Unclosed, (1),2]", "has no graph name in double quotes"},
       {"[U \"Sixteen-letters!\", (1),2]",
-       "has a graph name longer than 15 characters"},
+       "has a graph name longer than 15 bytes"},
       {"[U \"Headless\", 1, 2]", "has no node in parentheses"},
       {"[U \"BadHead\", (x),2]", "has a node header that is not (1) to (50)"},
       {"[U \"ZeroHead\", (0),2]", "has a node header that is not (1) to (50)"},

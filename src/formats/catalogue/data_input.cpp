@@ -191,6 +191,10 @@ ParseResult layOut(std::string_view text, Layout& layout, GraphName& name,
   if (close == body.size()) return {Refusal::kNoName, 0};
   const std::size_t length = close - open - 1;
   if (length > kMaxNameLength) return fault(Refusal::kNameTooLong, open);
+  // Every output ends a name at its first NUL: such a name is refused
+  // rather than shown cut short.
+  const std::size_t nul = find('\0', open + 1);
+  if (nul < close) return fault(Refusal::kNulInName, nul);
 
   const std::size_t groups = find('(', close + 1);
   if (groups == body.size()) return fault(Refusal::kNoNode, body.size());

@@ -55,7 +55,8 @@ struct DataInput {
 // text[2] on, or at the end of text. Fills out and returns kNone when every
 // rule holds; otherwise returns the first fault, reading left to right, and
 // out is unspecified. The fault lies at: the '[' for kNoName, the opening
-// double quote for kNameTooLong, the closing ']' (or the end of text) for
+// double quote for kNameTooLong, the NUL for kNulInName, the closing ']'
+// (or the end of text) for
 // kNoNode, the header's '(' for kBadHeader, the number's first digit for
 // kNeighbourAbove50 and kTooManyLinks, the byte itself for kOutOfPlace.
 // Any bytes are safe.

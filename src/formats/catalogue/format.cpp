@@ -50,7 +50,9 @@ std::string_view catalogueRefusalPhrase(Refusal refusal) {
     case Refusal::kNoName:
       return "has no graph name in double quotes";
     case Refusal::kNameTooLong:
-      return "has a graph name longer than 15 characters";
+      return "has a graph name longer than 15 bytes";
+    case Refusal::kNulInName:
+      return "has a NUL byte in its graph name";
     case Refusal::kNoNode:
       return "has no node in parentheses";
     case Refusal::kBadHeader:

@@ -205,6 +205,21 @@ TEST(DataInputTest, ReportsTheFirstRuleBrokenAndWhere) {
   }
 }
 
+// Every output would end a name at a NUL: the name is refused there, in
+// every reading, and a name of 15 bytes is allowed whatever letters they
+// spell.
+TEST(DataInputTest, RefusesANulInTheNameAndCountsItsBytes) {
+  using namespace std::string_literals;
+  const std::string nul = "[U \"a\nb\rc\0d\x01\", (1)2]"s;
+  const Parsed p = parse(nul);
+  EXPECT_EQ(p.fault, Fault::kNulInName);
+  EXPECT_EQ(p.at, nul.find('\0'));
+  EXPECT_EQ(parse("[U \"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x\", (1)2]").fault,
+            Fault::kNone);
+  EXPECT_EQ(parse("[U \"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\", (1)2]").fault,
+            Fault::kNameTooLong);
+}
+
 TEST(DataInputTest, Holds624LinksButNotOneMore) {
   std::string text = R"([U "Many", (1))";
   for (int i = 0; i < 624; ++i) text += " 2";
