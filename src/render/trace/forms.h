@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "base/console.h"
-#include "render/trace/circle_layout.h"
+#include "render/trace/layout.h"
 #include "render/trace/steps.h"
 
 namespace ugraph {
@@ -69,7 +69,7 @@ class JsonTrace : TraceForm {
 };
 
 // A Graphviz graph a step, every one of the same size with the nodes in
-// the same places (see CircleLayout), labelled "step K of T: <sentence> —
+// the same places (see GraphLayout), labelled "step K of T: <sentence> —
 // <name>", from step 0, the graph before the walk; the last also shows the
 // verdict.
 class FrameTrace : TraceForm {
@@ -86,7 +86,7 @@ class FrameTrace : TraceForm {
   void writeNodes(const TraceStep& s, const WalkView& walk);
   void writeLinks(const WalkView& walk, bool last);
   int64_t steps_;
-  CircleLayout layout_;
+  GraphLayout layout_;
   int32_t width_;
   // The links passed over as leading to a node already reached, a bit a
   // pair of nodes.
@@ -111,7 +111,7 @@ class PageTrace : TraceForm {
   void fill(std::string_view name);
   void writeNodes();
 
-  CircleLayout layout_;
+  GraphLayout layout_;
   std::string_view page_;  // the page's text not yet written
 };
 

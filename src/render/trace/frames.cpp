@@ -40,7 +40,7 @@ void writePlain(std::string_view text, Console& console) {
 
 FrameTrace::FrameTrace(const TracedGraph& g, const StepCount& count,
                        Console& console)
-    : TraceForm(g, console), steps_(count.steps), layout_(g.d.nodes) {
+    : TraceForm(g, console), steps_(count.steps), layout_(layoutOf(g.d)) {
   const std::string_view name(g.d.graph.name.data());
   const std::size_t nameLength =
       name.empty() ? std::string_view(g.noun).size() + 1 + digits(g.d.number)
@@ -48,7 +48,7 @@ FrameTrace::FrameTrace(const TracedGraph& g, const StepCount& count,
   const std::size_t label = kLabelWords + 2 * digits(count.steps) +
                             std::max(count.longest, kBefore.size()) +
                             nameLength + kLongestVerdict;
-  width_ = std::max(layout_.side(),
+  width_ = std::max(layout_.width(),
                     static_cast<int32_t>(label) * kPointsPerCharacter);
 }
 
@@ -95,18 +95,18 @@ void FrameTrace::writeHead(const TraceStep& s, bool last) {
   // Two invisible corners, the same in every step, set the drawing's size.
   console_.write("  corner1 [shape=point, style=invis, pos=\"0,0!\"];\n");
   writeNumber("  corner2 [shape=point, style=invis, pos=\"", width_, console_);
-  writeNumber(",", layout_.side(), console_);
+  writeNumber(",", layout_.height(), console_);
   console_.write("!\"];\n");
 }
 
 void FrameTrace::writeNodes(const TraceStep& s, const WalkView& walk) {
-  const int32_t side = layout_.side();
-  const int32_t left = (width_ - side) / 2;
+  const int32_t height = layout_.height();
+  const int32_t left = (width_ - layout_.width()) / 2;
   for (int32_t a = 1; a <= g_.d.nodes; ++a) {
     const Point p = layout_.at(a);
     writeNumber("  ", a, console_);
     writeNumber(" [pos=\"", left + p.x, console_);
-    writeNumber(",", side - p.y, console_);
+    writeNumber(",", height - p.y, console_);
     console_.write("!\"");
     if (walk.count == 0 || walk.rank[a] == 0) {
       console_.write(", ");

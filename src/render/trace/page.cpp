@@ -10,14 +10,14 @@ namespace ugraph {
 namespace {
 
 // The ring around the current node.
-constexpr int32_t kRingRadius = CircleLayout::kNodeRadius + 5;
+constexpr int32_t kRingRadius = GraphLayout::kNodeRadius + 5;
 
 void writePoint(std::string_view before, Point p, Console& console) {
   writeNumber(before, p.x, console);
   writeNumber(" ", p.y, console);
 }
 
-void writeLinkPath(const CircleLayout& layout, int32_t a, int32_t b,
+void writeLinkPath(const GraphLayout& layout, int32_t a, int32_t b,
                    Console& console) {
   writeNumber("<path class=\"link\" data-a=\"", a, console);
   writeNumber("\" data-b=\"", b, console);
@@ -38,7 +38,7 @@ void writeLinkPath(const CircleLayout& layout, int32_t a, int32_t b,
 }  // namespace
 
 PageTrace::PageTrace(const TracedGraph& g, Console& console)
-    : TraceForm(g, console), layout_(g.d.nodes), page_(kPageHtml) {}
+    : TraceForm(g, console), layout_(layoutOf(g.d)), page_(kPageHtml) {}
 
 void PageTrace::fill(std::string_view name) {
   const JudgedGraph& d = g_.d;
@@ -48,12 +48,16 @@ void PageTrace::fill(std::string_view name) {
     console_.write(kPageCss);
   } else if (name == "heading") {
     writeHeading(g_, console_, writeHtmlText);
+  } else if (name == "verdict") {
+    console_.write(classWords(d.verdict));
   } else if (name == "checks") {
     // The checks and verdict wait in the page until the end shows them;
     // they are known before the walk is told.
     writeChecks(g_, walkOf(d), console_);
-  } else if (name == "side") {
-    console_.write(int64_t{layout_.side()});
+  } else if (name == "width") {
+    console_.write(int64_t{layout_.width()});
+  } else if (name == "height") {
+    console_.write(int64_t{layout_.height()});
   } else if (name == "links") {
     forEachLinkOf(d, [&](int32_t a, int32_t b) {
       writeLinkPath(layout_, a, b, console_);
@@ -105,7 +109,7 @@ void PageTrace::writeNodes() {
     writeNumber(",", p.y, console_);
     writeNumber(")\"><title>node ", a, console_);
     writeNumber("</title><circle class=\"ring\" r=\"", kRingRadius, console_);
-    writeNumber("\"/><circle class=\"disc\" r=\"", CircleLayout::kNodeRadius,
+    writeNumber("\"/><circle class=\"disc\" r=\"", GraphLayout::kNodeRadius,
                 console_);
     writeNumber("\"/><text>", a, console_);
     console_.write("</text></g>\n");

@@ -50,11 +50,14 @@
     const s = stateAt(k);
     for (const g of nodes) {
       const a = +g.dataset.node;
+      // A node stepped back to once finished is both, as its sentence says.
       const state = !s.reached.has(a) ? "unreached"
+                  : a === s.current && s.finished.has(a) ? "current finished"
                   : a === s.current ? "current"
                   : s.finished.has(a) ? "finished" : "reached";
       g.dataset.state = state;
-      g.querySelector("title").textContent = "node " + a + ": " + state;
+      g.querySelector("title").textContent =
+        "node " + a + ": " + state.replace(" ", " and ");
     }
     for (const p of links.values()) p.setAttribute("class", "link");
     for (const [a, b] of s.passed) link(a, b).classList.add("passed");
