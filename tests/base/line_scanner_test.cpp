@@ -40,8 +40,8 @@ std::vector<Scanned> scan(const std::string& contents, uint64_t limit,
   std::FILE* file = testing::fileHolding(contents);
   Dribble d{contents};
   const ByteSource source{dribble, &d, -1};
-  BlockReader reader = dribbled ? BlockReader(source, block)
-                                : BlockReader(file, block);
+  BlockReader reader =
+      dribbled ? BlockReader(source, block) : BlockReader(file, block);
   LineScanner lines(reader);
   lines.setLimit(limit);
   std::vector<Scanned> scanned;
@@ -62,8 +62,8 @@ TEST(LineScannerTest, HoldsALineOfExactlyTheLimitAndCountsALongerOne) {
   const std::string over(limit + 1, 'b');
   const std::string longer(5 * limit, 'c');
   const std::string crAtLimit(limit - 1, 'd');
-  const std::string contents = atLimit + "\n" + over + "\n" + longer +
-                               "\n" + crAtLimit + "\r\nend";
+  const std::string contents =
+      atLimit + "\n" + over + "\n" + longer + "\n" + crAtLimit + "\r\nend";
   for (const bool dribbled : {false, true}) {
     const std::vector<Scanned> expected = {{limit, true, atLimit},
                                            {limit + 1, false, ""},

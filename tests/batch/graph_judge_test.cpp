@@ -170,7 +170,8 @@ TEST(GraphJudgeTest, EntriesMayFillTheCeilingExactly) {
   std::string bits;
   for (int j = 1; j < 100; ++j) {
     bits += '1';
-    for (int i = 6; i >= 0; --i) bits += static_cast<char>('0' + ((j - 1) >> i & 1));
+    for (int i = 6; i >= 0; --i)
+      bits += static_cast<char>('0' + ((j - 1) >> i & 1));
   }
   while (bits.size() % 6 != 0) bits += '1';
   std::string line = ":~?@c";  // 100 nodes

@@ -59,7 +59,8 @@ TEST(OptionsTest, MaxMemoryAtItsEdges) {
       {"17179869184G", 0},
   };
   for (const auto& size : sizes) {
-    const Options o = parse({"--count", std::string("--max-memory=") + size.size});
+    const Options o =
+        parse({"--count", std::string("--max-memory=") + size.size});
     if (size.bytes == 0) {
       EXPECT_EQ(o.mode, Mode::kUsageError) << size.size;
       EXPECT_EQ(std::string(o.error.data()),

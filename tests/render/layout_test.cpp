@@ -51,7 +51,8 @@ Links wheel(int32_t n) {
 Links randomTree(int32_t n, std::mt19937& random) {
   Links links;
   for (int32_t b = 2; b <= n; ++b) {
-    links.emplace_back(std::uniform_int_distribution<int32_t>(1, b - 1)(random), b);
+    links.emplace_back(std::uniform_int_distribution<int32_t>(1, b - 1)(random),
+                       b);
   }
   return links;
 }
@@ -154,20 +155,24 @@ TEST(LayoutTest, TreesStandInRowsByDepth) {
     // randomTree hangs each node from one before it: depth follows.
     for (const auto& [a, b] : links) {
       parent[static_cast<std::size_t>(b)] = a;
-      depth[static_cast<std::size_t>(b)] = depth[static_cast<std::size_t>(a)] + 1;
+      depth[static_cast<std::size_t>(b)] =
+          depth[static_cast<std::size_t>(a)] + 1;
     }
     for (int32_t a = 1; a <= n; ++a) {
       for (int32_t b = 1; b <= n; ++b) {
         const auto da = depth[static_cast<std::size_t>(a)];
         const auto db = depth[static_cast<std::size_t>(b)];
         if (da == db) {
-          ASSERT_EQ(layout.at(a).y, layout.at(b).y) << n << ": " << a << " " << b;
+          ASSERT_EQ(layout.at(a).y, layout.at(b).y)
+              << n << ": " << a << " " << b;
         } else if (da < db) {
-          ASSERT_LT(layout.at(a).y, layout.at(b).y) << n << ": " << a << " " << b;
+          ASSERT_LT(layout.at(a).y, layout.at(b).y)
+              << n << ": " << a << " " << b;
         }
         if (a < b && parent[static_cast<std::size_t>(a)] ==
                          parent[static_cast<std::size_t>(b)]) {
-          ASSERT_LT(layout.at(a).x, layout.at(b).x) << n << ": " << a << " " << b;
+          ASSERT_LT(layout.at(a).x, layout.at(b).x)
+              << n << ": " << a << " " << b;
         }
       }
     }
@@ -214,13 +219,19 @@ TEST(LayoutTest, PlacesTheSampleGraphsWhereTheyWere) {
     }
     return text;
   };
-  EXPECT_EQ(places({"Tree", 7, {{1, 2}, {1, 3}, {2, 4}, {2, 5}, {3, 6}, {3, 7}}}),
-            "320x344: 160,82 108,172 212,172 82,262 134,262 186,262 238,262");
-  EXPECT_EQ(places({"Cycle", 6, cycle(1, 6)}), "278x273: 82,126 102,181 159,191 196,146 176,92 119,82");
-  EXPECT_EQ(places({"TwoParts", 6, {{1, 2}, {2, 3}, {1, 3}, {4, 5}, {5, 6}, {4, 6}}}),
-            "360x216: 128,109 82,134 83,82 278,109 232,134 233,82");
-  EXPECT_EQ(places({"Wheel", 7, wheel(7)}), "280x265: 140,132 111,82 82,132 111,182 169,183 198,133 169,82");
-  EXPECT_EQ(places({"Chord", 5, {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {1, 5}, {1, 3}, {2, 5}}}),
+  EXPECT_EQ(
+      places({"Tree", 7, {{1, 2}, {1, 3}, {2, 4}, {2, 5}, {3, 6}, {3, 7}}}),
+      "320x344: 160,82 108,172 212,172 82,262 134,262 186,262 238,262");
+  EXPECT_EQ(places({"Cycle", 6, cycle(1, 6)}),
+            "278x273: 82,126 102,181 159,191 196,146 176,92 119,82");
+  EXPECT_EQ(
+      places({"TwoParts", 6, {{1, 2}, {2, 3}, {1, 3}, {4, 5}, {5, 6}, {4, 6}}}),
+      "360x216: 128,109 82,134 83,82 278,109 232,134 233,82");
+  EXPECT_EQ(places({"Wheel", 7, wheel(7)}),
+            "280x265: 140,132 111,82 82,132 111,182 169,183 198,133 169,82");
+  EXPECT_EQ(places({"Chord",
+                    5,
+                    {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {1, 5}, {1, 3}, {2, 5}}}),
             "305x285: 134,143 82,146 153,82 223,140 158,203");
 }
 

@@ -131,7 +131,8 @@ using Hops = std::array<std::array<uint8_t, kRoom>, kRoom>;
 double topEigen(const std::array<std::array<double, kRoom>, kRoom>& b,
                 std::size_t m, std::array<double, kRoom>& v) {
   for (std::size_t i = 0; i < m; ++i) {
-    v[i] = 1 + 0.37 * static_cast<double>(i % 7) - 0.11 * static_cast<double>(i % 3);
+    v[i] = 1 + 0.37 * static_cast<double>(i % 7) -
+           0.11 * static_cast<double>(i % 3);
   }
   double value = 0;
   std::array<double, kRoom> next{};
@@ -436,7 +437,8 @@ GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
   }
   const int32_t edge = kNodeRadius + kMargin;
   for (int32_t a = 1; a <= n; ++a) {
-    at_[slot(a)] = {edge + toInt(places.x[slot(a)]), edge + toInt(places.y[slot(a)])};
+    at_[slot(a)] = {edge + toInt(places.x[slot(a)]),
+                    edge + toInt(places.y[slot(a)])};
   }
   width_ = 2 * edge + toInt(right);
   height_ = 2 * edge + toInt(top + rowHeight);

@@ -214,9 +214,15 @@ TEST(DataInputTest, RefusesANulInTheNameAndCountsItsBytes) {
   const Parsed p = parse(nul);
   EXPECT_EQ(p.fault, Fault::kNulInName);
   EXPECT_EQ(p.at, nul.find('\0'));
-  EXPECT_EQ(parse("[U \"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x\", (1)2]").fault,
-            Fault::kNone);
-  EXPECT_EQ(parse("[U \"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\", (1)2]").fault,
+  EXPECT_EQ(
+      parse("[U \"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x\", "
+            "(1)2]")
+          .fault,
+      Fault::kNone);
+  EXPECT_EQ(parse("[U "
+                  "\"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+                  "\xC3\xA9\", (1)2]")
+                .fault,
             Fault::kNameTooLong);
 }
 

@@ -185,14 +185,16 @@ TEST(Graph6Test, Sparse6NamesNoNodePastTheLast) {
     return out;
   };
   for (const std::string& line :
-       {":B" + bytes("010100"),
-        ":~?@c" + bytes("0" "1100011" "1" "0000000" "11")}) {
+       {":B" + bytes("010100"), ":~?@c" + bytes("0"
+                                                "1100011"
+                                                "1"
+                                                "0000000"
+                                                "11")}) {
     LineHead head;
     ASSERT_EQ(readLineHead(line, head).refusal, Refusal::kNone) << line;
     std::vector<std::pair<int32_t, int32_t>> links;
-    forEachLineLink(line, head, [&](int32_t a, int32_t b) {
-      links.emplace_back(a, b);
-    });
+    forEachLineLink(line, head,
+                    [&](int32_t a, int32_t b) { links.emplace_back(a, b); });
     EXPECT_EQ(links, (std::vector<std::pair<int32_t, int32_t>>{})) << line;
   }
 }
