@@ -178,7 +178,7 @@ TEST(GraphJudgeTest, EntriesMayFillTheCeilingExactly) {
   for (std::size_t i = 0; i < bits.size(); i += 6) {
     line += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
   }
-  const uint64_t exact = line.size() + listsBytes(100, 2 * 99);
+  const uint64_t exact = line.size() + listsBytes(100, int64_t{2} * 99);
   for (const bool analyse : {true, false}) {
     for (const uint64_t ceiling : {exact, exact - 1}) {
       std::FILE* in = testing::fileHolding(line + "\n");

@@ -59,7 +59,7 @@ Links randomTree(int32_t n, std::mt19937& random) {
 
 // Graphs of every shape a page draws, up to its 100 nodes.
 std::vector<Graph> shapes() {
-  std::mt19937 random(5);
+  std::mt19937 random(5);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   std::vector<Graph> graphs = {
       {"one node", 1, {}},
       {"two apart", 2, {}},
@@ -146,7 +146,7 @@ TEST(LayoutTest, LinksBendClearOfTheNodesTheyPass) {
 // A tree stands in rows by depth from node 1, each row level and below
 // the one before, siblings left to right in number order.
 TEST(LayoutTest, TreesStandInRowsByDepth) {
-  std::mt19937 random(7);
+  std::mt19937 random(7);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   for (const int32_t n : {2, 7, 30, 100}) {
     const Links links = randomTree(n, random);
     const GraphLayout layout(n, linksOf({"", n, links}));

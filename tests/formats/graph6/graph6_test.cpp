@@ -177,7 +177,7 @@ TEST(Graph6Test, Sparse6KeepsSelfLinksAndCountsARepeatOnce) {
 // (1, 0) moves it to 3 = n: 010 100. For n = 100 (k = 7): (0, 99) and
 // (1, 0), then two padding 1-bits.
 TEST(Graph6Test, Sparse6NamesNoNodePastTheLast) {
-  const auto bytes = [](std::string bits) {
+  const auto bytes = [](const std::string& bits) {
     std::string out;
     for (std::size_t i = 0; i < bits.size(); i += 6) {
       out += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
