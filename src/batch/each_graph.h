@@ -36,8 +36,9 @@ void warnIfNothing(const char* file, const char* noun, int64_t total,
 // visit(const JudgedGraph&), or to visit(const JudgedGraph&,
 // GraphJudge&) when that is how it is called, which returns false to
 // stop, while output works. Returns 0 when the file was read to its end or
-// visit stopped; 2, having reported why, when it could not be opened or
-// read. A file read to its end that held no graph, or only refused ones,
+// visit stopped; 1, having reported it, when it holds a format ugraph does
+// not read (see foreignFormatOf); 2, having reported why, when it could not
+// be opened or read. A file read to its end that held no graph, or only refused ones,
 // is warned of (see warnIfNothing). needs tells what the graphs' records
 // hold (see GraphJudge).
 template <class Visit>
@@ -50,6 +51,7 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
   GraphJudge judge(file.get(), analyse, options.from, &console, needs,
                    fileName);
   noun = judge.format().noun;
+  if (!judge.foreign().empty()) return reportForeign(fileName, judge.foreign());
   int64_t total = 0;
   int64_t refused = 0;
   while (!console.failed() && judge.next()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/input_file.h"
+#include "formats/foreign.h"
 #include "graph/analysis.h"
 
 namespace ugraph {
@@ -45,6 +46,11 @@ void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
     }
   }
   format_ = given != nullptr ? given : strongest;
+  // A start that no format's sign names may be one of a format ugraph
+  // does not read.
+  if (given == nullptr && best == Sign::kNone) {
+    foreign_ = foreignFormatOf(block_.peeked());
+  }
   // Rows of one reader read alike; the sign of the reading is theirs.
   Sign read = Sign::kNone;
   Sign hint = Sign::kNone;
@@ -64,6 +70,7 @@ void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
 
 bool GraphJudge::next() {
   JudgedGraph& d = space_.current;
+  if (!foreign_.empty()) return false;
   if (!reader_.next(d)) return false;
   if (analyse_ && d.verdict == GraphClass::kWellFormed) analyse();
   return true;

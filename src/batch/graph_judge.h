@@ -46,6 +46,10 @@ class GraphJudge {
   // Another format that the file's start names, without a header of the
   // one read, for a hint when the file yields nothing; else nullptr.
   const FormatRow* looksLike() const { return looksLike_; }
+  // What the file holds when, without --from, its start shows a format
+  // ugraph does not read (see foreignFormatOf); empty otherwise. The
+  // judge then finds no graph in it.
+  std::string_view foreign() const { return foreign_; }
 
   // Judges the next graph; false when the file is over or cannot be read
   // (status()).
@@ -115,6 +119,7 @@ class GraphJudge {
   BlockReader block_;
   const FormatRow* format_ = nullptr;
   const FormatRow* looksLike_ = nullptr;
+  std::string_view foreign_;
   bool analyse_;
   JudgeNeeds needs_;
   // The reader of format_, made in room_.

@@ -28,6 +28,25 @@ int reportFileFault(const char* file, const Status& fault) {
   return 2;
 }
 
+int reportForeign(const char* file, std::string_view what) {
+  std::array<char, 256> names{};
+  std::size_t length = 0;
+  const auto append = [&](std::string_view text) {
+    const std::size_t room = std::min(text.size(), names.size() - length);
+    std::memcpy(names.data() + length, text.data(), room);
+    length += room;
+  };
+  for (const std::string_view name : formatNames()) {
+    if (length != 0) append(", ");
+    append(name);
+  }
+  const bool compressed = what.ends_with("compressed data");
+  report({file, ": holds ", what, ", which ugraph does not read",
+          compressed ? "; decompress it first" : "", "; it reads ",
+          {names.data(), length}, " (choose one with --from=FORMAT)"});
+  return 1;
+}
+
 std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
   static constexpr std::array<std::pair<int, const char*>, 3> kUnits = {
       {{30, "GiB"}, {20, "MiB"}, {10, "KiB"}}};

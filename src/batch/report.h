@@ -24,6 +24,11 @@ void reportMissing(const char* file, const char* noun, int64_t number);
 // status for it, 2.
 int reportFileFault(const char* file, const Status& fault);
 
+// Reports that file holds what (see foreignFormatOf), a format ugraph does
+// not read, naming the formats it reads and --from. Returns 1: the file
+// is refused as a whole.
+int reportForeign(const char* file, std::string_view what);
+
 // The words for why a graph is refused: refusalPhrase(refused.refusal),
 // with the amounts a refusal for memory names ("needs at least 3 GiB of
 // memory, over the ceiling of 2 GiB"). Valid until the next call.

@@ -9,6 +9,10 @@
 //     (the place its graph begins; see JudgeNeeds::starts), then either
 //       - kRefused, with the status naming the first rule it breaks and
 //         where the fault lies, or
+//       - a class (kTree, kConnectedNotTree, kNotConnected, kNoNode) with
+//         d.nodes and d.parts and an empty status, when the reader judged
+//         the graph itself, in one pass over its links (see LinkForest),
+//         as it may when analysing without JudgeNeeds::walk; or
 //       - kWellFormed, with an empty status:
 //           * analysing (setup.analyse), the graph loaded as load() loads
 //             it; d.nodes is then set by the judge, from the record or the

@@ -104,9 +104,28 @@ check "frames of a name with a line end" $(($("$bin" --trace=1 --json newline.tx
 # shown cut short.
 printf '[U "a\nb\rc\0d\001", (1),2]\n' >nul.txt
 check "a NUL in a name, listed" '{"number":1,"line":1,"refused":{"rule":"has a NUL byte in its graph name","line":2,"column":4}}' \
-  "$("$bin" --list --json nul.txt)"
+  "$("$bin" --list --json nul.txt 2>/dev/null)"
 check "a NUL in a name, drawn" "nul.txt:2:4: data-input 1 has a NUL byte in its graph name" \
   "$("$bin" --dot=1 nul.txt 2>&1)"
+
+# A file in a format ugraph does not read is refused as a whole, naming
+# the formats it reads: GML, its own --dot output, a gzip file; forced
+# with --from, it is read as asked.
+printf 'Creator "x"\ngraph [\n  node [ id 1 ]\n]\n' >net.gml
+"$bin" --dot=1 newline.txt >drawing.dot
+printf '[U "a" (1)]\n' | gzip >cat.gz
+for file in net.gml drawing.dot cat.gz; do
+  "$bin" --count "$file" >out 2>err
+  check "$file refused, status" "1|" "$?|$(cat out)"
+done
+check "GML refused" "ugraph: net.gml: holds GML, which ugraph does not read; it reads catalogue, graph6, sparse6 (choose one with --from=FORMAT)" \
+  "$("$bin" --list net.gml 2>&1)"
+check "DOT refused" "ugraph: drawing.dot: holds DOT, which ugraph does not read; it reads catalogue, graph6, sparse6 (choose one with --from=FORMAT)" \
+  "$("$bin" --check drawing.dot 2>&1)"
+check "gzip refused" "ugraph: -: holds gzip-compressed data, which ugraph does not read; decompress it first; it reads catalogue, graph6, sparse6 (choose one with --from=FORMAT)" \
+  "$("$bin" --check - <cat.gz 2>&1)"
+check "GML read as a catalogue when asked" "net.gml:2:8: data-input 1 is not marked 'U' (after '[')" \
+  "$("$bin" --check --from=catalogue net.gml 2>/dev/null | head -1)"
 
 # A read error in the dialogue is said once, with no failed write beside.
 out=$("$bin" </ 2>err)

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
+#include <random>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,6 +201,77 @@ TEST(GraphJudgeTest, EntriesMayFillTheCeilingExactly) {
       std::fclose(in);
     }
   }
+}
+
+// A sparse6 line of n nodes holding links: each link (u, v), u <= v and
+// sorted by v, as a pair that moves v on to it and one that names u.
+std::string sparse6Line(int32_t n, std::vector<std::pair<int32_t, int32_t>> links) {
+  for (auto& [a, b] : links) {
+    if (a > b) std::swap(a, b);
+  }
+  std::sort(links.begin(), links.end(),
+            [](auto p, auto q) { return p.second < q.second; });
+  int k = 0;
+  while ((int64_t{1} << k) < n) ++k;
+  std::string bits;
+  const auto pair = [&](int b, int32_t x) {
+    bits += static_cast<char>('0' + b);
+    for (int i = k - 1; i >= 0; --i) bits += static_cast<char>('0' + (x >> i & 1));
+  };
+  int32_t v = 0;
+  for (auto [a, b] : links) {
+    if (b - 1 > v) {
+      pair(0, b - 1);
+      v = b - 1;
+    }
+    pair(0, a - 1);
+  }
+  while (bits.size() % 6 != 0) bits += '1';
+  std::string line = ":~";
+  for (const int shift : {12, 6, 0}) line += static_cast<char>(63 + (n >> shift & 63));
+  for (std::size_t i = 0; i < bits.size(); i += 6) {
+    line += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
+  }
+  return line + "\n";
+}
+
+// A large graph line counted without its walk is judged in one pass over
+// its links; on random graphs with repeats and self-links it gets the
+// verdict and parts the walk over its lists gets.
+TEST(GraphJudgeTest, OnePassAgreesWithTheWalkOnLargeLines) {
+  std::mt19937 random(36);
+  std::string file;
+  for (int round = 0; round < 300; ++round) {
+    const int32_t n = std::uniform_int_distribution<int32_t>(63, 700)(random);
+    std::uniform_int_distribution<int32_t> node(1, n);
+    std::vector<std::pair<int32_t, int32_t>> links;
+    for (int32_t b = 2; b <= n; ++b) {
+      if (round % 4 != 3) {
+        links.emplace_back(std::uniform_int_distribution<int32_t>(1, b - 1)(random), b);
+      }
+    }
+    const int extra = std::uniform_int_distribution<int>(0, 2)(random);
+    for (int i = 0; i < extra; ++i) links.emplace_back(node(random), node(random));
+    if (round % 3 == 0 && !links.empty()) links.push_back(links.front());
+    file += sparse6Line(n, links);
+  }
+  const auto judged = [&](JudgeNeeds needs) {
+    std::FILE* in = testing::fileHolding(file);
+    GraphJudge judge(in, true, nullptr, nullptr, needs);
+    std::vector<std::pair<GraphClass, int64_t>> verdicts;
+    while (judge.next()) {
+      verdicts.emplace_back(judge.current().verdict, judge.current().parts);
+    }
+    std::fclose(in);
+    return verdicts;
+  };
+  const auto walked = judged(JudgeNeeds{});
+  const auto passed = judged(JudgeNeeds{.list = false, .starts = false, .walk = false});
+  ASSERT_EQ(walked.size(), 300u);
+  EXPECT_EQ(passed, walked);
+  EXPECT_TRUE(std::ranges::any_of(walked, [](auto v) { return v.first == GraphClass::kTree; }));
+  EXPECT_TRUE(std::ranges::any_of(walked, [](auto v) { return v.first == GraphClass::kConnectedNotTree; }));
+  EXPECT_TRUE(std::ranges::any_of(walked, [](auto v) { return v.first == GraphClass::kNotConnected; }));
 }
 
 TEST(GraphJudgeTest, AFileThatCannotBeReadEndsWithItsReason) {

@@ -50,6 +50,10 @@ bool LineReader::next(JudgedGraph& d) {
     large_ = head_.n * head_.n > kMaxEntries &&
              entriesIn(d.analysis.rows, head_.n) > kMaxEntries;
   }
+  if (large_ && analyse_ && lowerRows_) {
+    judgeInOnePass(d);
+    return true;
+  }
   if (large_ && !readLarge(d, analyse_)) return true;
   d.status = {};
   d.verdict = GraphClass::kWellFormed;
@@ -101,6 +105,23 @@ bool LineReader::readLarge(JudgedGraph& d, bool build) {
   }
   d.lists = &lists_;
   return true;
+}
+
+void LineReader::judgeInOnePass(JudgedGraph& d) {
+  const uint64_t need = lines_.length() + LinkForest::bytes(head_.n);
+  if (need > maxMemory_) return refuseForMemory(d, need);
+  if (!forest_.start(head_.n)) return refuseForMemory(d, need, true);
+  uint64_t links = 0;
+  forEachLineLink(lines_.text(), head_, [&](int32_t a, int32_t b) {
+    forest_.link(a, b);
+    ++links;
+  });
+  if (links > kMaxListLinks) return refuseForLinks(d);
+  d.status = {};
+  d.verdict = forest_.verdict();
+  d.nodes = head_.n;
+  d.parts = forest_.parts();
+  d.links = 0;  // not told from repeats in one pass
 }
 
 void LineReader::refuseForMemory(JudgedGraph& d, uint64_t need, bool denied) {

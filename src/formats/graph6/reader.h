@@ -12,6 +12,7 @@
 #include "base/line_scanner.h"
 #include "formats/graph6/graph6.h"
 #include "formats/graph_reader.h"
+#include "graph/link_forest.h"
 
 namespace ugraph {
 
@@ -22,7 +23,9 @@ class LineReader {
   // into setup.lists. Only checking, a large graph is read when loaded.
   // needs.maxMemory bounds what a line, its lists and its walk may take
   // (see listsBytes). Without needs.walk, a small graph's rows are lower
-  // rows (see keepLowerRows).
+  // rows (see keepLowerRows), and a large graph, analysed, is judged in
+  // one pass over its links (see LinkForest), never built as lists: its
+  // class, node count and parts are set, its links not counted.
   explicit LineReader(const ReaderSetup& setup);
 
   bool next(JudgedGraph& d);
@@ -34,6 +37,9 @@ class LineReader {
   // refused it, when that is past the ceiling or cannot be had, or the
   // graph has more than kMaxListLinks links.
   bool readLarge(JudgedGraph& d, bool build);
+  // Judges the current line's large graph in one pass, or refuses it for
+  // the memory its forest needs or for more than kMaxListLinks links.
+  void judgeInOnePass(JudgedGraph& d);
   // Refuses the current line for the memory it needs: past the ceiling,
   // or denied by the system.
   void refuseForMemory(JudgedGraph& d, uint64_t need, bool denied = false);
@@ -44,6 +50,7 @@ class LineReader {
 
   LineScanner lines_;
   NeighbourLists& lists_;
+  LinkForest forest_;
   // The current line's front, and whether its graph is too large for
   // rows and read into the lists.
   LineHead head_;

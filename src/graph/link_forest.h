@@ -1,0 +1,66 @@
+// A graph's verdict in one pass over its links, in memory proportional to
+// its nodes whatever the number of links: a union-find forest of the nodes,
+// and the links that joined two trees of it kept as a set of unordered
+// pairs.
+//
+// Why the pairs: a link between two nodes already in one tree closes a
+// cycle, unless it is a repeat, and a repeat of a link that closed a cycle
+// changes nothing; only a repeat of a link that joined two trees must be
+// told from a new link, and those are at most n - 1. So a graph is a tree
+// when it is one tree and no link other than such a repeat, and no
+// self-link, was met.
+#ifndef UGRAPH_GRAPH_LINK_FOREST_H_
+#define UGRAPH_GRAPH_LINK_FOREST_H_
+
+#include <cstddef>
+#include <cstdint>
+
+#include "graph/ugraph.h"
+
+namespace ugraph {
+
+class LinkForest {
+ public:
+  LinkForest() = default;
+  LinkForest(const LinkForest&) = delete;
+  LinkForest& operator=(const LinkForest&) = delete;
+  ~LinkForest();
+
+  // What a forest of n nodes takes: 4 bytes a node for its parent and 16
+  // for the set of pairs, kept at most half full.
+  static uint64_t bytes(int64_t n);
+
+  // Starts a graph of n nodes, each its own tree; storage of an earlier
+  // graph is reused when large enough. False, holding nothing, when the
+  // memory cannot be had. REQUIRES: 0 <= n <= INT32_MAX.
+  bool start(int32_t n);
+
+  // Takes link {a, b}; a == b for a self-link, repeats allowed.
+  // REQUIRES: a and b in 1..n.
+  void link(int32_t a, int32_t b);
+
+  // The verdict of the links taken: kNoNode, kTree, kConnectedNotTree or
+  // kNotConnected, and the connected parts.
+  GraphClass verdict() const;
+  int64_t parts() const { return parts_; }
+
+ private:
+  // The root of a's tree, halving the path on the way.
+  int32_t find(int32_t a);
+  // Whether pair, a key of the set, is in it; inserts it when insert.
+  bool pairIn(uint64_t pair, bool insert);
+  void release();
+
+  int32_t n_ = 0;
+  // parent_[a]: a's parent, or -(its tree's size) for a root.
+  int32_t* parent_ = nullptr;
+  uint64_t* pairs_ = nullptr;  // 0: an empty slot
+  std::size_t capacity_ = 0;   // of parent_, in nodes
+  int shift_ = 64;             // 64 - log2 of the pairs' slots
+  int64_t parts_ = 0;
+  bool cyclic_ = false;
+};
+
+}  // namespace ugraph
+
+#endif  // UGRAPH_GRAPH_LINK_FOREST_H_
