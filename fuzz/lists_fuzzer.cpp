@@ -3,8 +3,9 @@
 // The walk must be a depth-first search with lowest neighbours first (a
 // search of this target's own), watched and unwatched alike; for up to 50
 // nodes it must equal the walk of rows; the verdict, links, parts and a
-// cycle must be the graph's; and the graph must come back from sparse6
-// and, without self-links, from graph6.
+// cycle must be the graph's, and the one pass over the links (LinkForest)
+// must give the same verdict and parts; and the graph must come back from
+// sparse6 and, without self-links, from graph6.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include "formats/graph6/graph6.h"
 #include "fuzz/record_checks.h"
 #include "graph/analysis.h"
+#include "graph/link_forest.h"
 #include "graph/lists.h"
 
 using namespace ugraph;
@@ -127,6 +129,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   int64_t parts = 0;
   for (int32_t v = 1; v <= n; ++v) parts += find(v) == v ? 1 : 0;
   fuzz::require(a.parts == parts, "the parts are miscounted");
+
+  // The one pass of --count: the same verdict and parts.
+  static LinkForest forest;
+  fuzz::require(forest.start(n), "the forest cannot be had");
+  for (const auto& [x, y] : links) forest.link(x, y);
+  fuzz::require(forest.verdict() == a.verdict && forest.parts() == a.parts,
+                "the one pass judges otherwise than the walk");
 
   std::vector<int32_t> cycle(static_cast<std::size_t>(n) + 1);
   cycle.resize(findCycleIn(lists, walk, cycle.data()));
