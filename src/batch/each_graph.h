@@ -38,8 +38,8 @@ void warnIfNothing(const char* file, const char* noun, int64_t total,
 // stop, while output works. Returns 0 when the file was read to its end or
 // visit stopped; 1, having reported it, when it holds a format ugraph does
 // not read (see foreignFormatOf); 2, having reported why, when it could not
-// be opened or read. A file read to its end that held no graph, or only refused ones,
-// is warned of (see warnIfNothing). needs tells what the graphs' records
+// be opened or read. A file read to its end that held no graph, or only refused
+// ones, is warned of (see warnIfNothing). needs tells what the graphs' records
 // hold (see GraphJudge).
 template <class Visit>
 int forEachJudged(const Options& options, const char* fileName, bool analyse,

@@ -41,9 +41,14 @@ int reportForeign(const char* file, std::string_view what) {
     append(name);
   }
   const bool compressed = what.ends_with("compressed data");
-  report({file, ": holds ", what, ", which ugraph does not read",
-          compressed ? "; decompress it first" : "", "; it reads ",
-          {names.data(), length}, " (choose one with --from=FORMAT)"});
+  report({file,
+          ": holds ",
+          what,
+          ", which ugraph does not read",
+          compressed ? "; decompress it first" : "",
+          "; it reads ",
+          {names.data(), length},
+          " (choose one with --from=FORMAT)"});
   return 1;
 }
 

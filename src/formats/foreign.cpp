@@ -16,7 +16,9 @@ struct Magic {
 constexpr std::array kCompressions = {
     Magic{"\x1f\x8b", "gzip-compressed data"},
     Magic{"BZh", "bzip2-compressed data"},
-    Magic{"\xfd" "7zXZ", "xz-compressed data"},
+    Magic{"\xfd"
+          "7zXZ",
+          "xz-compressed data"},
     Magic{"\x28\xb5\x2f\xfd", "zstd-compressed data"},
 };
 
@@ -91,8 +93,8 @@ bool isDot(std::string_view text) {
     return false;
   }
   const std::size_t brace = rest.find('{');
-  return brace != std::string_view::npos && rest.substr(0, brace).find_first_of(
-                                                "[];") == std::string_view::npos;
+  return brace != std::string_view::npos &&
+         rest.substr(0, brace).find_first_of("[];") == std::string_view::npos;
 }
 
 }  // namespace

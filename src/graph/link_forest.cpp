@@ -65,7 +65,8 @@ int32_t LinkForest::find(int32_t a) {
 bool LinkForest::pairIn(uint64_t pair, bool insert) {
   const std::size_t mask = (std::size_t{1} << (64 - shift_)) - 1;
   // Fibonacci hashing: the multiplier's high bits mix every bit of the key.
-  auto slot = static_cast<std::size_t>((pair * 0x9E3779B97F4A7C15ULL) >> shift_);
+  auto slot =
+      static_cast<std::size_t>((pair * 0x9E3779B97F4A7C15ULL) >> shift_);
   for (;; slot = (slot + 1) & mask) {
     if (pairs_[slot] == pair) return true;
     if (pairs_[slot] == 0) {
@@ -80,8 +81,8 @@ void LinkForest::link(int32_t a, int32_t b) {
     cyclic_ = true;
     return;
   }
-  const uint64_t pair = a < b ? uint64_t(a) << 32 | uint64_t(b)
-                              : uint64_t(b) << 32 | uint64_t(a);
+  const uint64_t pair =
+      a < b ? uint64_t(a) << 32 | uint64_t(b) : uint64_t(b) << 32 | uint64_t(a);
   int32_t ra = find(a);
   int32_t rb = find(b);
   if (ra == rb) {

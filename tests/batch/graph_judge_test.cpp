@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <utility>
-#include <random>
 #include <algorithm>
+#include <cstdio>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/file_holding.h"
@@ -205,7 +205,8 @@ TEST(GraphJudgeTest, EntriesMayFillTheCeilingExactly) {
 
 // A sparse6 line of n nodes holding links: each link (u, v), u <= v and
 // sorted by v, as a pair that moves v on to it and one that names u.
-std::string sparse6Line(int32_t n, std::vector<std::pair<int32_t, int32_t>> links) {
+std::string sparse6Line(int32_t n,
+                        std::vector<std::pair<int32_t, int32_t>> links) {
   for (auto& [a, b] : links) {
     if (a > b) std::swap(a, b);
   }
@@ -216,7 +217,8 @@ std::string sparse6Line(int32_t n, std::vector<std::pair<int32_t, int32_t>> link
   std::string bits;
   const auto pair = [&](int b, int32_t x) {
     bits += static_cast<char>('0' + b);
-    for (int i = k - 1; i >= 0; --i) bits += static_cast<char>('0' + (x >> i & 1));
+    for (int i = k - 1; i >= 0; --i)
+      bits += static_cast<char>('0' + (x >> i & 1));
   };
   int32_t v = 0;
   for (auto [a, b] : links) {
@@ -228,7 +230,8 @@ std::string sparse6Line(int32_t n, std::vector<std::pair<int32_t, int32_t>> link
   }
   while (bits.size() % 6 != 0) bits += '1';
   std::string line = ":~";
-  for (const int shift : {12, 6, 0}) line += static_cast<char>(63 + (n >> shift & 63));
+  for (const int shift : {12, 6, 0})
+    line += static_cast<char>(63 + (n >> shift & 63));
   for (std::size_t i = 0; i < bits.size(); i += 6) {
     line += static_cast<char>(63 + std::stoi(bits.substr(i, 6), nullptr, 2));
   }
@@ -239,7 +242,7 @@ std::string sparse6Line(int32_t n, std::vector<std::pair<int32_t, int32_t>> link
 // its links; on random graphs with repeats and self-links it gets the
 // verdict and parts the walk over its lists gets.
 TEST(GraphJudgeTest, OnePassAgreesWithTheWalkOnLargeLines) {
-  std::mt19937 random(36);
+  std::mt19937 random(36);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   std::string file;
   for (int round = 0; round < 300; ++round) {
     const int32_t n = std::uniform_int_distribution<int32_t>(63, 700)(random);
@@ -247,11 +250,13 @@ TEST(GraphJudgeTest, OnePassAgreesWithTheWalkOnLargeLines) {
     std::vector<std::pair<int32_t, int32_t>> links;
     for (int32_t b = 2; b <= n; ++b) {
       if (round % 4 != 3) {
-        links.emplace_back(std::uniform_int_distribution<int32_t>(1, b - 1)(random), b);
+        links.emplace_back(
+            std::uniform_int_distribution<int32_t>(1, b - 1)(random), b);
       }
     }
     const int extra = std::uniform_int_distribution<int>(0, 2)(random);
-    for (int i = 0; i < extra; ++i) links.emplace_back(node(random), node(random));
+    for (int i = 0; i < extra; ++i)
+      links.emplace_back(node(random), node(random));
     if (round % 3 == 0 && !links.empty()) links.push_back(links.front());
     file += sparse6Line(n, links);
   }
@@ -266,12 +271,16 @@ TEST(GraphJudgeTest, OnePassAgreesWithTheWalkOnLargeLines) {
     return verdicts;
   };
   const auto walked = judged(JudgeNeeds{});
-  const auto passed = judged(JudgeNeeds{.list = false, .starts = false, .walk = false});
+  const auto passed =
+      judged(JudgeNeeds{.list = false, .starts = false, .walk = false});
   ASSERT_EQ(walked.size(), 300u);
   EXPECT_EQ(passed, walked);
-  EXPECT_TRUE(std::ranges::any_of(walked, [](auto v) { return v.first == GraphClass::kTree; }));
-  EXPECT_TRUE(std::ranges::any_of(walked, [](auto v) { return v.first == GraphClass::kConnectedNotTree; }));
-  EXPECT_TRUE(std::ranges::any_of(walked, [](auto v) { return v.first == GraphClass::kNotConnected; }));
+  EXPECT_TRUE(std::ranges::any_of(
+      walked, [](auto v) { return v.first == GraphClass::kTree; }));
+  EXPECT_TRUE(std::ranges::any_of(
+      walked, [](auto v) { return v.first == GraphClass::kConnectedNotTree; }));
+  EXPECT_TRUE(std::ranges::any_of(
+      walked, [](auto v) { return v.first == GraphClass::kNotConnected; }));
 }
 
 TEST(GraphJudgeTest, AFileThatCannotBeReadEndsWithItsReason) {

@@ -27,7 +27,9 @@ TEST(ForeignTest, TellsTheFormatsUgraphDoesNotRead) {
       {"// a comment\nDiGraph {\n", "DOT"},
       {"\x1f\x8b\x08\x00"s, "gzip-compressed data"},
       {"BZh91AY", "bzip2-compressed data"},
-      {"\xfd" "7zXZ\0\0"s, "xz-compressed data"},
+      {"\xfd"
+       "7zXZ\0\0"s,
+       "xz-compressed data"},
       {"\x28\xb5\x2f\xfd\x00"s, "zstd-compressed data"},
       {"[U \"a\" (1)]\0\n"s, "binary data"},
       // Catalogues: the sign outweighs a first line that opens like

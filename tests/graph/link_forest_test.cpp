@@ -82,28 +82,32 @@ TEST(LinkForestTest, TellsARepeatFromACycle) {
 // self-links, one forest reused from graph to graph: the same verdict and
 // parts as a search.
 TEST(LinkForestTest, AgreesWithASearchOnRandomGraphs) {
-  std::mt19937 random(35);
+  std::mt19937 random(35);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   LinkForest forest;
   for (int round = 0; round < 4000; ++round) {
-    const int32_t n = std::uniform_int_distribution<int32_t>(0, round % 7 == 0 ? 400 : 12)(random);
+    const int32_t n = std::uniform_int_distribution<int32_t>(
+        0, round % 7 == 0 ? 400 : 12)(random);
     Links links;
     if (n > 0) {
       std::uniform_int_distribution<int32_t> node(1, n);
       // Mostly a tree, so that trees and near-trees are common.
       if (round % 2 == 0) {
         for (int32_t b = 2; b <= n; ++b) {
-          links.emplace_back(std::uniform_int_distribution<int32_t>(1, b - 1)(random), b);
+          links.emplace_back(
+              std::uniform_int_distribution<int32_t>(1, b - 1)(random), b);
         }
       }
       const int extra = std::uniform_int_distribution<int>(0, 3)(random);
-      for (int i = 0; i < extra; ++i) links.emplace_back(node(random), node(random));
+      for (int i = 0; i < extra; ++i)
+        links.emplace_back(node(random), node(random));
       const auto size = links.size();
       for (std::size_t i = 0; i < size && round % 3 == 0; i += 2) {
         links.emplace_back(links[i].second, links[i].first);  // repeats
       }
       std::shuffle(links.begin(), links.end(), random);
     }
-    ASSERT_EQ(byForest(forest, n, links), bySearch(n, links)) << "round " << round;
+    ASSERT_EQ(byForest(forest, n, links), bySearch(n, links))
+        << "round " << round;
   }
 }
 
