@@ -72,7 +72,12 @@ std::vector<Graph> shapes() {
       {"complete 8", 8, {}},
       {"isolated 60", 60, {}},
       {"two parts", 20, path(1, 8)},
+      // Hubs 2..8 are linked to hubs alone; the others hang off node 1.
+      {"hubs among hubs", 12, {{1, 9}, {9, 10}, {10, 11}, {11, 12}}},
   };
+  for (int32_t a = 1; a <= 8; ++a) {
+    for (int32_t b = a + 1; b <= 8; ++b) graphs.back().links.emplace_back(a, b);
+  }
   for (int32_t b = 2; b <= 40; ++b) graphs[4].links.emplace_back(1, b);
   for (int32_t a = 1; a <= 8; ++a) {
     for (int32_t b = a + 1; b <= 8; ++b) graphs[8].links.emplace_back(a, b);

@@ -22,8 +22,13 @@ constexpr double kLoopReach = 40;
 // a margin.
 constexpr double kClearance = GraphLayout::kNodeRadius + 8;
 
-// Rounded to the nearest whole unit, halves away from zero.
+// Rounded to the nearest whole unit, halves away from zero; what is no
+// number, or past the drawing's reach, is held to it, so that a fault in
+// the arithmetic misplaces a node rather than converting out of range.
 int32_t toInt(double v) {
+  constexpr double kReach = 1e6;
+  if (!(v > -kReach)) return static_cast<int32_t>(-kReach);
+  if (!(v < kReach)) return static_cast<int32_t>(kReach);
   return static_cast<int32_t>(v < 0 ? v - 0.5 : v + 0.5);
 }
 
@@ -346,16 +351,19 @@ void placeByStress(const NodeLinks& links, const Part& part, Places& places) {
   std::size_t placed = count;
   for (std::size_t i = 0; i < m; ++i) {
     if (!hub[i]) continue;
+    // A hub linked to other hubs alone stands in the middle of them all.
     double sx = 0;
     double sy = 0;
     double around = 0;
-    for (std::size_t j = 0; j < count; ++j) {
-      if (!links.linked(part.nodes[i], core[j])) continue;
-      sx += x[j];
-      sy += y[j];
-      ++around;
+    for (int pass = 0; pass < 2 && around == 0; ++pass) {
+      for (std::size_t j = 0; j < count; ++j) {
+        if (pass == 0 && !links.linked(part.nodes[i], core[j])) continue;
+        sx += x[j];
+        sy += y[j];
+        ++around;
+      }
     }
-    x[placed] = sx / around;  // a hub has neighbours among the others
+    x[placed] = sx / around;  // count >= 3: the second pass finds some
     y[placed] = sy / around;
     order[placed++] = part.nodes[i];
   }
