@@ -35,23 +35,11 @@ std::vector<FilePosition> bracketsOf(const std::string& contents,
 
 // What a source that is no descriptor hands over, a few bytes at a time as
 // a decompressor may, reads as the same bytes from a file do.
-struct Dribble {
-  std::string text;
-  std::size_t at = 0;
-};
-ssize_t dribble(const ByteSource& source, char* data, std::size_t size) {
-  auto& d = *static_cast<Dribble*>(source.state);
-  const std::size_t n = std::min({size, d.text.size() - d.at, std::size_t{7}});
-  d.text.copy(data, n, d.at);
-  d.at += n;
-  return static_cast<ssize_t>(n);
-}
-
 TEST(BlockReaderTest, ASourceOfAFewBytesAtATimeReadsAsAFile) {
   const std::size_t edge = FileBlock().size();
   std::string contents = "a\n[b\n" + std::string(edge, 'x') + "\n [] [";
-  Dribble d{contents};
-  const ByteSource source{dribble, &d, -1};
+  testing::Dribble d{contents};
+  const ByteSource source = d.source();
   const std::vector<FilePosition> fromSource = bracketsOf(contents, &source);
   const std::vector<FilePosition> fromFile = bracketsOf(contents);
   ASSERT_EQ(fromSource.size(), 3u);

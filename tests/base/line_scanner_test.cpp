@@ -12,19 +12,6 @@
 namespace ugraph {
 namespace {
 
-// A source that hands over a few bytes at a time, as a pipe may.
-struct Dribble {
-  std::string text;
-  std::size_t at = 0;
-};
-ssize_t dribble(const ByteSource& source, char* data, std::size_t size) {
-  auto& d = *static_cast<Dribble*>(source.state);
-  const std::size_t n = std::min({size, d.text.size() - d.at, std::size_t{7}});
-  d.text.copy(data, n, d.at);
-  d.at += n;
-  return static_cast<ssize_t>(n);
-}
-
 struct Scanned {
   uint64_t length;
   bool held;
@@ -38,8 +25,8 @@ std::vector<Scanned> scan(const std::string& contents, uint64_t limit,
                           bool dribbled) {
   static FileBlock block;
   std::FILE* file = testing::fileHolding(contents);
-  Dribble d{contents};
-  const ByteSource source{dribble, &d, -1};
+  testing::Dribble d{contents};
+  const ByteSource source = d.source();
   BlockReader reader =
       dribbled ? BlockReader(source, block) : BlockReader(file, block);
   LineScanner lines(reader);
