@@ -56,9 +56,9 @@ struct DataInput {
 // rule holds; otherwise returns the first fault, reading left to right, and
 // out is unspecified. The fault lies at: the '[' for kNoName, the opening
 // double quote for kNameTooLong, the NUL for kNulInName, the closing ']'
-// (or the end of text) for
-// kNoNode, the header's '(' for kBadHeader, the number's first digit for
-// kNeighbourAbove50 and kTooManyLinks, the byte itself for kOutOfPlace.
+// (or the end of text) for kNoNode, the header's '(' for kBadHeader, the
+// number's first digit for kNeighbourAbove50 and kTooManyLinks, the byte
+// itself for kOutOfPlace.
 // Any bytes are safe.
 ParseResult parseDataInput(std::string_view text, DataInput& out);
 

@@ -78,7 +78,6 @@ struct Part {
 // Finds the part of root, marking its nodes seen.
 void findPart(int32_t n, const NodeLinks& links, int32_t root,
               std::array<bool, kRoom>& seen, Part& part) {
-  part.size = 0;
   part.links = 0;
   part.nodes[0] = root;
   part.size = 1;
@@ -374,9 +373,9 @@ void placeByStress(const NodeLinks& links, const Part& part, Places& places) {
   }
 }
 
-// Moves a placed part so that its box starts at (left, top); returns the
-// box's width and height.
-Point shift(const Part& part, Places& places, double left, double top) {
+// Moves a placed part so that its box starts at (0, 0); returns the box's
+// width and height.
+Point toCorner(const Part& part, Places& places) {
   double minX = places.x[slot(part.nodes[0])];
   double minY = places.y[slot(part.nodes[0])];
   double maxX = minX;
@@ -390,8 +389,8 @@ Point shift(const Part& part, Places& places, double left, double top) {
   }
   for (int32_t i = 0; i < part.size; ++i) {
     const std::size_t a = slot(part.nodes[slot(i)]);
-    places.x[a] += left - minX;
-    places.y[a] += top - minY;
+    places.x[a] -= minX;
+    places.y[a] -= minY;
   }
   return {toInt(maxX - minX), toInt(maxY - minY)};
 }
@@ -405,7 +404,7 @@ GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
   // in rows no wider than the widest part or a square of their area.
   std::array<bool, kRoom> seen{};
   std::array<Point, kRoom> boxes{};
-  std::array<int32_t, kRoom> firsts{};
+  std::array<int32_t, kRoom> partOf{};  // each node's part
   int32_t parts = 0;
   double area = 0;
   double widest = 0;
@@ -418,9 +417,11 @@ GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
     } else {
       placeByStress(links, part, places);
     }
-    const Point box = shift(part, places, 0, 0);
-    boxes[slot(parts)] = box;
-    firsts[slot(parts++)] = root;
+    const Point box = toCorner(part, places);
+    for (int32_t i = 0; i < part.size; ++i) {
+      partOf[slot(part.nodes[slot(i)])] = parts;
+    }
+    boxes[slot(parts++)] = box;
     area += (box.x + kPartGap) * (box.y + kPartGap);
     widest = std::max(widest, static_cast<double>(box.x));
   }
@@ -429,7 +430,7 @@ GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
   double top = 0;
   double rowHeight = 0;
   double right = 0;
-  std::fill(seen.begin(), seen.end(), false);
+  Places corner;  // where each part's box starts, by part
   for (int32_t i = 0; i < parts; ++i) {
     const Point box = boxes[slot(i)];
     if (left > 0 && left + box.x > rowWidth) {
@@ -437,16 +438,17 @@ GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
       left = 0;
       rowHeight = 0;
     }
-    findPart(n, links, firsts[slot(i)], seen, part);
-    shift(part, places, left, top);
+    corner.x[slot(i)] = left;
+    corner.y[slot(i)] = top;
     right = std::max(right, left + box.x);
     rowHeight = std::max(rowHeight, static_cast<double>(box.y));
     left += box.x + kPartGap;
   }
   const int32_t edge = kNodeRadius + kMargin;
   for (int32_t a = 1; a <= n; ++a) {
-    at_[slot(a)] = {edge + toInt(places.x[slot(a)]),
-                    edge + toInt(places.y[slot(a)])};
+    const std::size_t its = slot(partOf[slot(a)]);
+    at_[slot(a)] = {edge + toInt(places.x[slot(a)] + corner.x[its]),
+                    edge + toInt(places.y[slot(a)] + corner.y[its])};
   }
   width_ = 2 * edge + toInt(right);
   height_ = 2 * edge + toInt(top + rowHeight);
