@@ -236,8 +236,8 @@ bool findHops(const NodeLinks& links, const std::array<int32_t, kRoom>& nodes,
 // none moves by a hundredth of a unit.
 void lowerStress(const Hops& hops, std::size_t m, std::array<double, kRoom>& x,
                  std::array<double, kRoom>& y) {
-  std::array<double, kRoom> nextX{};
-  std::array<double, kRoom> nextY{};
+  static std::array<double, kRoom> nextX;
+  static std::array<double, kRoom> nextY;
   for (int round = 0; round < 300; ++round) {
     double moved = 0;
     for (std::size_t i = 0; i < m; ++i) {
@@ -333,8 +333,8 @@ void placeByStress(const NodeLinks& links, const Part& part, Places& places) {
     hub.fill(false);
     findHops(links, core, count, hops);
   }
-  std::array<double, kRoom> x{};
-  std::array<double, kRoom> y{};
+  static std::array<double, kRoom> x;
+  static std::array<double, kRoom> y;
   startByDistances(hops, count, x, y);
   // Nodes with the same hops to all others (a link's two ends with the
   // same other neighbours) start at one point, where stress cannot tell
@@ -399,7 +399,10 @@ Point toCorner(const Part& part, Places& places) {
 
 GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
     : n_(n), links_(links) {
-  Places places;
+  // The working positions lie in static storage, as the program's other
+  // large buffers do: every mode runs on a small stack.
+  static Places places;
+  static Places corner;  // where each part's box starts, by part
   // Each part is placed, then its box measured; the boxes go side by side
   // in rows no wider than the widest part or a square of their area.
   std::array<bool, kRoom> seen{};
@@ -430,7 +433,6 @@ GraphLayout::GraphLayout(int32_t n, const NodeLinks& links)
   double top = 0;
   double rowHeight = 0;
   double right = 0;
-  Places corner;  // where each part's box starts, by part
   for (int32_t i = 0; i < parts; ++i) {
     const Point box = boxes[slot(i)];
     if (left > 0 && left + box.x > rowWidth) {
