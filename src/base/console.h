@@ -120,6 +120,17 @@ class Console {
     outLength_ += static_cast<std::size_t>(
         std::to_chars(at, at + kLongest, value).ptr - at);
   }
+  // Writes a node's id, which a file may give as any 64-bit number.
+  void writeId(uint64_t id) {
+    if (id <= INT64_MAX) {
+      write(static_cast<int64_t>(id));
+      return;
+    }
+    if (output_.size() - outLength_ < 20) handOver();
+    char* const at = output_.data() + outLength_;
+    outLength_ +=
+        static_cast<std::size_t>(std::to_chars(at, at + 20, id).ptr - at);
+  }
   // Writes text and one line end.
   void writeLine(std::string_view text) {
     write(text);

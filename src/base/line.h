@@ -127,6 +127,15 @@ class Line {
     end_ += digits;
   }
 
+  // A node's id, which a file may give as any 64-bit number.
+  void putId(uint64_t id) {
+    if (id <= INT64_MAX) {
+      put(static_cast<int64_t>(id));
+    } else {
+      end_ = std::to_chars(end_, end_ + 20, id).ptr;
+    }
+  }
+
   // value, at least 0, right-aligned in width characters.
   void putRight(int64_t value, std::size_t width) {
     const std::size_t digits = digitsOf(value);

@@ -63,6 +63,11 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
     } else {
       more = visit(judge.current());
     }
+    if (judge.current().warning.refusal != Refusal::kNone) {
+      console.flush();  // the warning follows what was written
+      reportWarning(fileName, noun, judge.current().number,
+                    judge.current().warning);
+    }
     if (!more) return 0;
   }
   const Status read = judge.status();

@@ -19,10 +19,13 @@ GraphJudge::GraphJudge(std::FILE* file, bool analyse, const FormatRow* format,
   // until a reader gives it one, whatever an earlier judge left.
   space_.current.lists = nullptr;
   space_.current.graph.name = {};
+  space_.current.ids = nullptr;
+  space_.current.fullName = {};
+  space_.current.warning = {};
   if (console != nullptr) block_.flushBeforeWaiting(*console);
   detect(format, fileName);
   reader_ = format_->open(
-      room_, {block_, space_.record, space_.lists, analyse_, needs_});
+      room_, {block_, space_.record, space_.lists, analyse_, needs_, fileName});
 }
 
 void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {

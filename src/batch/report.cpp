@@ -85,10 +85,29 @@ std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out) {
 }
 
 std::string_view refusalWords(const Status& refused) {
+  static std::array<char, 400> words;
   if (refused.refusal != Refusal::kOverMemory) {
-    return refusalPhrase(refused.refusal);
+    const std::string_view phrase = refusalPhrase(refused.refusal);
+    if (phrase.find('{') == std::string_view::npos) return phrase;
+    // A phrase's marks "{}" take the numbers the refusal names, in turn.
+    std::size_t length = 0;
+    int filled = 0;
+    for (std::size_t i = 0; i < phrase.size() && length + 24 < words.size();
+         ++i) {
+      if (phrase[i] == '{' && i + 1 < phrase.size() && phrase[i + 1] == '}') {
+        const uint64_t value = filled++ == 0 ? refused.need : refused.ceiling;
+        length = static_cast<std::size_t>(
+            std::to_chars(words.data() + length, words.data() + words.size(),
+                          value)
+                .ptr -
+            words.data());
+        ++i;
+      } else {
+        words[length++] = phrase[i];
+      }
+    }
+    return {words.data(), length};
   }
-  static std::array<char, 160> words;
   std::array<char, 32> need;
   std::array<char, 32> ceiling;
   sizeText(refused.need, need);  // each text ends with a NUL
@@ -104,6 +123,20 @@ std::string_view refusalWords(const Status& refused) {
                           "%s (--max-memory)",
                           need.data(), ceiling.data());
   return {words.data(), static_cast<std::size_t>(std::max(length, 0))};
+}
+
+void reportWarning(const char* file, const char* noun, int64_t number,
+                   const Status& warning) {
+  CheckLineBuffer buffer;
+  const std::string_view phrase = refusalWords(warning);
+  const int length = std::snprintf(
+      buffer.data(), buffer.size(), "%s:%lld:%lld: warning: %s %lld %.*s\n",
+      file, static_cast<long long>(warning.at.line),
+      static_cast<long long>(warning.at.column), noun,
+      static_cast<long long>(number), static_cast<int>(phrase.size()),
+      phrase.data());
+  const auto written = static_cast<std::size_t>(std::max(length, 0));
+  reportLine({buffer.data(), std::min(written, buffer.size() - 1)});
 }
 
 std::string_view checkLine(const char* file, const char* noun, int64_t number,

@@ -41,6 +41,11 @@ std::string_view refusalWords(const Status& refused);
 // text.
 std::string_view sizeText(uint64_t bytes, std::array<char, 32>& out);
 
+// Writes "FILE:LINE:COLUMN: warning: NOUN N PHRASE" for graph number's
+// warning (see JudgedGraph::warning).
+void reportWarning(const char* file, const char* noun, int64_t number,
+                   const Status& warning);
+
 // Room for one check line: a path, the numbers and the longest phrase.
 using CheckLineBuffer = std::array<char, 4400>;
 

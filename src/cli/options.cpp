@@ -15,11 +15,11 @@
 namespace ugraph {
 namespace {
 
-constexpr std::array<std::string_view, 5> kToNames = {"catalogue", "graph6",
-                                                      "sparse6", "dot", "html"};
-constexpr std::array<OutputFormat, 5> kToValues = {
+constexpr std::array<std::string_view, 6> kToNames = {
+    "catalogue", "graph6", "sparse6", "edges", "dot", "html"};
+constexpr std::array<OutputFormat, 6> kToValues = {
     OutputFormat::kCatalogue, OutputFormat::kGraph6, OutputFormat::kSparse6,
-    OutputFormat::kDot, OutputFormat::kHtml};
+    OutputFormat::kEdges,     OutputFormat::kDot,    OutputFormat::kHtml};
 
 // The options that pick no mode. A value's words sit beside the values
 // they stand for, in the arrays above, and the help text of a row with
@@ -34,11 +34,11 @@ constexpr std::array<OptionRow, 6> kOtherRows = {{
      formatNames},
     {"max-memory", '\0', "SIZE", OptionKey::kMaxMemory, Mode::kDialogue, 0,
      {},
-     "the most memory one graph line may take\n"
+     "the most memory one graph may take\n"
      "(K, M, G: powers of 1024; default 4G)\n"},
     {"to", 't', "FORMAT", OptionKey::kTo, Mode::kDialogue, 0, kToNames,
-     "with --convert: catalogue, graph6, sparse6 or dot;\n"
-     "with --trace: dot or html\n"},
+     "with --convert: catalogue, graph6, sparse6, edges\n"
+     "or dot; with --trace: dot or html\n"},
     {"select", 's', "CLASSES", OptionKey::kSelect, Mode::kDialogue, 0,
      kSelectNames,
      "with --list or --convert: only the graphs of\n"

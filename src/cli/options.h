@@ -37,7 +37,7 @@ inline constexpr ModeSet modeBit(Mode m) {
   return ModeSet{1} << static_cast<int>(m);
 }
 // The formats --convert writes.
-enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kDot, kHtml };
+enum class OutputFormat { kCatalogue, kGraph6, kSparse6, kEdges, kDot, kHtml };
 
 // What an option does beside picking a mode.
 enum class OptionKey {

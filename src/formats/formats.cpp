@@ -3,7 +3,11 @@
 #include <array>
 
 #include "formats/catalogue/format.h"
+#include "formats/dimacs/format.h"
+#include "formats/edges/format.h"
 #include "formats/graph6/format.h"
+#include "formats/metis/format.h"
+#include "formats/mtx/format.h"
 
 // A test build may add one row: the header that declares it, and the row.
 #ifdef UGRAPH_EXTRA_FORMAT_HEADER
@@ -17,6 +21,10 @@ constexpr std::array kRows = {
     kCatalogueRow,
     kGraph6Row,
     kSparse6Row,
+    kEdgesRow,
+    kMtxRow,
+    kDimacsRow,
+    kMetisRow,
 #ifdef UGRAPH_EXTRA_FORMAT_ROW
     UGRAPH_EXTRA_FORMAT_ROW,
 #endif

@@ -43,7 +43,11 @@ struct FormatRow {
 };
 
 // Every format, in the order --help lists them; the first is the one a
-// file is read in when no row's sign is above kNone.
+// file is read in when no row's sign is above kNone. Of two rows whose
+// signs are equally strong, detection takes the earlier: a file named
+// ".mtx" that opens as DIMACS is Matrix Market, one named ".graph" that
+// opens as DIMACS is DIMACS, and a catalogue's sign outweighs an edge
+// list's lines of numbers.
 std::span<const FormatRow> formatRows();
 // Their names, in the same order.
 std::span<const std::string_view> formatNames();

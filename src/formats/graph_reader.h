@@ -43,6 +43,7 @@
 
 #include <cstddef>
 #include <new>
+#include <string_view>
 #include <type_traits>
 
 #include "base/block_reader.h"
@@ -60,11 +61,12 @@ struct ReaderSetup {
   NeighbourLists& lists;  // a graph too large for rows
   bool analyse;           // load each well-formed graph, else only check
   JudgeNeeds needs;
+  std::string_view fileName;  // the FILE operand, "-" for standard input
 };
 
 // The room a reader is made in, inside the judge.
 struct alignas(std::max_align_t) ReaderRoom {
-  std::byte bytes[256];
+  std::byte bytes[512];
 };
 
 // One reader, whatever its format.

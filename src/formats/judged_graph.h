@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "base/status.h"
 #include "graph/analysis.h"
@@ -41,7 +42,22 @@ struct JudgedGraph {
   // Any other graph, of a graph line: its lists and walk; graph.name is
   // then empty and the rest of graph and analysis unset.
   NeighbourLists* lists = nullptr;
+  // A graph of lists whose file names its nodes by ids of their own: the
+  // id of node k at ids[k], which every writer prints; nullptr when node k
+  // is called k.
+  const uint64_t* ids = nullptr;
+  // The whole name, where graph.name holds its first bytes (a file of one
+  // graph is named after the file); empty otherwise.
+  std::string_view fullName;
+  // A note on the graph to be warned of, as a refusal's words and place
+  // (Refusal::kNone: none).
+  Status warning;
 };
+
+// What node k of d is called: its id in the file, or k.
+inline uint64_t nodeIdOf(const JudgedGraph& d, int32_t k) {
+  return d.ids != nullptr ? d.ids[k] : static_cast<uint64_t>(k);
+}
 
 // Calls f(graph, walk) with d's graph as the walk sees it (a RowsGraph or
 // NeighbourLists) and its walk (a Walk or ListsWalk), and returns what f
@@ -110,6 +126,10 @@ struct JudgeNeeds {
   // The most memory a graph line may take: the line held, its lists and
   // its walk (see listsBytes).
   uint64_t maxMemory = kDefaultMaxMemory;
+  // Whether a graph only checked may be loaded after all (as --dot and
+  // --trace load the one they show); without it, a file of one graph is
+  // only parsed, and nothing of it held.
+  bool load = true;
 };
 
 }  // namespace ugraph

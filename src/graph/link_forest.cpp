@@ -1,5 +1,6 @@
 #include "graph/link_forest.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -34,7 +35,7 @@ uint64_t LinkForest::bytes(int64_t n) {
 bool LinkForest::start(int32_t n) {
   const auto nodes = static_cast<std::size_t>(n) + 1;
   const std::size_t slots = pairSlots(n);
-  if (nodes > capacity_) {
+  if (nodes > capacity_ || slots > this->slots()) {
     release();
     parent_ = static_cast<int32_t*>(std::malloc(nodes * sizeof(int32_t)));
     pairs_ = static_cast<uint64_t*>(std::malloc(slots * sizeof(uint64_t)));
@@ -50,6 +51,38 @@ bool LinkForest::start(int32_t n) {
   shift_ = 64 - std::countr_zero(slots);
   parts_ = n;
   cyclic_ = false;
+  return true;
+}
+
+bool LinkForest::growTo(int32_t n) {
+  const auto nodes = static_cast<std::size_t>(n) + 1;
+  if (nodes > capacity_) {
+    const std::size_t capacity = std::max(nodes, 2 * capacity_);
+    auto* const parent = static_cast<int32_t*>(
+        std::realloc(parent_, capacity * sizeof(int32_t)));
+    if (parent == nullptr) return false;
+    parent_ = parent;
+    capacity_ = capacity;
+  }
+  const std::size_t slots = pairSlots(n);
+  if (slots > this->slots()) {
+    auto* const pairs =
+        static_cast<uint64_t*>(std::calloc(slots, sizeof(uint64_t)));
+    if (pairs == nullptr) return false;
+    uint64_t* const old = pairs_;
+    const std::size_t oldSlots = this->slots();
+    pairs_ = pairs;
+    shift_ = 64 - std::countr_zero(slots);
+    for (std::size_t s = 0; s < oldSlots; ++s) {
+      if (old[s] != 0) pairIn(old[s], true);
+    }
+    std::free(old);
+  }
+  for (std::size_t a = static_cast<std::size_t>(n_) + 1; a < nodes; ++a) {
+    parent_[a] = -1;
+  }
+  parts_ += n - n_;
+  n_ = n;
   return true;
 }
 

@@ -35,6 +35,15 @@ class LinkForest {
   // memory cannot be had. REQUIRES: 0 <= n <= INT32_MAX.
   bool start(int32_t n);
 
+  // Grows the graph to n nodes, the new ones each their own tree, keeping
+  // the links taken; storage grows by doubling. False, with the graph as
+  // it was, when the memory cannot be had. REQUIRES: the graph started,
+  // its node count <= n <= INT32_MAX.
+  bool growTo(int32_t n);
+
+  // The bytes held now.
+  uint64_t heldBytes() const { return 4 * capacity_ + 8 * slots(); }
+
   // Takes link {a, b}; a == b for a self-link, repeats allowed.
   // REQUIRES: a and b in 1..n.
   void link(int32_t a, int32_t b);
@@ -50,6 +59,9 @@ class LinkForest {
   // Whether pair, a key of the set, is in it; inserts it when insert.
   bool pairIn(uint64_t pair, bool insert);
   void release();
+  std::size_t slots() const {
+    return pairs_ == nullptr ? 0 : std::size_t{1} << (64 - shift_);
+  }
 
   int32_t n_ = 0;
   // parent_[a]: a's parent, or -(its tree's size) for a root.

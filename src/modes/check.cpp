@@ -11,14 +11,16 @@ int runCheck(const Options& options, Console& console) {
     const char* noun = "";
     CheckLineBuffer line;
     const int status = forEachJudged(
-        options, file, false, console, noun, [&](const JudgedGraph& d) {
+        options, file, false, console, noun,
+        [&](const JudgedGraph& d) {
           total = d.number;
           if (d.verdict == GraphClass::kRefused) {
             ++refused;
             console.write(checkLine(file, noun, d.number, d.status, line));
           }
           return true;
-        });
+        },
+        JudgeNeeds{.load = false});
     if (status != 0) return status;
     console.write(file);
     console.write(": ");

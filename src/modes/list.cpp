@@ -141,8 +141,9 @@ void writeJson(const JudgedGraph& d, const char* file, Console& console) {
     return;
   }
   line.put(",\"name\":");
-  const std::string_view name = nameOf(d.graph.name);
-  if (isPlainText(name)) {
+  const std::string_view name =
+      d.fullName.empty() ? nameOf(d.graph.name) : d.fullName;
+  if (d.fullName.empty() && isPlainText(name)) {
     line.put("\"");
     line.putWithin<kNameSize>(name);
     line.put("\"");

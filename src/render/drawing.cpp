@@ -27,11 +27,12 @@ void writeHead(const JudgedGraph& d, Console& console) {
   console.write(" {\n  label=");
 }
 
-void writeLink(int32_t a, int32_t b, bool tree, bool cycle, Console& console) {
+void writeLink(const JudgedGraph& d, int32_t a, int32_t b, bool tree,
+               bool cycle, Console& console) {
   console.write("  ");
-  console.write(int64_t{a});
+  console.writeId(nodeIdOf(d, a));
   console.write(" -- ");
-  console.write(int64_t{b});
+  console.writeId(nodeIdOf(d, b));
   console.write(linkEnd(linkLook(tree, cycle)));
 }
 
@@ -71,7 +72,7 @@ void writeDrawing(const JudgedGraph& d, Console& console) {
   for (int32_t a = 1; a <= d.nodes; ++a) {
     const bool reached = walk.rank[a] != 0;
     console.write("  ");
-    console.write(int64_t{a});
+    console.writeId(nodeIdOf(d, a));
     if (reached) {
       console.write(";\n");
     } else {
@@ -82,7 +83,7 @@ void writeDrawing(const JudgedGraph& d, Console& console) {
   }
   const CycleLinks cycle(d);
   forEachLinkOf(d, [&](int32_t a, int32_t b) {
-    writeLink(a, b, isTreeLink(walk, a, b), cycle.has(a, b), console);
+    writeLink(d, a, b, isTreeLink(walk, a, b), cycle.has(a, b), console);
   });
   console.write("}\n");
 }

@@ -37,17 +37,17 @@ void verdict_detail::putLargeJsonReasons(const JudgedGraph& d, bool order,
   Line line(largeRoom);
   const ListsWalk& walk = d.lists->walk();
   if (order && d.verdict != GraphClass::kNoNode) {
-    putJsonNodes(",\"order\":[",
+    putJsonNodes(d, ",\"order\":[",
                  eachOf({walk.order + 1, static_cast<std::size_t>(walk.count)}),
                  line, console);
   }
   if (d.verdict == GraphClass::kNotConnected) {
     putJsonNodes(
-        ",\"unreached\":[", [&](auto&& onNode) { forEachUnreached(d, onNode); },
-        line, console);
+        d, ",\"unreached\":[",
+        [&](auto&& onNode) { forEachUnreached(d, onNode); }, line, console);
   } else if (d.verdict == GraphClass::kConnectedNotTree) {
     Cycle small;
-    putJsonNodes(",\"cycle\":[", eachOf(cycleOf(d, small)), line, console);
+    putJsonNodes(d, ",\"cycle\":[", eachOf(cycleOf(d, small)), line, console);
   }
   line.writeTo(console);
 }

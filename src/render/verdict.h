@@ -188,7 +188,7 @@ void putNodeWords(const JudgedGraph& d, ReasonShape shape, int64_t total,
   each([&](int32_t a) {
     keepRoom(line, console);
     line.put(" ");
-    line.put(int64_t{a});
+    line.putId(nodeIdOf(d, a));
     return all || ++shown < kShownNodes;
   });
   if (all) return;
@@ -197,10 +197,10 @@ void putNodeWords(const JudgedGraph& d, ReasonShape shape, int64_t total,
   line.put(" more)");
 }
 
-// Puts ,"KEY":[a,b,...] for the nodes each(onNode) gives.
+// Puts ,"KEY":[a,b,...] for the nodes of d each(onNode) gives.
 template <std::size_t N, class Each>
-void putJsonNodes(const char (&key)[N], Each&& each, Line& line,
-                  Console& console) {
+void putJsonNodes(const JudgedGraph& d, const char (&key)[N], Each&& each,
+                  Line& line, Console& console) {
   keepRoom(line, console);
   line.put(key);
   bool first = true;
@@ -208,7 +208,7 @@ void putJsonNodes(const char (&key)[N], Each&& each, Line& line,
     keepRoom(line, console);
     if (!first) line.put(",");
     first = false;
-    line.put(int64_t{a});
+    line.putId(nodeIdOf(d, a));
     return true;
   });
   line.put("]");

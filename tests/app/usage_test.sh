@@ -48,8 +48,8 @@ expect "ugraph: --convert needs --to=FORMAT" "$try" -x
 expect "ugraph: --to needs --convert or --trace" "$try" --list --to=graph6
 expect "ugraph: --select needs --list or --convert" "$try" --check --select=tree
 expect "ugraph: --from needs --check, --list, --count, --dot, --convert or --trace" "$try" --from=graph6
-expect "ugraph: invalid format 'g7' for --from; valid: catalogue, graph6, sparse6" "$try" --list --from=g7
-expect "ugraph: invalid format 'png' for --to; valid: catalogue, graph6, sparse6, dot, html" "$try" -x --to=png
+expect "ugraph: invalid format 'g7' for --from; valid: catalogue, graph6, sparse6, edges, mtx, dimacs, metis" "$try" --list --from=g7
+expect "ugraph: invalid format 'png' for --to; valid: catalogue, graph6, sparse6, edges, dot, html" "$try" -x --to=png
 expect "ugraph: --to=html needs --trace" "$try" -x --to=html
 classes="valid: tree, cyclic, connected, disconnected, no-node, refused"
 expect "ugraph: invalid class '' for --select; $classes" "$try" --list -s tree,,cyclic

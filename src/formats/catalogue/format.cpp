@@ -13,13 +13,13 @@ bool wantsMore(std::string_view /*start*/, std::size_t /*room*/) {
   return false;
 }
 
-// The sign on the first line hints at a data-input, though it is no
-// proof: detection weighs it against the other formats' signs. A lone '['
+// The sign in the first block hints at a data-input, though it is no
+// proof: detection weighs it against the other formats' signs, and it
+// outweighs an edge list's lines of numbers, which a catalogue's free text
+// may hold. A lone '['
 // says nothing, as graph lines hold it too.
 Sign sign(std::string_view start, std::string_view /*fileName*/) {
-  bool whole = false;
-  return hasCatalogueSign(firstLineOf(start, whole)) ? Sign::kWeak
-                                                     : Sign::kNone;
+  return hasCatalogueSign(start) ? Sign::kWeak : Sign::kNone;
 }
 
 GraphReader open(ReaderRoom& room, const ReaderSetup& setup) {

@@ -1,0 +1,253 @@
+#include "formats/link_file/link_file.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace ugraph {
+
+NodeIds LinkFile::ids_;
+LinkForest LinkFile::forest_;
+
+std::string_view linkFileRefusalPhrase(Refusal refusal) {
+  if (refusal == kNotANumber) {
+    return "has a field that is not a non-negative decimal number";
+  }
+  if (refusal == kNumberTooLarge) {
+    return "has a number past 18446744073709551615";
+  }
+  if (refusal == kNodeOutside) return "names node {}, outside 1 to {}";
+  if (refusal == kNumberMissing) return "ends where a number is due";
+  if (refusal == kLinksDiffer) {
+    return "holds {} distinct links where its header declares {}; it is "
+           "judged by its lines";
+  }
+  if (refusal == kOneGraphOnly) {
+    return "follows the first graph of its file, and an edge list holds one";
+  }
+  if (refusal == kLoneNodeForEdges) {
+    return "has a node without links, which an edge list cannot hold";
+  }
+  return "";
+}
+
+LineFault readNumber(std::string_view text, std::size_t& at, uint64_t& value,
+                     bool any) {
+  const std::size_t start = at;
+  if (at == text.size()) return {kNumberMissing, at};
+  uint64_t v = 0;
+  while (at < text.size() && isDigitByte(text[at])) {
+    const auto digit = static_cast<uint64_t>(text[at] - '0');
+    if (v > (UINT64_MAX - digit) / 10) return {kNumberTooLarge, start};
+    v = v * 10 + digit;
+    ++at;
+  }
+  const bool ended = at == text.size() || isBlank(text[at]) ||
+                     text[at] == ',' || (any && at > start);
+  if (at == start || !ended) return {kNotANumber, start};
+  value = v;
+  return {};
+}
+
+bool isBlankLine(std::string_view text) {
+  return skipBlanks(text, 0) == text.size();
+}
+
+bool startsWith(std::string_view text, char mark) {
+  const std::size_t at = skipBlanks(text, 0);
+  return at < text.size() && text[at] == mark;
+}
+
+std::string_view graphNameOf(std::string_view fileName) {
+  const std::size_t slash = fileName.rfind('/');
+  if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
+  for (const std::string_view suffix : {".gz", ".bz2", ".xz", ".zst"}) {
+    if (fileName.size() > suffix.size() && fileName.ends_with(suffix)) {
+      fileName.remove_suffix(suffix.size());
+      break;
+    }
+  }
+  return fileName;
+}
+
+LinkFile::LinkFile(const ReaderSetup& setup)
+    : lines_(setup.reader),
+      lists_(setup.lists),
+      road_(setup.analyse && !setup.needs.walk    ? Road::kStream
+            : !setup.analyse && !setup.needs.load ? Road::kCheck
+                                                  : Road::kWalk),
+      analyse_(setup.analyse),
+      maxMemory_(setup.needs.maxMemory),
+      name_(graphNameOf(setup.fileName)) {
+  lines_.setLimit(maxMemory_);
+}
+
+LinkFile::~LinkFile() { std::free(pairs_); }
+
+void LinkFile::startGraph(JudgedGraph& d) {
+  current_ = &d;
+  d.number = 1;
+  d.start = {1, 1};
+  d.lists = nullptr;
+  d.ids = nullptr;
+  d.warning = {};
+  d.fullName = name_;
+  const std::size_t shown = std::min(name_.size(), d.graph.name.size() - 1);
+  std::copy_n(name_.data(), shown, d.graph.name.data());
+  d.graph.name[shown] = '\0';
+  ids_.clear();
+}
+
+uint64_t LinkFile::heldBytes() const {
+  const uint64_t nodes = declared_ ? 0 : ids_.heldBytes();
+  return nodes + (road_ == Road::kStream ? forest_.heldBytes() : 0) +
+         heldRoom_ * sizeof(Pair);
+}
+
+LineFault LinkFile::declare(uint64_t n) {
+  if (n > INT32_MAX) return {Refusal::kTooManyNodes, 0};
+  declared_ = true;
+  nodes_ = static_cast<int32_t>(n);
+  if (road_ != Road::kStream) return {};
+  const uint64_t need = LinkForest::bytes(nodes_);
+  if (need > maxMemory_ || !forest_.start(nodes_)) {
+    short_ = true;
+    denied_ = need <= maxMemory_;
+  }
+  return {};
+}
+
+bool LinkFile::growNodes() {
+  // The forest grows with the ids; what both hold is checked against the
+  // ceiling each time the ids' table has doubled.
+  const int32_t n = ids_.count();
+  if (road_ == Road::kStream) {
+    const bool started = nodes_ != 0 || forest_.start(0);
+    if (!started || !forest_.growTo(n)) {
+      short_ = denied_ = true;
+      return false;
+    }
+  }
+  nodes_ = n;
+  if ((n & (n - 1)) == 0 && heldBytes() > maxMemory_) {
+    short_ = true;
+    return false;
+  }
+  return true;
+}
+
+void LinkFile::holdMore(int32_t a, int32_t b) {
+  const std::size_t room = std::max<std::size_t>(heldRoom_ * 2, 4096);
+  if (heldBytes() + (room - heldRoom_) * sizeof(Pair) > maxMemory_) {
+    short_ = true;
+    return;
+  }
+  auto* const pairs =
+      static_cast<Pair*>(std::realloc(pairs_, room * sizeof(Pair)));
+  if (pairs == nullptr) {
+    short_ = denied_ = true;
+    return;
+  }
+  pairs_ = pairs;
+  heldRoom_ = room;
+  pairs_[held_++] = {a, b};
+}
+
+bool LinkFile::refuse(JudgedGraph& d, const LineFault& fault, int64_t line) {
+  d.verdict = GraphClass::kRefused;
+  d.status =
+      Status::refused(fault.refusal, {fault.line != 0 ? fault.line : line,
+                                      static_cast<int64_t>(fault.at) + 1});
+  d.status.need = fault.found;
+  d.status.ceiling = fault.declared;
+  d.lists = nullptr;
+  d.ids = nullptr;
+  return true;
+}
+
+bool LinkFile::refuseForMemory(JudgedGraph& d, uint64_t need, bool denied) {
+  refuse(d, {Refusal::kOverMemory, 0, need, denied ? 0 : maxMemory_},
+         lines_.number());
+  d.status.at = {lines_.number(), 1};
+  return true;
+}
+
+bool LinkFile::refuseShort(JudgedGraph& d) {
+  if (links_ > kMaxListLinks) {
+    return refuse(d, {Refusal::kTooManyLineLinks, 0}, lines_.number());
+  }
+  if (!declared_ && ids_.count() == INT32_MAX) {
+    return refuse(d, {Refusal::kTooManyNodes, 0}, lines_.number());
+  }
+  return refuseForMemory(d, std::max(heldBytes(), maxMemory_ + 1), denied_);
+}
+
+void LinkFile::warn(Refusal words, int64_t line) {
+  current_->warning = Status::refused(words, {line, 1});
+}
+
+bool LinkFile::finish(JudgedGraph& d) {
+  if (links_ > kMaxListLinks) {
+    return refuse(d, {Refusal::kTooManyLineLinks, 0}, lines_.number());
+  }
+  d.status = {};
+  if (road_ == Road::kStream) {
+    if (nodes_ == 0 && !forest_.start(0)) {
+      return refuseForMemory(d, LinkForest::bytes(0), true);
+    }
+    d.verdict = forest_.verdict();
+    d.nodes = nodes_;
+    d.parts = forest_.parts();
+    d.links = 0;  // not told from repeats in one pass
+    return true;
+  }
+  d.verdict = GraphClass::kWellFormed;
+  d.nodes = road_ == Road::kCheck && !declared_ ? 0 : nodes_;
+  if (road_ == Road::kWalk && analyse_) load(d);
+  return true;
+}
+
+bool LinkFile::load(JudgedGraph& d) {
+  if (road_ != Road::kWalk) return true;
+  // Ids are numbered by ascending value, so that the walk starts at the
+  // smallest and takes neighbours in ascending order.
+  if (!declared_ && !ids_.sortIds()) {
+    refuseForMemory(d, heldBytes() + 4 * uint64_t(nodes_), true);
+    return false;
+  }
+  const int32_t* const rank = declared_ ? nullptr : ids_.rank();
+  const uint64_t fixed = heldBytes() + listsBytes(nodes_, 0);
+  if (fixed > maxMemory_) {
+    refuseForMemory(d, fixed);
+    return false;
+  }
+  if (!lists_.startGraph(nodes_)) {
+    refuseForMemory(d, fixed, true);
+    return false;
+  }
+  const uint64_t maxEntries = (maxMemory_ - fixed) / kBytesPerEntry;
+  const auto each = [&](auto&& sink) {
+    if (rank == nullptr) {
+      for (std::size_t i = 0; i < held_; ++i) sink(pairs_[i].a, pairs_[i].b);
+    } else {
+      for (std::size_t i = 0; i < held_; ++i) {
+        sink(rank[pairs_[i].a], rank[pairs_[i].b]);
+      }
+    }
+  };
+  if (!lists_.build(each, maxEntries)) {
+    const auto entries = static_cast<uint64_t>(lists_.entries());
+    refuseForMemory(d, fixed + entries * kBytesPerEntry, entries <= maxEntries);
+    return false;
+  }
+  d.lists = &lists_;
+  d.ids = rank == nullptr ? nullptr : ids_.sorted();
+  if (expected_ != UINT64_MAX &&
+      static_cast<uint64_t>(lists_.links()) != expected_) {
+    d.warning = Status::refused(kLinksDiffer, {expectedAt_, 1});
+    d.warning.need = static_cast<uint64_t>(lists_.links());
+    d.warning.ceiling = expected_;
+  }
+  return true;
+}
+
+}  // namespace ugraph
