@@ -23,9 +23,28 @@ GraphJudge::GraphJudge(std::FILE* file, bool analyse, const FormatRow* format,
   space_.current.fullName = {};
   space_.current.warning = {};
   if (console != nullptr) block_.flushBeforeWaiting(*console);
+  if (!decompress(file)) format = &formatRows().front();
   detect(format, fileName);
   reader_ = format_->open(
       room_, {block_, space_.record, space_.lists, analyse_, needs_, fileName});
+}
+
+bool GraphJudge::decompress(std::FILE* file) {
+  while (mayBeCompressed(block_.peeked()) && block_.peekMore()) {
+  }
+  const Compression compression = compressionOf(block_.peeked());
+  if (compression == Compression::kNone) return true;
+  static ByteSource raw;
+  raw = ByteSource::of(fileno(file));
+  if (!decompressor_.start(compression, raw, block_.peeked())) {
+    fault_ = kDecompressionFault;
+    block_.restart(
+        {[](const ByteSource&, char*, std::size_t) { return ssize_t{0}; },
+         nullptr, -1});
+    return false;
+  }
+  block_.restart(decompressor_.source());
+  return true;
 }
 
 void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
@@ -73,7 +92,7 @@ void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
 
 bool GraphJudge::next() {
   JudgedGraph& d = space_.current;
-  if (!foreign_.empty()) return false;
+  if (!foreign_.empty() || fault_ != 0) return false;
   if (!reader_.next(d)) return false;
   if (analyse_ && d.verdict == GraphClass::kWellFormed) analyse();
   return true;
@@ -85,6 +104,7 @@ bool GraphJudge::load() {
 }
 
 Status GraphJudge::status() const {
+  if (fault_ != 0) return Status::of(Status::Kind::kReadFailed, fault_);
   return block_.error() == 0
              ? Status{}
              : Status::of(Status::Kind::kReadFailed, block_.error());

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "base/block_reader.h"
+#include "base/decompressor.h"
 #include "formats/formats.h"
 #include "formats/judged_graph.h"
 #include "graph/analysis.h"
@@ -116,7 +117,13 @@ class GraphJudge {
   // Finds the format the file is read in, and any other its start names.
   void detect(const FormatRow* given, std::string_view fileName);
 
+  // Reads a compressed file through its decompressor; false, with the
+  // read's error set, when it cannot be.
+  bool decompress(std::FILE* file);
+
   BlockReader block_;
+  Decompressor decompressor_;
+  int fault_ = 0;  // the errno of a file that cannot be decompressed
   const FormatRow* format_ = nullptr;
   const FormatRow* looksLike_ = nullptr;
   std::string_view foreign_;

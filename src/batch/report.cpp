@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/decompressor.h"
 #include "formats/formats.h"
 
 namespace ugraph {
@@ -22,9 +23,13 @@ void reportMissing(const char* file, const char* noun, int64_t number) {
 }
 
 int reportFileFault(const char* file, const Status& fault) {
-  report({file, ": ",
-          fault.is(Status::Kind::kIsOutput) ? "input file is output file"
-                                            : std::strerror(fault.error)});
+  std::string_view why = fault.is(Status::Kind::kIsOutput)
+                             ? "input file is output file"
+                             : std::strerror(fault.error);
+  if (fault.error == kDecompressionFault && !decompressionFault().empty()) {
+    why = decompressionFault();
+  }
+  report({file, ": ", why});
   return 2;
 }
 

@@ -109,11 +109,12 @@ check "a NUL in a name, drawn" "nul.txt:2:4: data-input 1 has a NUL byte in its 
   "$("$bin" --dot=1 nul.txt 2>&1)"
 
 # A file in a format ugraph does not read is refused as a whole, naming
-# the formats it reads: GML, its own --dot output, a gzip file; forced
-# with --from, it is read as asked.
+# the formats it reads: GML, its own --dot output, a file compressed twice
+# (a compressed file is read as what it holds, once); forced with --from,
+# it is read as asked.
 printf 'Creator "x"\ngraph [\n  node [ id 1 ]\n]\n' >net.gml
 "$bin" --dot=1 newline.txt >drawing.dot
-printf '[U "a" (1)]\n' | gzip >cat.gz
+printf '[U "a" (1)]\n' | gzip | gzip >cat.gz
 for file in net.gml drawing.dot cat.gz; do
   "$bin" --count "$file" >out 2>err
   check "$file refused, status" "1|" "$?|$(cat out)"

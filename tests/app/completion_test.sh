@@ -45,6 +45,7 @@ expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 expect "ugraph -T 1 --to=" "catalogue
 graph6
 sparse6
+edges
 dot
 html" "$(complete_line ugraph -T 1 --to=)"
 expect "ugraph -l --from g" "graph6" "$(complete_line ugraph -l --from g)"

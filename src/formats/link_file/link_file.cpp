@@ -70,7 +70,8 @@ std::string_view graphNameOf(std::string_view fileName) {
 }
 
 LinkFile::LinkFile(const ReaderSetup& setup)
-    : lines_(setup.reader),
+    : reader_(setup.reader),
+      lines_(setup.reader),
       lists_(setup.lists),
       road_(setup.analyse && !setup.needs.walk    ? Road::kStream
             : !setup.analyse && !setup.needs.load ? Road::kCheck

@@ -146,6 +146,8 @@ class LinkFile {
       if (!fault.ok()) return refuse(d, fault, lines_.number());
       if (short_) return refuseShort(d);
     }
+    // A file that could not be read to its end is the judge's to report.
+    if (reader_.error() != 0) return false;
     if (lines_.number() == 0 || !holdsGraph()) return false;
     const LineFault fault = end();
     if (!fault.ok()) return refuse(d, fault, lines_.number());
@@ -182,6 +184,7 @@ class LinkFile {
   bool refuseShort(JudgedGraph& d);
   bool refuseForMemory(JudgedGraph& d, uint64_t need, bool denied = false);
 
+  BlockReader& reader_;
   LineScanner lines_;
   NeighbourLists& lists_;
   Road road_;

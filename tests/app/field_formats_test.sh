@@ -1,0 +1,83 @@
+#!/bin/bash
+# The formats of one graph a file end to end: compressed files read as
+# their plain form whatever their name (and damaged or cut ones refused,
+# exit 2), warnings of a header's count and of a file that looks like
+# METIS, every mode's output in the file's ids, --convert --to=edges and
+# what it refuses, the nodes renumbered by --convert --to=graph6, and a
+# refusal's place through the real binary. gzip, bzip2, xz and zstd are
+# used when they are there.
+#   usage: field_formats_test.sh UGRAPH
+set -u
+bin=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+check() {  # what, expected, actual
+  if [ "$2" != "$3" ]; then
+    echo "FAIL $1: expected:"; printf '%s\n' "$2"; echo "got:"; printf '%s\n' "$3"
+    failures=$((failures + 1))
+  fi
+}
+
+# SNAP's ids, which are not indices: every writer prints them.
+printf '# Directed graph: x.txt\n# FromNodeId\tToNodeId\n900000000001\t7\n7\t42\n42\t900000000001\n5\t6\n' >ids.txt
+# The walk starts at the smallest id, 5.
+check "listing in ids" "   1  ids.txt              5      4  not connected (2 parts); unreached: 7 42 900000000001" \
+  "$("$bin" --list ids.txt | sed -n 2p)"
+check "JSON in ids" '{"number":1,"line":1,"name":"ids.txt","nodes":5,"links":4,"verdict":"not connected","components":2,"order":[5,6],"unreached":[7,42,900000000001]}' \
+  "$("$bin" --list --json ids.txt)"
+check "count" "ids.txt: 1 graph: 0 connected (0 trees, 0 cyclic), 1 not connected, 0 with no node, 0 refused" \
+  "$("$bin" --count ids.txt)"
+check "DOT in ids" "  900000000001 [style=dashed, color=grey];|  42 -- 900000000001;" \
+  "$("$bin" --dot=1 ids.txt | grep -E '^  (900000000001 |42 -- )' | paste -sd'|')"
+check "cycle in ids" "   1  ids.txt              3      3  connected but not a tree; cycle: 7 42 900000000001 7" \
+  "$(head -5 ids.txt | "$bin" --list --from=edges - | sed -n 2p | sed 's/-      /ids.txt/')"
+# --convert renumbers by ascending id; to an edge list, by those numbers.
+check "graph6 of ids" "Bo" "$(sed 4q ids.txt | "$bin" -x -t graph6 --from=edges -)"
+check "edges of ids" $'1 2\n1 3\n2 3' "$(sed 5q ids.txt | "$bin" -x -t edges --from=edges -)"
+printf '[U "A" (1) 2 (3)]\n' >lone.txt
+"$bin" -x -t edges lone.txt >out 2>err
+check "a lone node not written" "1|-|lone.txt:1:1: data-input 1 has a node without links, which an edge list cannot hold" \
+  "$?|$(cat out)-|$(cat err)"
+printf '[U "A" (1) 2]\n[U "B" (1) 2]\n' >two.txt
+"$bin" -x -t edges two.txt >out 2>err
+check "a second graph not written" "1|1 2|two.txt:2:1: data-input 2 follows the first graph of its file, and an edge list holds one" \
+  "$?|$(cat out)|$(cat err)"
+
+# Warnings: a header's count of links, and METIS read as an edge list.
+printf '3 5\n2 3\n1 3\n1 2\n' >tri.graph
+printf '3 2\n2 3\n1 3\n1 4 5\n' >tri.txt
+"$bin" --list tri.graph >out 2>err
+check "METIS count warned" "tri.graph:1:1: warning: graph 1 holds 3 distinct links where its header declares 5; it is judged by its lines" "$(cat err)"
+"$bin" --count tri.txt >out 2>err
+check "METIS suggested" "tri.txt:1:1: warning: graph 1 looks like METIS: a header of two to four numbers, then lines of varying length; read it with --from=metis if it is one" "$(cat err)"
+printf '3 2\n2 3\n1\n1\n' >star.txt
+"$bin" --count star.txt >out 2>err
+check "METIS suggested beside a refusal" "1|star.txt:1:1: warning: graph 1 looks like METIS: a header of two to four numbers, then lines of varying length; read it with --from=metis if it is one" \
+  "$?|$(grep warning err)"
+check "check names the place" "star.txt:3:1: graph 1 has one id where a link needs two" \
+  "$("$bin" --check star.txt 2>/dev/null | head -1)"
+
+# Compressed files, by their first bytes, also from a pipe.
+plain=$("$bin" --list --json ids.txt)
+for tool in gzip bzip2 xz zstd; do
+  if ! command -v "$tool" >/dev/null; then echo "skipped: $tool"; continue; fi
+  "$tool" -c ids.txt >packed
+  check "$tool named anyhow" "$plain" "$("$bin" --list --json --from=edges packed | sed 's/"packed"/"ids.txt"/')"
+  check "$tool from a pipe" "$plain" "$("$bin" --list --json - <packed | sed 's/"-"/"ids.txt"/')"
+  head -c 30 packed >cut
+  "$bin" --count cut >out 2>err
+  check "$tool cut short" "2|ugraph: cut: the $tool data is damaged: it ends before its stream does" "$?|$(cat err)"
+done
+if command -v gzip >/dev/null; then
+  printf 'A_\nBw\n' | gzip -c >g.g6.gz
+  printf 'Bw\n' | gzip -c >>g.g6.gz
+  check "graph lines gzipped, two members" "g.g6.gz: 3 graphs: 3 connected (1 tree, 2 cyclic), 0 not connected, 0 with no node, 0 refused" \
+    "$("$bin" --count g.g6.gz)"
+fi
+printf '\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage, garbage' >bad.gz
+"$bin" --list bad.gz >out 2>err
+check "damaged gzip" "2|ugraph: bad.gz: the gzip data is damaged: invalid block type" "$?|$(cat err)"
+
+exit $((failures > 0))
