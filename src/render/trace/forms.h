@@ -20,6 +20,13 @@ inline void writeNumber(std::string_view before, int64_t value,
   console.write(value);
 }
 
+// Writes before and the name of node a of g (see nameOf).
+inline void writeNode(std::string_view before, const TracedGraph& g, int32_t a,
+                      Console& console) {
+  console.write(before);
+  console.writeId(nameOf(g.d.ids, a));
+}
+
 // Writes how the graph is called where a sentence names it: its name, or
 // "<noun> <number>" when it has none, through writeText (which escapes
 // it for the form).

@@ -104,7 +104,7 @@ void FrameTrace::writeNodes(const TraceStep& s, const WalkView& walk) {
   const int32_t left = (width_ - layout_.width()) / 2;
   for (int32_t a = 1; a <= g_.d.nodes; ++a) {
     const Point p = layout_.at(a);
-    writeNumber("  ", a, console_);
+    writeNode("  ", g_, a, console_);
     writeNumber(" [pos=\"", left + p.x, console_);
     writeNumber(",", height - p.y, console_);
     console_.write("!\"");
@@ -130,8 +130,8 @@ void FrameTrace::writeLinks(const WalkView& walk, bool last) {
   std::optional<CycleLinks> cycle;
   if (last) cycle.emplace(d);
   forEachLinkOf(d, [&](int32_t a, int32_t b) {
-    writeNumber("  ", a, console_);
-    writeNumber(" -- ", b, console_);
+    writeNode("  ", g_, a, console_);
+    writeNode(" -- ", g_, b, console_);
     const bool red = cycle && cycle->has(a, b);
     const bool tree = walk.count != 0 && isTreeLink(walk, a, b);
     console_.write(linkEnd(tree           ? linkLook(true, red)

@@ -9,11 +9,12 @@ namespace {
 
 // Writes key and the nodes onNode(f) is called with, as a JSON array.
 template <class ForEach>
-void writeNodes(std::string_view key, ForEach&& forEach, Console& console) {
+void writeNodes(std::string_view key, const TracedGraph& g, ForEach&& forEach,
+                Console& console) {
   console.write(key);
   const char* separator = "[";
   forEach([&](int32_t a) {
-    writeNumber(separator, a, console);
+    writeNode(separator, g, a, console);
     separator = ",";
     return true;
   });
@@ -29,13 +30,15 @@ LineRoom verdictRoom;
 void JsonTrace::start() {
   const JudgedGraph& d = g_.d;
   console_.write("{\"event\":\"graph\",\"name\":");
-  writeJsonString(std::string_view(d.graph.name.data()), console_);
+  writeJsonString(
+      d.fullName.empty() ? std::string_view(d.graph.name.data()) : d.fullName,
+      console_);
   writeNumber(",\"nodes\":", d.nodes, console_);
   console_.write(",\"links\":[");
   const char* separator = "[";
   forEachLinkOf(d, [&](int32_t a, int32_t b) {
-    writeNumber(separator, a, console_);
-    writeNumber(",", b, console_);
+    writeNode(separator, g_, a, console_);
+    writeNode(",", g_, b, console_);
     console_.write("]");
     separator = ",[";
   });
@@ -45,24 +48,24 @@ void JsonTrace::start() {
 void JsonTrace::step(const TraceStep& s, const WalkView& walk) {
   switch (s.kind) {
     case StepKind::kReach:
-      writeNumber("{\"event\":\"reach\",\"node\":", s.node, console_);
+      writeNode("{\"event\":\"reach\",\"node\":", g_, s.node, console_);
       writeNodes(
-          ",\"order\":",
+          ",\"order\":", g_,
           [&](auto&& onNode) {
             for (int32_t i = 1; i <= walk.count; ++i) onNode(walk.order[i]);
           },
           console_);
       break;
     case StepKind::kExamine:
-      writeNumber("{\"event\":\"examine\",\"node\":", s.node, console_);
+      writeNode("{\"event\":\"examine\",\"node\":", g_, s.node, console_);
       console_.write(",\"next\":");
       if (s.next == 0) {
         console_.write("null");
       } else {
-        console_.write(int64_t{s.next});
+        writeNode("", g_, s.next, console_);
       }
       writeNodes(
-          ",\"passed\":",
+          ",\"passed\":", g_,
           [&](auto&& onNode) {
             for (const int32_t a : s.passed) onNode(a);
           },
@@ -73,7 +76,7 @@ void JsonTrace::step(const TraceStep& s, const WalkView& walk) {
       if (s.node == 0) {
         console_.write("null");
       } else {
-        console_.write(int64_t{s.node});
+        writeNode("", g_, s.node, console_);
       }
       console_.write(s.finished ? ",\"finished\":true" : ",\"finished\":false");
       break;

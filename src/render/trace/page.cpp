@@ -105,13 +105,15 @@ void PageTrace::writeNodes() {
     const Point p = layout_.at(a);
     writeNumber("<g class=\"node\" data-node=\"", a, console_);
     console_.write("\" data-state=\"unreached\"");
+    writeNode(" data-name=\"", g_, a, console_);
+    console_.write("\"");
     writeNumber(" transform=\"translate(", p.x, console_);
     writeNumber(",", p.y, console_);
-    writeNumber(")\"><title>node ", a, console_);
+    writeNode(")\"><title>node ", g_, a, console_);
     writeNumber("</title><circle class=\"ring\" r=\"", kRingRadius, console_);
     writeNumber("\"/><circle class=\"disc\" r=\"", GraphLayout::kNodeRadius,
                 console_);
-    writeNumber("\"/><text>", a, console_);
+    writeNode("\"/><text>", g_, a, console_);
     console_.write("</text></g>\n");
   }
 }

@@ -48,7 +48,15 @@ struct TraceStep {
   const bool* finishedNodes = nullptr;
   // The slot of the visit order the walk's pointer stands on after it.
   int32_t slot = 0;
+  // The graph's ids of its nodes, which its sentence names them by (see
+  // JudgedGraph::ids); nullptr when node k is called k.
+  const uint64_t* ids = nullptr;
 };
+
+// What node a is called: its id in its file, or a.
+inline uint64_t nameOf(const uint64_t* ids, int32_t a) {
+  return ids != nullptr ? ids[a] : static_cast<uint64_t>(a);
+}
 
 // The graph a trace tells of: d analysed, not refused.
 struct TracedGraph {
@@ -57,14 +65,14 @@ struct TracedGraph {
 };
 
 // Writes the step's sentence to out (a Console, or anything with
-// write(std::string_view) and write(int64_t)): "reach 5", "examine 5: 1
+// write(std::string_view) and writeId(uint64_t)): "reach 5", "examine 5: 1
 // and 2 already reached; 3 is not yet reached", "back to 4 (finished:
 // nothing left to reach)", "back to slot 0: the walk is over".
 template <class Out>
 void writeSentence(const TraceStep& s, Out& out) {
   if (s.kind == StepKind::kReach) {
     out.write("reach ");
-    out.write(int64_t{s.node});
+    out.writeId(nameOf(s.ids, s.node));
     return;
   }
   if (s.kind == StepKind::kBack) {
@@ -73,23 +81,23 @@ void writeSentence(const TraceStep& s, Out& out) {
       return;
     }
     out.write("back to ");
-    out.write(int64_t{s.node});
+    out.writeId(nameOf(s.ids, s.node));
     if (s.finished) out.write(" (finished: nothing left to reach)");
     return;
   }
   out.write("examine ");
-  out.write(int64_t{s.node});
+  out.writeId(nameOf(s.ids, s.node));
   out.write(": ");
   const std::size_t count = s.passed.size();
   for (std::size_t i = 0; i < count; ++i) {
     if (i > 0) out.write(i + 1 == count ? " and " : ", ");
-    out.write(int64_t{s.passed[i]});
+    out.writeId(nameOf(s.ids, s.passed[i]));
   }
   if (count > 0) out.write(" already reached; ");
   if (s.next == 0) {
     out.write("nothing left to reach");
   } else {
-    out.write(int64_t{s.next});
+    out.writeId(nameOf(s.ids, s.next));
     out.write(" is not yet reached");
   }
 }
@@ -99,6 +107,12 @@ struct SentenceLength {
   std::size_t length = 0;
   void write(std::string_view text) { length += text.size(); }
   void write(int64_t value) {
+    do {
+      ++length;
+      value /= 10;
+    } while (value != 0);
+  }
+  void writeId(uint64_t value) {
     do {
       ++length;
       value /= 10;
@@ -170,6 +184,7 @@ class StepTeller {
     s.number = ++steps_;
     s.node = node;
     s.finishedNodes = finished_.data();
+    s.ids = d_.ids;
     return s;
   }
 

@@ -77,7 +77,7 @@ void TextTrace::step(const TraceStep& s, const WalkView& walk) {
     console_.write({kBlanks.data(), kBlanks.size() - used});
     console_.write("order:");
     for (int32_t i = 1; i <= walk.count; ++i) {
-      writeNumber(" ", walk.order[i], console_);
+      writeNode(" ", g_, walk.order[i], console_);
     }
   }
   console_.write("\n");

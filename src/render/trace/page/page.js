@@ -3,6 +3,8 @@
   const T = STEPS.length;
   const $ = (id) => document.getElementById(id);
   const nodes = [...document.querySelectorAll("#nodes .node")];
+  // What each node is called: its id in its file, or its number.
+  const names = new Map(nodes.map((g) => [+g.dataset.node, g.dataset.name]));
   const links = new Map();
   for (const p of document.querySelectorAll("#links .link")) {
     links.set(p.dataset.a + "-" + p.dataset.b, p);
@@ -57,7 +59,7 @@
                   : s.finished.has(a) ? "finished" : "reached";
       g.dataset.state = state;
       g.querySelector("title").textContent =
-        "node " + a + ": " + state.replace(" ", " and ");
+        "node " + names.get(a) + ": " + state.replace(" ", " and ");
     }
     for (const p of links.values()) p.setAttribute("class", "link");
     for (const [a, b] of s.passed) link(a, b).classList.add("passed");
@@ -71,7 +73,8 @@
       }
     }
     slots.forEach((li, i) => {
-      li.textContent = i >= 1 && i <= s.order.length ? s.order[i - 1] : "";
+      li.textContent =
+        i >= 1 && i <= s.order.length ? names.get(s.order[i - 1]) : "";
       li.classList.toggle("pointer", i === s.slot);
     });
     lines.forEach((line, i) => line.classList.toggle("now", i === s.line));
