@@ -66,7 +66,7 @@ struct ReaderSetup {
 
 // The room a reader is made in, inside the judge.
 struct alignas(std::max_align_t) ReaderRoom {
-  std::byte bytes[512];
+  std::byte bytes[2048];
 };
 
 // One reader, whatever its format.

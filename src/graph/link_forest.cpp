@@ -5,11 +5,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/large_array.h"
+
 namespace ugraph {
 namespace {
 
-// The slots of the set of pairs for n nodes: a power of two at least
-// twice the n - 1 pairs it may hold, so that probes stay short.
+// The slots the set of pairs starts with; it doubles when half full.
+constexpr std::size_t kFirstSlots = 1024;
+
+// The slots of the set of pairs for n nodes at most: a power of two at
+// least twice the n - 1 pairs it may hold, so that probes stay short.
 std::size_t pairSlots(int64_t n) {
   return std::bit_ceil(static_cast<std::size_t>(std::max<int64_t>(n, 1)) * 2);
 }
@@ -29,28 +34,31 @@ void LinkForest::release() {
 }
 
 uint64_t LinkForest::bytes(int64_t n) {
-  return 4 * static_cast<uint64_t>(n + 1) + 8 * pairSlots(n);
+  return 4 * static_cast<uint64_t>(n + 1) +
+         8 * std::max(pairSlots(n), kFirstSlots);
 }
 
 bool LinkForest::start(int32_t n) {
   const auto nodes = static_cast<std::size_t>(n) + 1;
-  const std::size_t slots = pairSlots(n);
-  if (nodes > capacity_ || slots > this->slots()) {
-    release();
-    parent_ = static_cast<int32_t*>(std::malloc(nodes * sizeof(int32_t)));
-    pairs_ = static_cast<uint64_t*>(std::malloc(slots * sizeof(uint64_t)));
-    if (parent_ == nullptr || pairs_ == nullptr) {
-      release();
-      return false;
-    }
-    capacity_ = nodes;
+  if (nodes > capacity_) {
+    std::free(parent_);
+    parent_ = static_cast<int32_t*>(allocateLarge(nodes * sizeof(int32_t)));
+    capacity_ = parent_ == nullptr ? 0 : nodes;
+    if (parent_ == nullptr) return false;
+  }
+  if (pairs_ == nullptr) {
+    pairs_ =
+        static_cast<uint64_t*>(std::malloc(kFirstSlots * sizeof(uint64_t)));
+    if (pairs_ == nullptr) return false;
+    shift_ = 64 - std::countr_zero(kFirstSlots);
   }
   n_ = n;
   for (std::size_t a = 0; a < nodes; ++a) parent_[a] = -1;
-  std::memset(pairs_, 0, slots * sizeof(uint64_t));
-  shift_ = 64 - std::countr_zero(slots);
+  std::memset(pairs_, 0, slots() * sizeof(uint64_t));
+  joins_ = 0;
   parts_ = n;
   cyclic_ = false;
+  failed_ = false;
   return true;
 }
 
@@ -58,30 +66,68 @@ bool LinkForest::growTo(int32_t n) {
   const auto nodes = static_cast<std::size_t>(n) + 1;
   if (nodes > capacity_) {
     const std::size_t capacity = std::max(nodes, 2 * capacity_);
-    auto* const parent = static_cast<int32_t*>(
-        std::realloc(parent_, capacity * sizeof(int32_t)));
+    auto* const parent =
+        static_cast<int32_t*>(allocateLarge(capacity * sizeof(int32_t)));
     if (parent == nullptr) return false;
+    if (parent_ != nullptr) {
+      std::memcpy(parent, parent_,
+                  (static_cast<std::size_t>(n_) + 1) * sizeof(int32_t));
+    }
+    std::free(parent_);
     parent_ = parent;
     capacity_ = capacity;
-  }
-  const std::size_t slots = pairSlots(n);
-  if (slots > this->slots()) {
-    auto* const pairs =
-        static_cast<uint64_t*>(std::calloc(slots, sizeof(uint64_t)));
-    if (pairs == nullptr) return false;
-    uint64_t* const old = pairs_;
-    const std::size_t oldSlots = this->slots();
-    pairs_ = pairs;
-    shift_ = 64 - std::countr_zero(slots);
-    for (std::size_t s = 0; s < oldSlots; ++s) {
-      if (old[s] != 0) pairIn(old[s], true);
-    }
-    std::free(old);
   }
   for (std::size_t a = static_cast<std::size_t>(n_) + 1; a < nodes; ++a) {
     parent_[a] = -1;
   }
   parts_ += n - n_;
+  n_ = n;
+  return true;
+}
+
+bool LinkForest::relabel(const int32_t* newOf, int32_t n) {
+  auto* const parent = static_cast<int32_t*>(
+      allocateLarge((static_cast<std::size_t>(n) + 1) * sizeof(int32_t)));
+  if (parent == nullptr) return false;
+  int64_t dropped = 0;
+  for (int32_t a = 1; a <= n_; ++a) {
+    const int32_t to = newOf[at(a)];
+    if (to == 0) {
+      ++dropped;  // never linked: a tree of its own, gone
+      continue;
+    }
+    const int32_t up = parent_[at(a)];
+    parent[at(to)] = up < 0 ? up : newOf[at(up)];
+  }
+  std::free(parent_);
+  parent_ = parent;
+  capacity_ = static_cast<std::size_t>(n) + 1;
+  // The joining links, under their new numbers.
+  if (!cyclic_) {
+    const std::size_t count = slots();
+    for (std::size_t s = 0; s < count; ++s) {
+      const uint64_t pair = pairs_[s];
+      if (pair == 0) continue;
+      const int32_t a = newOf[pair >> 32];
+      const int32_t b = newOf[pair & 0xFFFFFFFF];
+      pairs_[s] = a < b ? uint64_t(a) << 32 | uint64_t(b)
+                        : uint64_t(b) << 32 | uint64_t(a);
+    }
+    // Every key moved: they go again where the set puts them.
+    auto* const old =
+        static_cast<uint64_t*>(std::malloc(count * sizeof(uint64_t)));
+    if (old != nullptr) {
+      std::memcpy(old, pairs_, count * sizeof(uint64_t));
+      std::memset(pairs_, 0, count * sizeof(uint64_t));
+      for (std::size_t s = 0; s < count; ++s) {
+        if (old[s] != 0) pairIn(old[s], true);
+      }
+      std::free(old);
+    } else {
+      cyclic_ = true;  // cannot happen in practice; a safe answer is none
+    }
+  }
+  parts_ -= dropped;
   n_ = n;
   return true;
 }
@@ -96,7 +142,7 @@ int32_t LinkForest::find(int32_t a) {
 }
 
 bool LinkForest::pairIn(uint64_t pair, bool insert) {
-  const std::size_t mask = (std::size_t{1} << (64 - shift_)) - 1;
+  const std::size_t mask = slots() - 1;
   // Fibonacci hashing: the multiplier's high bits mix every bit of the key.
   auto slot =
       static_cast<std::size_t>((pair * 0x9E3779B97F4A7C15ULL) >> shift_);
@@ -107,6 +153,27 @@ bool LinkForest::pairIn(uint64_t pair, bool insert) {
       return false;
     }
   }
+}
+
+void LinkForest::growPairs() {
+  const std::size_t count = slots();
+  auto* const larger =
+      static_cast<uint64_t*>(allocateLarge(2 * count * sizeof(uint64_t)));
+  if (larger != nullptr) std::memset(larger, 0, 2 * count * sizeof(uint64_t));
+  if (larger == nullptr) {
+    // Without room to tell repeats, the verdict is still sound for a
+    // graph that has a cycle anyway; any other would be misjudged, so the
+    // forest says so.
+    failed_ = true;
+    return;
+  }
+  uint64_t* const old = pairs_;
+  pairs_ = larger;
+  --shift_;
+  for (std::size_t s = 0; s < count; ++s) {
+    if (old[s] != 0) pairIn(old[s], true);
+  }
+  std::free(old);
 }
 
 void LinkForest::link(int32_t a, int32_t b) {
@@ -128,7 +195,12 @@ void LinkForest::link(int32_t a, int32_t b) {
   parent_[at(ra)] += parent_[at(rb)];
   parent_[at(rb)] = ra;
   --parts_;
+  // Once a cycle is found, no repeat needs telling from a new link.
+  if (cyclic_) return;
+  if (2 * (joins_ + 1) > slots()) growPairs();
+  if (failed_) return;
   pairIn(pair, true);
+  ++joins_;
 }
 
 GraphClass LinkForest::verdict() const {

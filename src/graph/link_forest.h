@@ -26,8 +26,10 @@ class LinkForest {
   LinkForest& operator=(const LinkForest&) = delete;
   ~LinkForest();
 
-  // What a forest of n nodes takes: 4 bytes a node for its parent and 16
-  // for the set of pairs, kept at most half full.
+  // What a forest of n nodes takes at most: 4 bytes a node for its parent
+  // and 16 for the set of pairs, kept at most half full. The set grows with
+  // the links that join two trees, and is given up once a cycle is found:
+  // from then on no repeat needs telling from a new link.
   static uint64_t bytes(int64_t n);
 
   // Starts a graph of n nodes, each its own tree; storage of an earlier
@@ -48,16 +50,37 @@ class LinkForest {
   // REQUIRES: a and b in 1..n.
   void link(int32_t a, int32_t b);
 
+  // Renumbers the nodes: node a becomes newOf[a] (0: a was never linked,
+  // and is dropped), keeping the trees and the joining links; the graph
+  // then has n nodes. False, unchanged, when the memory cannot be had.
+  // REQUIRES: newOf maps the linked nodes one to one onto 1..n.
+  bool relabel(const int32_t* newOf, int32_t n);
+
+  // Starts fetching what taking a link at a will read first.
+  void prefetch(int32_t a) const { __builtin_prefetch(parent_ + a); }
+  // Starts fetching a's parent's parent, when a has a parent.
+  void prefetchParent(int32_t a) const {
+    const int32_t up = parent_[a];
+    if (up > 0) __builtin_prefetch(parent_ + up);
+  }
+
   // The verdict of the links taken: kNoNode, kTree, kConnectedNotTree or
   // kNotConnected, and the connected parts.
   GraphClass verdict() const;
   int64_t parts() const { return parts_; }
+  int32_t nodes() const { return n_; }
+  // Whether a link closed a cycle, or was a self-link.
+  bool cyclic() const { return cyclic_; }
+  // Whether memory to hold the joining links was denied: the verdict is
+  // then not to be trusted, and the graph must be refused for memory.
+  bool failed() const { return failed_; }
 
  private:
   // The root of a's tree, halving the path on the way.
   int32_t find(int32_t a);
   // Whether pair, a key of the set, is in it; inserts it when insert.
   bool pairIn(uint64_t pair, bool insert);
+  void growPairs();
   void release();
   std::size_t slots() const {
     return pairs_ == nullptr ? 0 : std::size_t{1} << (64 - shift_);
@@ -69,6 +92,9 @@ class LinkForest {
   uint64_t* pairs_ = nullptr;  // 0: an empty slot
   std::size_t capacity_ = 0;   // of parent_, in nodes
   int shift_ = 64;             // 64 - log2 of the pairs' slots
+  std::size_t joins_ = 0;      // the pairs held
+  // The set of pairs could not grow: the forest cannot judge the graph.
+  bool failed_ = false;
   int64_t parts_ = 0;
   bool cyclic_ = false;
 };

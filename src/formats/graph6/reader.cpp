@@ -117,6 +117,7 @@ void LineReader::judgeInOnePass(JudgedGraph& d) {
     ++links;
   });
   if (links > kMaxListLinks) return refuseForLinks(d);
+  if (forest_.failed()) return refuseForMemory(d, need, true);
   d.status = {};
   d.verdict = forest_.verdict();
   d.nodes = head_.n;

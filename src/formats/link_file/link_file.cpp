@@ -1,7 +1,9 @@
 #include "formats/link_file/link_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace ugraph {
 
@@ -82,7 +84,12 @@ LinkFile::LinkFile(const ReaderSetup& setup)
   lines_.setLimit(maxMemory_);
 }
 
-LinkFile::~LinkFile() { std::free(pairs_); }
+LinkFile::~LinkFile() {
+  std::free(pairs_);
+  std::free(seen_);
+  std::free(directSorted_);
+  std::free(directRank_);
+}
 
 void LinkFile::startGraph(JudgedGraph& d) {
   current_ = &d;
@@ -95,11 +102,13 @@ void LinkFile::startGraph(JudgedGraph& d) {
   const std::size_t shown = std::min(name_.size(), d.graph.name.size() - 1);
   std::copy_n(name_.data(), shown, d.graph.name.data());
   d.graph.name[shown] = '\0';
-  ids_.clear();
+  ids_.clear(road_ == Road::kWalk);
 }
 
 uint64_t LinkFile::heldBytes() const {
-  const uint64_t nodes = declared_ ? 0 : ids_.heldBytes();
+  const uint64_t nodes = declared_ ? 0
+                         : direct_ ? directIds_ / 8
+                                   : ids_.heldBytes();
   return nodes + (road_ == Road::kStream ? forest_.heldBytes() : 0) +
          heldRoom_ * sizeof(Pair);
 }
@@ -115,6 +124,127 @@ LineFault LinkFile::declare(uint64_t n) {
     denied_ = need <= maxMemory_;
   }
   return {};
+}
+
+void LinkFile::widen(uint64_t id) {
+  constexpr uint64_t kLeast = uint64_t{1} << 16;
+  // Ids below 2^24 always stand for themselves: at 4 bytes and a bit an
+  // id that is 66 MiB at most, and the ids of a file whose links come in
+  // random order spread over their whole range long before their count
+  // shows how dense they are. Past it, the range may be at most eight
+  // times the ids seen.
+  constexpr uint64_t kNear = uint64_t{1} << 24;
+  // Node id + 1 must be a node number.
+  constexpr uint64_t kMost = uint64_t{1} << 30;
+  if (id >= kMost) return leaveDirect();
+  const uint64_t want = std::bit_ceil(std::max(id + 1, kLeast));
+  const bool far =
+      want > kNear && want > 8 * static_cast<uint64_t>(seenCount_ + 2);
+  if (far) return leaveDirect();
+  // A bit an id, and in the stream road 4 bytes of the forest.
+  const uint64_t each = road_ == Road::kStream ? 33 : 1;
+  if (heldBytes() + (want - directIds_) * each / 8 > maxMemory_) {
+    short_ = true;
+    return;
+  }
+  auto* const seen = static_cast<uint64_t*>(std::realloc(seen_, want / 8));
+  if (seen == nullptr) {
+    short_ = denied_ = true;
+    return;
+  }
+  std::memset(seen + directIds_ / 64, 0, (want - directIds_) / 8);
+  seen_ = seen;
+  if (road_ == Road::kStream) {
+    const bool started = directIds_ != 0 || forest_.start(0);
+    if (!started || !forest_.growTo(static_cast<int32_t>(want))) {
+      short_ = denied_ = true;
+      return;
+    }
+  }
+  directIds_ = want;
+}
+
+void LinkFile::leaveDirect() {
+  direct_ = false;
+  ids_.clear(road_ == Road::kWalk);
+  auto* const newOf =
+      static_cast<int32_t*>(std::calloc(directIds_ + 2, sizeof(int32_t)));
+  if (newOf == nullptr) {
+    short_ = denied_ = true;
+    return;
+  }
+  // The ids seen, ascending, take the first numbers.
+  for (uint64_t word = 0; word < directIds_ / 64; ++word) {
+    for (uint64_t bits = seen_[word]; bits != 0; bits &= bits - 1) {
+      const uint64_t id =
+          word * 64 + static_cast<uint64_t>(std::countr_zero(bits));
+      newOf[id + 1] = ids_.numberOf(id);
+    }
+  }
+  if (road_ == Road::kStream && directIds_ != 0) {
+    flushLate();
+    if (!forest_.relabel(newOf, ids_.count())) short_ = denied_ = true;
+  }
+  for (std::size_t i = 0; i < held_; ++i) {
+    pairs_[i] = {newOf[pairs_[i].a], newOf[pairs_[i].b]};
+  }
+  nodes_ = ids_.count();
+  std::free(newOf);
+  std::free(seen_);
+  seen_ = nullptr;
+  directIds_ = 0;
+}
+
+void LinkFile::number(uint64_t a, uint64_t b) {
+  const int32_t x = ids_.numberOf(a);
+  const int32_t y = ids_.numberOf(b);
+  if (x == 0 || y == 0) {
+    short_ = true;
+    return;
+  }
+  if (ids_.count() > nodes_ && !growNodes()) return;
+  take(x, y);
+}
+
+void LinkFile::flushIdsLate() {
+  const std::size_t first = idsAt_ > kIdsLate ? idsAt_ - kIdsLate : 0;
+  for (std::size_t i = first; i < idsAt_ && !short_; ++i) {
+    const IdPair& p = idsLate_[i & (kIdsLate - 1)];
+    number(p.a, p.b);
+  }
+  idsAt_ = 0;
+}
+
+void LinkFile::flushLate() {
+  const std::size_t first = lateAt_ > kLate ? lateAt_ - kLate : 0;
+  for (std::size_t i = first; i < lateAt_; ++i) {
+    const Pair& p = late_[i & (kLate - 1)];
+    forest_.link(p.a, p.b);
+  }
+  // Node 0 has a slot in the forest: the next links' prefetches may read
+  // it, and no stale number.
+  std::fill(std::begin(late_), std::end(late_), Pair{0, 0});
+  lateAt_ = 0;
+}
+
+bool LinkFile::sortDirect() {
+  std::free(directRank_);
+  std::free(directSorted_);
+  directRank_ =
+      static_cast<int32_t*>(std::malloc((directIds_ + 1) * sizeof(int32_t)));
+  directSorted_ = static_cast<uint64_t*>(std::malloc(
+      (static_cast<std::size_t>(seenCount_) + 1) * sizeof(uint64_t)));
+  if (directRank_ == nullptr || directSorted_ == nullptr) return false;
+  int32_t k = 0;
+  for (uint64_t word = 0; word < directIds_ / 64; ++word) {
+    for (uint64_t bits = seen_[word]; bits != 0; bits &= bits - 1) {
+      const uint64_t id =
+          word * 64 + static_cast<uint64_t>(std::countr_zero(bits));
+      directRank_[id + 1] = ++k;
+      directSorted_[k] = id;
+    }
+  }
+  return true;
 }
 
 bool LinkFile::growNodes() {
@@ -191,13 +321,28 @@ bool LinkFile::finish(JudgedGraph& d) {
     return refuse(d, {Refusal::kTooManyLineLinks, 0}, lines_.number());
   }
   d.status = {};
+  flushIdsLate();
+  if (short_) return refuseShort(d);
+  const bool direct = !declared_ && direct_;
+  if (direct) nodes_ = static_cast<int32_t>(seenCount_);
   if (road_ == Road::kStream) {
-    if (nodes_ == 0 && !forest_.start(0)) {
-      return refuseForMemory(d, LinkForest::bytes(0), true);
+    const bool started = declared_ || directIds_ != 0 || !direct_;
+    if (started) flushLate();
+    if (started && forest_.failed()) {
+      return refuseForMemory(d, heldBytes(), true);
     }
-    d.verdict = forest_.verdict();
+    // In the direct range, the ids that never occur are trees of their
+    // own: they are not nodes of the graph.
+    const int64_t parts = !started ? 0
+                          : direct
+                              ? forest_.parts() - (forest_.nodes() - seenCount_)
+                              : forest_.parts();
     d.nodes = nodes_;
-    d.parts = forest_.parts();
+    d.parts = parts;
+    d.verdict = nodes_ == 0        ? GraphClass::kNoNode
+                : parts != 1       ? GraphClass::kNotConnected
+                : forest_.cyclic() ? GraphClass::kConnectedNotTree
+                                   : GraphClass::kTree;
     d.links = 0;  // not told from repeats in one pass
     return true;
   }
@@ -211,11 +356,14 @@ bool LinkFile::load(JudgedGraph& d) {
   if (road_ != Road::kWalk) return true;
   // Ids are numbered by ascending value, so that the walk starts at the
   // smallest and takes neighbours in ascending order.
-  if (!declared_ && !ids_.sortIds()) {
-    refuseForMemory(d, heldBytes() + 4 * uint64_t(nodes_), true);
+  const bool direct = !declared_ && direct_;
+  if (direct ? !sortDirect() : !declared_ && !ids_.sortIds()) {
+    refuseForMemory(d, heldBytes() + 12 * uint64_t(nodes_), true);
     return false;
   }
-  const int32_t* const rank = declared_ ? nullptr : ids_.rank();
+  const int32_t* const rank = declared_ ? nullptr
+                              : direct  ? directRank_
+                                        : ids_.rank();
   const uint64_t fixed = heldBytes() + listsBytes(nodes_, 0);
   if (fixed > maxMemory_) {
     refuseForMemory(d, fixed);
@@ -241,7 +389,7 @@ bool LinkFile::load(JudgedGraph& d) {
     return false;
   }
   d.lists = &lists_;
-  d.ids = rank == nullptr ? nullptr : ids_.sorted();
+  d.ids = declared_ ? nullptr : direct ? directSorted_ : ids_.sorted();
   if (expected_ != UINT64_MAX &&
       static_cast<uint64_t>(lists_.links()) != expected_) {
     d.warning = Status::refused(kLinksDiffer, {expectedAt_, 1});

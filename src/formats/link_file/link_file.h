@@ -100,6 +100,14 @@ class LinkFile {
 
   // Takes link {a, b} (a == b: a self-link), by the file's ids; declared,
   // the grammar has checked them within 1..n.
+  //
+  // Why two ways of naming nodes: most files number their nodes densely
+  // (0 or 1 to about n), and then node a + 1 stands for id a itself, with
+  // one bit an id to mark those that occur, and no table to look ids up
+  // in. Ids that spread far past their count (hashes, nine-digit user
+  // numbers) are numbered as they are met (NodeIds) instead, from the
+  // first id past 2^24 that would make the direct range more than eight
+  // times the ids seen; what was taken so far is renumbered once.
   void link(uint64_t a, uint64_t b) {
     ++links_;
     if (road_ == Road::kCheck) return;
@@ -109,21 +117,17 @@ class LinkFile {
       x = static_cast<int32_t>(a);
       y = static_cast<int32_t>(b);
     } else {
-      x = ids_.numberOf(a);
-      y = ids_.numberOf(b);
-      if (x == 0 || y == 0) {
-        short_ = true;
-        return;
+      if (direct_ && (a >= directIds_ || b >= directIds_)) {
+        widen(a > b ? a : b);
+        if (short_) return;
       }
-      if (ids_.count() > nodes_ && !growNodes()) return;
+      if (!direct_) return numberLate(a, b);
+      x = static_cast<int32_t>(a + 1);
+      y = static_cast<int32_t>(b + 1);
+      see(a);
+      see(b);
     }
-    if (road_ == Road::kStream) {
-      forest_.link(x, y);
-    } else if (held_ < heldRoom_) {
-      pairs_[held_++] = {x, y};
-    } else {
-      holdMore(x, y);
-    }
+    take(x, y);
   }
 
  protected:
@@ -175,6 +179,71 @@ class LinkFile {
     int32_t a;
     int32_t b;
   };
+  // Marks id as one that occurs.
+  void see(uint64_t id) {
+    uint64_t& word = seen_[id >> 6];
+    const uint64_t bit = uint64_t{1} << (id & 63);
+    seenCount_ += (word & bit) == 0 ? 1 : 0;
+    word |= bit;
+  }
+  // Makes the direct range hold id, or leaves it for numbering ids as met.
+  void widen(uint64_t id);
+  // Numbers the ids seen by ascending value, renumbers what was taken,
+  // and goes on numbering ids as they are met.
+  void leaveDirect();
+  // The ids that occur, ascending, into ids_ (and their ranks), when the
+  // graph is built from the direct range.
+  bool sortDirect();
+  // Takes a link into the forest a few links late: the links in between
+  // have their nodes' parents fetched meanwhile, so that the forest waits
+  // on memory for several at once rather than for each in turn.
+  //
+  // Two levels: a node's parent is fetched as its link comes in, and its
+  // parent's parent halfway through the wait, when the parent has come.
+  void streamLink(int32_t a, int32_t b) {
+    forest_.prefetch(a);
+    forest_.prefetch(b);
+    const Pair& half = late_[(lateAt_ - kLate / 2) & (kLate - 1)];
+    forest_.prefetchParent(half.a);
+    forest_.prefetchParent(half.b);
+    Pair& slot = late_[lateAt_++ & (kLate - 1)];
+    if (lateAt_ > kLate) forest_.link(slot.a, slot.b);
+    slot = {a, b};
+  }
+  void flushLate();
+  static constexpr std::size_t kLate = 16;
+  Pair late_[kLate] = {};
+  std::size_t lateAt_ = 0;
+
+  // Takes link {a, b} by node numbers.
+  void take(int32_t a, int32_t b) {
+    if (road_ == Road::kStream) {
+      streamLink(a, b);
+    } else if (held_ < heldRoom_) {
+      pairs_[held_++] = {a, b};
+    } else {
+      holdMore(a, b);
+    }
+  }
+  // Numbers link {a, b} by NodeIds a few links late, for the same reason
+  // as streamLink: its ids' slots are fetched meanwhile.
+  void numberLate(uint64_t a, uint64_t b) {
+    ids_.prefetch(a);
+    ids_.prefetch(b);
+    IdPair& slot = idsLate_[idsAt_++ & (kIdsLate - 1)];
+    const IdPair old = slot;
+    slot = {a, b};
+    if (idsAt_ > kIdsLate) number(old.a, old.b);
+  }
+  void number(uint64_t a, uint64_t b);
+  void flushIdsLate();
+  struct IdPair {
+    uint64_t a;
+    uint64_t b;
+  };
+  static constexpr std::size_t kIdsLate = 64;
+  IdPair idsLate_[kIdsLate] = {};
+  std::size_t idsAt_ = 0;
   void startGraph(JudgedGraph& d);
   bool growNodes();
   void holdMore(int32_t a, int32_t b);
@@ -198,6 +267,16 @@ class LinkFile {
   bool denied_ = false;
   int32_t nodes_ = 0;
   uint64_t links_ = 0;
+  // The direct range: ids below directIds_ stand for themselves (see
+  // link()); seen_ marks those that occur.
+  bool direct_ = true;
+  uint64_t directIds_ = 0;
+  uint64_t* seen_ = nullptr;
+  int64_t seenCount_ = 0;
+  // The direct range's ids in order, and each id's node (id + 1 at
+  // rank_[id + 1]), once the graph is built.
+  uint64_t* directSorted_ = nullptr;
+  int32_t* directRank_ = nullptr;
   Pair* pairs_ = nullptr;  // the walk road's links, by node numbers
   std::size_t held_ = 0;
   std::size_t heldRoom_ = 0;

@@ -17,12 +17,19 @@ class NodeIds {
   NodeIds& operator=(const NodeIds&) = delete;
   ~NodeIds();
 
-  // What n ids take at most: a slot of 16 bytes for each, the table kept
-  // at most half full, and 8 bytes an id for the ids in order met.
+  // What n ids take at most: a slot of 12 bytes for each, the table kept
+  // at most three quarters full, and 8 bytes an id for the ids in order
+  // met when they are kept.
   static uint64_t bytes(int64_t n);
 
-  // Forgets every id; storage is kept for the next file.
-  void clear();
+  // Forgets every id; storage is kept for the next file. keepOrder: the
+  // ids are kept in the order met too, so that they can be sorted.
+  void clear(bool keepOrder = true);
+
+  // Starts fetching id's slot, which numberOf(id) will read.
+  void prefetch(uint64_t id) const {
+    if (slots_ != nullptr) __builtin_prefetch(slots_ + slotOf(id));
+  }
 
   // The number of id, from 1 in the order met; 0 when the memory to hold
   // a new id cannot be had, or it would be past INT32_MAX ids.
@@ -30,9 +37,9 @@ class NodeIds {
     if (slots_ == nullptr) return add(id, 0);
     std::size_t slot = slotOf(id);
     for (;; slot = (slot + 1) & mask_) {
-      const Slot& s = slots_[slot];
-      if (s.number == 0) break;
-      if (s.id == id) return s.number;
+      const int32_t number = slots_[slot].number;
+      if (number == 0) break;
+      if (slots_[slot].id == id) return number;
     }
     return add(id, slot);
   }
@@ -50,7 +57,9 @@ class NodeIds {
   const uint64_t* sorted() const { return ids_; }
 
  private:
-  struct Slot {
+  // Packed: 12 bytes rather than 16 keeps a quarter more slots in each
+  // cache line and page, and a lookup misses the cache either way.
+  struct __attribute__((packed)) Slot {
     uint64_t id;
     int32_t number;  // 0: empty
   };
@@ -70,6 +79,7 @@ class NodeIds {
   std::size_t idCapacity_ = 0;
   int32_t* rank_ = nullptr;
   int32_t count_ = 0;
+  bool keepOrder_ = true;
 };
 
 }  // namespace ugraph
