@@ -359,6 +359,17 @@ TEST(LinkFileTest, IdsAreTheFilesOwn) {
   EXPECT_EQ(got.nodes, 4);
   EXPECT_EQ(got.verdict, GraphClass::kTree);
   EXPECT_EQ(got.order, (std::vector<uint64_t>{1, 3, 2, 4}));
+  // Ids that stand for themselves until a far one comes: what was taken
+  // before is renumbered, by both roads.
+  for (const bool stream : {false, true}) {
+    got = judge("1 2\n2 3\n5 7\n7 99999999999\n3 1\n", "edges", stream);
+    EXPECT_EQ(got.nodes, 6);
+    EXPECT_EQ(got.parts, 2);
+    EXPECT_EQ(got.verdict, GraphClass::kNotConnected);
+    if (!stream) {
+      EXPECT_EQ(got.order, (std::vector<uint64_t>{1, 2, 3}));
+    }
+  }
   // Isolated nodes of the numbered formats stand.
   got = judge("p edge 4 1\ne 1 2\n", "dimacs", true);
   EXPECT_EQ(got.nodes, 4);

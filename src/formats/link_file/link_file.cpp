@@ -230,8 +230,8 @@ void LinkFile::flushLate() {
 bool LinkFile::sortDirect() {
   std::free(directRank_);
   std::free(directSorted_);
-  directRank_ =
-      static_cast<int32_t*>(std::malloc((directIds_ + 1) * sizeof(int32_t)));
+  directRank_ = static_cast<int32_t*>(
+      std::malloc((directIds_ + 1) * sizeof(int32_t)));
   directSorted_ = static_cast<uint64_t*>(std::malloc(
       (static_cast<std::size_t>(seenCount_) + 1) * sizeof(uint64_t)));
   if (directRank_ == nullptr || directSorted_ == nullptr) return false;
@@ -333,10 +333,10 @@ bool LinkFile::finish(JudgedGraph& d) {
     }
     // In the direct range, the ids that never occur are trees of their
     // own: they are not nodes of the graph.
-    const int64_t parts = !started ? 0
-                          : direct
-                              ? forest_.parts() - (forest_.nodes() - seenCount_)
-                              : forest_.parts();
+    const int64_t parts =
+        !started ? 0
+        : direct ? forest_.parts() - (forest_.nodes() - seenCount_)
+                 : forest_.parts();
     d.nodes = nodes_;
     d.parts = parts;
     d.verdict = nodes_ == 0        ? GraphClass::kNoNode
