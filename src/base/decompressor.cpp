@@ -168,6 +168,10 @@ std::string_view compressionName(Compression compression) {
 
 std::string_view decompressionFault() { return fault.data(); }
 
+void setDecompressionFault(std::string_view why) {
+  setFault("%.*s%.*s", why, "");
+}
+
 bool Decompressor::start(Compression compression, const ByteSource& raw,
                          std::string_view first) {
   end();

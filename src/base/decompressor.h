@@ -24,6 +24,8 @@ std::string_view compressionName(Compression compression);
 // Why the last decompression could not begin or go on, for the report of
 // a read that failed with kDecompressionFault; empty otherwise.
 std::string_view decompressionFault();
+// Sets it, for a damaged archive.
+void setDecompressionFault(std::string_view why);
 // The errno a failed decompression reports.
 inline constexpr int kDecompressionFault = 74;  // EBADMSG
 

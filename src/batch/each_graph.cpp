@@ -2,6 +2,20 @@
 
 namespace ugraph {
 
+const char* memberName(const char* archive, std::string_view member) {
+  static std::array<char, 8192> name;
+  const int length =
+      std::snprintf(name.data(), name.size(), "%s:%.*s", archive,
+                    static_cast<int>(member.size()), member.data());
+  (void)length;
+  return name.data();
+}
+
+int reportPassedOver(const char* name, std::string_view why) {
+  report({name, ": passed over: ", why});
+  return kPassedOver;
+}
+
 void warnIfNothing(const char* file, const char* noun, int64_t total,
                    int64_t refused, const FormatRow* looksLike) {
   if (total != 0 && refused != total) return;

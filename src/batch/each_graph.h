@@ -13,15 +13,39 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 #include <type_traits>
 
 #include "base/console.h"
+#include "base/file_source.h"
 #include "base/input_file.h"
 #include "batch/graph_judge.h"
 #include "batch/report.h"
 #include "cli/options.h"
+#include "formats/link_file/link_file.h"
 
 namespace ugraph {
+
+// What forEachInput has opened for the name it calls each with.
+struct OpenInput {
+  const char* name = nullptr;
+  ByteSource bytes;
+  int fault = 0;
+  bool member = false;  // of an archive
+};
+inline OpenInput openInput;
+
+// "ARCHIVE:MEMBER", in storage that lasts until the next call.
+const char* memberName(const char* archive, std::string_view member);
+
+// The status of a member of an archive that holds no graph: the mode
+// writes nothing of it (as for any status but 0), and the exit status
+// stays as it is (as it is below 0).
+inline constexpr int kPassedOver = -1;
+
+// Writes "ugraph: NAME: passed over: WHY" for a member of an archive that
+// holds no graph; returns kPassedOver.
+int reportPassedOver(const char* name, std::string_view why);
 
 // Warns "FILE: no NOUN found" when total is 0, "FILE: every NOUN was
 // refused" when all total were; either names --from when the first line
@@ -38,23 +62,43 @@ void warnIfNothing(const char* file, const char* noun, int64_t total,
 // stop, while output works. Returns 0 when the file was read to its end or
 // visit stopped; 1, having reported it, when it holds a format ugraph does
 // not read (see foreignFormatOf); 2, having reported why, when it could not
-// be opened or read. A file read to its end that held no graph, or only refused
-// ones, is warned of (see warnIfNothing). needs tells what the graphs' records
-// hold (see GraphJudge).
+// be opened or read; kPassedOver for an archive's member that is no graph. A
+// file read to its end that held no graph, or only refused ones, is warned of
+// (see warnIfNothing). needs tells what the graphs' records hold (see
+// GraphJudge).
+//
+// A FILE operand that forEachFile (or forEachInput) has opened is read
+// from there; any other name is opened here.
 template <class Visit>
 int forEachJudged(const Options& options, const char* fileName, bool analyse,
                   Console& console, const char*& noun, Visit&& visit,
                   JudgeNeeds needs = {}) {
-  const InputFile file(fileName, STDOUT_FILENO);
-  if (!file.status().ok()) return reportFileFault(fileName, file.status());
   needs.maxMemory = options.maxMemory;
-  GraphJudge judge(file.get(), analyse, options.from, &console, needs,
-                   fileName);
+  std::optional<InputFile> file;
+  std::optional<FileSource> source;
+  OpenInput input = openInput;
+  if (input.name != fileName) {
+    file.emplace(fileName, STDOUT_FILENO);
+    if (!file->status().ok()) return reportFileFault(fileName, file->status());
+    source.emplace(fileno(file->get()));
+    input = {fileName, source->fault() == 0 ? source->bytes() : ByteSource{},
+             source->fault(), false};
+  }
+  GraphJudge judge(input.bytes, input.fault, analyse, options.from, &console,
+                   needs, fileName, input.member);
   noun = judge.format().noun;
   if (!judge.foreign().empty()) return reportForeign(fileName, judge.foreign());
+  if (judge.noFormat())
+    return reportPassedOver(fileName, "no format ugraph reads");
   int64_t total = 0;
   int64_t refused = 0;
   while (!console.failed() && judge.next()) {
+    const JudgedGraph& d = judge.current();
+    // A member of an archive that is no graph is passed over.
+    if (input.member && d.verdict == GraphClass::kRefused &&
+        namesNoGraph(d.status.refusal)) {
+      return reportPassedOver(fileName, refusalWords(d.status));
+    }
     total = judge.current().number;
     if (judge.current().verdict == GraphClass::kRefused) ++refused;
     bool more = true;
@@ -79,15 +123,48 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
   return 0;
 }
 
-// Calls each(file, index) for every FILE operand in turn, while output
-// works, and returns the worst exit status it returned: 2 over 1 over 0. A
-// file that cannot be read is reported by each and the others are still
-// read.
+// Opens file, and calls each(name, index) for it, or for each member of
+// it when it is an archive, named "FILE:MEMBER", as if that were a FILE
+// operand; index counts the calls from first. Returns the worst exit
+// status each returned (2 over 1 over 0), or 2 for an archive that could
+// not be read to its end.
+template <class Each>
+int forEachInput(const char* name, std::size_t& index, Each&& each) {
+  InputFile file(name, STDOUT_FILENO);
+  if (!file.status().ok()) return each(name, index++);  // which reports it
+  FileSource source(fileno(file.get()));
+  if (!source.isArchive()) {
+    openInput = {name, source.fault() == 0 ? source.bytes() : ByteSource{},
+                 source.fault(), false};
+    const int status = each(name, index++);
+    openInput = {};
+    return status;
+  }
+  int worst = 0;
+  while (source.nextMember()) {
+    const char* const member = memberName(name, source.memberName());
+    openInput = {member, source.memberBytes(), 0, true};
+    worst = std::max(worst, each(member, index++));
+    openInput = {};
+  }
+  if (source.error() != 0) {
+    worst = std::max(worst,
+                     reportFileFault(name, Status::of(Status::Kind::kReadFailed,
+                                                      source.error())));
+  }
+  return worst;
+}
+
+// Calls each(file, index) for every FILE operand in turn (see
+// forEachInput), while output works, and returns the worst exit status it
+// returned: 2 over 1 over 0. A file that cannot be read is reported by
+// each and the others are still read.
 template <class Each>
 int forEachFile(const Options& options, Console& console, Each&& each) {
   int worst = 0;
+  std::size_t index = 0;
   for (std::size_t i = 0; i < options.files.size() && !console.failed(); ++i) {
-    worst = std::max(worst, each(options.files[i], i));
+    worst = std::max(worst, forEachInput(options.files[i], index, each));
   }
   return worst;
 }
@@ -99,38 +176,49 @@ int forEachFile(const Options& options, Console& console, Each&& each) {
 // when it cannot show the graph after all (Refusal::kNone when it did).
 // Returns 0 when it was shown, 1 when refused or missing, 2 as
 // forEachJudged.
+//
+// The graphs of an archive's members are counted in order, as one file's.
 template <class Show>
 int showGraph(const Options& options, bool analyse, Console& console,
               Show&& show) {
   bool found = false;
   bool refused = false;
   const char* noun = "";
-  const char* const file = options.files[0];
+  int64_t before = 0;  // the graphs of the members before
+  std::size_t index = 0;
   const int status =
-      forEachJudged(options, file, analyse, console, noun,
-                    [&](const JudgedGraph& d, GraphJudge& judge) {
-                      if (d.number < options.dataInput) return true;
-                      found = true;
-                      refused = d.verdict == GraphClass::kRefused;
-                      Status why = d.status;
-                      if (!refused) {
-                        const Refusal cannot = show(d, judge, noun);
-                        refused = cannot != Refusal::kNone;
-                        // The judge may have refused it itself, for memory.
-                        if (refused && d.verdict != GraphClass::kRefused) {
-                          why = Status::refused(cannot, d.start);
-                        } else {
-                          why = d.status;
-                        }
-                      }
-                      if (refused) {
-                        CheckLineBuffer line;
-                        reportLine(checkLine(file, noun, d.number, why, line));
-                      }
-                      return false;
-                    });
-  if (status != 0) return status;
-  if (!found) reportMissing(file, noun, options.dataInput);
+      forEachInput(options.files[0], index, [&](const char* file, std::size_t) {
+        if (found) return 0;
+        int64_t last = 0;
+        const int read = forEachJudged(
+            options, file, analyse, console, noun,
+            [&](const JudgedGraph& d, GraphJudge& judge) {
+              last = d.number;
+              if (before + d.number < options.dataInput) return true;
+              found = true;
+              refused = d.verdict == GraphClass::kRefused;
+              Status why = d.status;
+              if (!refused) {
+                const Refusal cannot = show(d, judge, noun);
+                refused = cannot != Refusal::kNone;
+                // The judge may have refused it itself, for memory.
+                if (refused && d.verdict != GraphClass::kRefused) {
+                  why = Status::refused(cannot, d.start);
+                } else {
+                  why = d.status;
+                }
+              }
+              if (refused) {
+                CheckLineBuffer line;
+                reportLine(checkLine(file, noun, d.number, why, line));
+              }
+              return false;
+            });
+        before += last;
+        return read;
+      });
+  if (status != 0 && !found) return status;
+  if (!found) reportMissing(options.files[0], noun, options.dataInput);
   return found && !refused ? 0 : 1;
 }
 

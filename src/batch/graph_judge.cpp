@@ -1,6 +1,7 @@
 #include "batch/graph_judge.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/input_file.h"
 #include "formats/foreign.h"
@@ -10,10 +11,31 @@ namespace ugraph {
 
 GraphJudge::Space GraphJudge::shared_;
 
+namespace {
+
+// The source of a judge made from a FILE, as the tests make them.
+std::optional<FileSource> ownSource;
+
+}  // namespace
+
+GraphJudge::Opened GraphJudge::open(std::FILE* file) {
+  ownSource.emplace(fileno(file));
+  return {ownSource->bytes(), ownSource->fault()};
+}
+
 GraphJudge::GraphJudge(std::FILE* file, bool analyse, const FormatRow* format,
                        Console* console, JudgeNeeds needs,
                        std::string_view fileName)
-    : block_(file, InputFile::block()), analyse_(analyse), needs_(needs) {
+    : GraphJudge(open(file), analyse, format, console, needs, fileName) {}
+
+GraphJudge::GraphJudge(const ByteSource& source, int fault, bool analyse,
+                       const FormatRow* format, Console* console,
+                       JudgeNeeds needs, std::string_view fileName,
+                       bool inArchive)
+    : block_(source, InputFile::block()),
+      fault_(fault),
+      analyse_(analyse),
+      needs_(needs) {
   block_.countLines();
   // The graph is of rows until a reader says otherwise, and has no name
   // until a reader gives it one, whatever an earlier judge left.
@@ -23,28 +45,11 @@ GraphJudge::GraphJudge(std::FILE* file, bool analyse, const FormatRow* format,
   space_.current.fullName = {};
   space_.current.warning = {};
   if (console != nullptr) block_.flushBeforeWaiting(*console);
-  if (!decompress(file)) format = &formatRows().front();
+  if (fault_ != 0) format = &formatRows().front();
   detect(format, fileName);
+  noFormat_ = inArchive && format == nullptr && noSign_;
   reader_ = format_->open(
       room_, {block_, space_.record, space_.lists, analyse_, needs_, fileName});
-}
-
-bool GraphJudge::decompress(std::FILE* file) {
-  while (mayBeCompressed(block_.peeked()) && block_.peekMore()) {
-  }
-  const Compression compression = compressionOf(block_.peeked());
-  if (compression == Compression::kNone) return true;
-  static ByteSource raw;
-  raw = ByteSource::of(fileno(file));
-  if (!decompressor_.start(compression, raw, block_.peeked())) {
-    fault_ = kDecompressionFault;
-    block_.restart(
-        {[](const ByteSource&, char*, std::size_t) { return ssize_t{0}; },
-         nullptr, -1});
-    return false;
-  }
-  block_.restart(decompressor_.source());
-  return true;
 }
 
 void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
@@ -72,6 +77,7 @@ void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
   // does not read.
   if (given == nullptr && best == Sign::kNone) {
     foreign_ = foreignFormatOf(block_.peeked());
+    noSign_ = true;
   }
   // Rows of one reader read alike; the sign of the reading is theirs.
   Sign read = Sign::kNone;
@@ -92,7 +98,7 @@ void GraphJudge::detect(const FormatRow* given, std::string_view fileName) {
 
 bool GraphJudge::next() {
   JudgedGraph& d = space_.current;
-  if (!foreign_.empty() || fault_ != 0) return false;
+  if (!foreign_.empty() || fault_ != 0 || noFormat_) return false;
   if (!reader_.next(d)) return false;
   if (analyse_ && d.verdict == GraphClass::kWellFormed) analyse();
   return true;

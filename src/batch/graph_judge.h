@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "base/block_reader.h"
-#include "base/decompressor.h"
+#include "base/file_source.h"
 #include "formats/formats.h"
 #include "formats/judged_graph.h"
 #include "graph/analysis.h"
@@ -38,6 +38,13 @@ class GraphJudge {
   GraphJudge(std::FILE* file, bool analyse, const FormatRow* format = nullptr,
              Console* console = nullptr, JudgeNeeds needs = {},
              std::string_view fileName = {});
+  // Reads the bytes source hands over, as above; fault, when not 0, is
+  // the errno that keeps them from being read (see FileSource::fault), and
+  // the judge finds no graph. inArchive: a member of an archive, which
+  // no format's sign naming it makes no graph file (see noFormat()).
+  GraphJudge(const ByteSource& source, int fault, bool analyse,
+             const FormatRow* format, Console* console, JudgeNeeds needs,
+             std::string_view fileName, bool inArchive = false);
   ~GraphJudge() { reader_.end(); }
   GraphJudge(const GraphJudge&) = delete;
   GraphJudge& operator=(const GraphJudge&) = delete;
@@ -51,6 +58,9 @@ class GraphJudge {
   // ugraph does not read (see foreignFormatOf); empty otherwise. The
   // judge then finds no graph in it.
   std::string_view foreign() const { return foreign_; }
+  // A member of an archive whose start no format's sign names: no graph
+  // file (a README, a list of metadata), read as nothing.
+  bool noFormat() const { return noFormat_; }
 
   // Judges the next graph; false when the file is over or cannot be read
   // (status()).
@@ -91,6 +101,17 @@ class GraphJudge {
   }
 
  private:
+  // A FILE's bytes, opened for a judge made from it.
+  struct Opened {
+    ByteSource bytes;
+    int fault;
+  };
+  static Opened open(std::FILE* file);
+  GraphJudge(const Opened& opened, bool analyse, const FormatRow* format,
+             Console* console, JudgeNeeds needs, std::string_view fileName)
+      : GraphJudge(opened.bytes, opened.fault, analyse, format, console, needs,
+                   fileName) {}
+
   // Sets the current graph's verdict, links and parts from its analysis.
   void finishAnalysis();
   void finishLists(const ListsAnalysis& a);
@@ -117,13 +138,10 @@ class GraphJudge {
   // Finds the format the file is read in, and any other its start names.
   void detect(const FormatRow* given, std::string_view fileName);
 
-  // Reads a compressed file through its decompressor; false, with the
-  // read's error set, when it cannot be.
-  bool decompress(std::FILE* file);
-
   BlockReader block_;
-  Decompressor decompressor_;
-  int fault_ = 0;  // the errno of a file that cannot be decompressed
+  int fault_ = 0;  // the errno of a file that cannot be read as it is
+  bool noFormat_ = false;
+  bool noSign_ = false;  // no format's sign named the file's start
   const FormatRow* format_ = nullptr;
   const FormatRow* looksLike_ = nullptr;
   std::string_view foreign_;

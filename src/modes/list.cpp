@@ -193,7 +193,8 @@ int listFile(const Options& options, const char* file, bool named, bool first,
 int runList(const Options& options, Console& console) {
   const bool named = options.files.size() > 1;
   return forEachFile(options, console, [&](const char* file, std::size_t i) {
-    return listFile(options, file, named, i == 0, console);
+    // A member of an archive is named as a FILE of several is.
+    return listFile(options, file, named || openInput.member, i == 0, console);
   });
 }
 

@@ -80,4 +80,32 @@ printf '\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage, garbage' >bad.gz
 "$bin" --list bad.gz >out 2>err
 check "damaged gzip" "2|ugraph: bad.gz: the gzip data is damaged: invalid block type" "$?|$(cat err)"
 
+# Archives as the collections ship them: each member as a FILE named
+# ARCHIVE:MEMBER, found by its name and start; members that are no graph
+# passed over with a note, the exit status untouched; --dot=N counts the
+# graphs of all members in order.
+if command -v tar >/dev/null && command -v gzip >/dev/null; then
+  mkdir -p arc/karate
+  printf 'A README\n' >arc/karate/README
+  printf '%%%%MatrixMarket matrix coordinate real general\n3 1 1\n1 1 2\n' >arc/karate/vector.mtx
+  printf '%% sym unweighted\n1 2\n2 3\n' >arc/karate/out.small
+  printf '%%%%MatrixMarket matrix coordinate pattern symmetric\n3 3 3\n2 1\n3 2\n3 1\n' >arc/karate/karate.mtx
+  (cd arc && tar cf ../k.tar karate/README karate/vector.mtx karate/out.small karate/karate.mtx)
+  gzip -c k.tar >k.tar.gz
+  "$bin" --count k.tar.gz >out 2>err
+  check "archive counted, status" "0" "$?"
+  check "archive counted" "k.tar.gz:karate/out.small: 1 graph: 1 connected (1 tree, 0 cyclic), 0 not connected, 0 with no node, 0 refused
+k.tar.gz:karate/karate.mtx: 1 graph: 1 connected (0 trees, 1 cyclic), 0 not connected, 0 with no node, 0 refused" "$(cat out)"
+  check "archive members passed over" "ugraph: k.tar.gz:karate/README: passed over: no format ugraph reads
+ugraph: k.tar.gz:karate/vector.mtx: passed over: is a matrix of 3 rows and 1 columns: only a square one is a graph" "$(cat err)"
+  check "archive from a pipe" '-:karate/out.small|-:karate/karate.mtx' \
+    "$("$bin" --list --json - <k.tar.gz 2>/dev/null | sed 's/^{"file":"\([^"]*\)".*/\1/' | paste -sd'|')"
+  check "the second graph of an archive" 'graph "karate.mtx" {' "$("$bin" --dot=2 k.tar 2>/dev/null | head -1)"
+  "$bin" --dot=3 k.tar >out 2>err
+  check "no third graph" "1|ugraph: k.tar has no graph 3" "$?|$(grep -v passed err)"
+  head -c 1500 k.tar >cut.tar
+  "$bin" --count cut.tar >out 2>err
+  check "an archive cut short" "2|ugraph: cut.tar: the archive ends inside a member" "$?|$(grep -v passed err)"
+fi
+
 exit $((failures > 0))

@@ -47,6 +47,16 @@ inline constexpr Refusal kOneGraphOnly =
 inline constexpr Refusal kLoneNodeForEdges =
     static_cast<Refusal>(kOwnRefusals + 38);
 
+// A file that holds no graph: Matrix Market's vectors, dense arrays and
+// matrices that are not square. An archive's member refused for one of
+// these is passed over, as its README is.
+inline constexpr Refusal kNotAMatrix = static_cast<Refusal>(kOwnRefusals + 96);
+inline constexpr Refusal kArray = static_cast<Refusal>(kOwnRefusals + 97);
+inline constexpr Refusal kNotSquare = static_cast<Refusal>(kOwnRefusals + 98);
+inline bool namesNoGraph(Refusal refusal) {
+  return refusal == kNotAMatrix || refusal == kArray || refusal == kNotSquare;
+}
+
 // The words of those refusals; empty for any other.
 std::string_view linkFileRefusalPhrase(Refusal refusal);
 

@@ -4,9 +4,6 @@ namespace ugraph {
 namespace mtx_format {
 namespace {
 
-constexpr Refusal kNotAMatrix = static_cast<Refusal>(kOwnRefusals + 96);
-constexpr Refusal kArray = static_cast<Refusal>(kOwnRefusals + 97);
-constexpr Refusal kNotSquare = static_cast<Refusal>(kOwnRefusals + 98);
 constexpr Refusal kEntriesDiffer = static_cast<Refusal>(kOwnRefusals + 99);
 constexpr Refusal kNoSize = static_cast<Refusal>(kOwnRefusals + 100);
 
