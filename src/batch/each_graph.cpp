@@ -1,6 +1,14 @@
 #include "batch/each_graph.h"
 
+#include <sched.h>
+
 namespace ugraph {
+
+int64_t usableCores() {
+  cpu_set_t cores;
+  if (sched_getaffinity(0, sizeof(cores), &cores) != 0) return 1;
+  return std::max(CPU_COUNT(&cores), 1);
+}
 
 const char* memberName(const char* archive, std::string_view member) {
   static std::array<char, 8192> name;

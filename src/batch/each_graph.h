@@ -35,6 +35,9 @@ struct OpenInput {
 };
 inline OpenInput openInput;
 
+// The cores this process may run on.
+int64_t usableCores();
+
 // "ARCHIVE:MEMBER", in storage that lasts until the next call.
 const char* memberName(const char* archive, std::string_view member);
 
@@ -74,6 +77,7 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
                   Console& console, const char*& noun, Visit&& visit,
                   JudgeNeeds needs = {}) {
   needs.maxMemory = options.maxMemory;
+  needs.jobs = options.jobs != 0 ? options.jobs : usableCores();
   std::optional<InputFile> file;
   std::optional<FileSource> source;
   OpenInput input = openInput;

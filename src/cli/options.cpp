@@ -25,7 +25,7 @@ constexpr std::array<OutputFormat, 6> kToValues = {
 // they stand for, in the arrays above, and the help text of a row with
 // words names them all. Which modes each goes with, the modes say.
 // clang-format off
-constexpr std::array<OptionRow, 6> kOtherRows = {{
+constexpr std::array<OptionRow, 7> kOtherRows = {{
     {"json", '\0', "", OptionKey::kJson, Mode::kDialogue, 0, {},
      "with --list, --count or --trace: one JSON object\n"
      "per line\n"},
@@ -36,6 +36,10 @@ constexpr std::array<OptionRow, 6> kOtherRows = {{
      {},
      "the most memory one graph may take\n"
      "(K, M, G: powers of 1024; default 4G)\n"},
+    {"jobs", 'j', "N", OptionKey::kJobs, Mode::kDialogue, 0, {},
+     "read a file of one graph with N threads (default:\n"
+     "the cores this process may use); the output is the\n"
+     "same for every N\n"},
     {"to", 't', "FORMAT", OptionKey::kTo, Mode::kDialogue, 0, kToNames,
      "with --convert: catalogue, graph6, sparse6, edges\n"
      "or dot; with --trace: dot or html\n"},
@@ -399,6 +403,13 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
       o = usageError(
           "invalid size '%s' for --max-memory; give at least 1K (1024 bytes)",
           value);
+      return false;
+    case OptionKey::kJobs:
+      if (parseWhole(word, o.jobs) && o.jobs >= 1 && o.jobs <= 1024) {
+        return true;
+      }
+      o = usageError("invalid number of jobs '%s' for --jobs; give 1 to 1024",
+                     value);
       return false;
     case OptionKey::kMode:
       // The data-input number of --dot and --trace: from 1, digits only.

@@ -47,7 +47,8 @@ enum class OptionKey {
   kTo,
   kSelect,
   kPart,
-  kMaxMemory
+  kMaxMemory,
+  kJobs
 };
 
 // A set of option keys, one bit for each.
@@ -108,8 +109,11 @@ struct Options {
   // default catalogue when none is given. kDot and kTrace have one.
   std::span<const char* const> files;
   RunPart part;                            // kCount
-  uint64_t maxMemory = kDefaultMaxMemory;  // for one graph line
-  std::array<char, 256> error{};           // kUsageError only: what is wrong
+  uint64_t maxMemory = kDefaultMaxMemory;  // for one graph
+  // The threads a file of one graph is read with; 0: the cores this
+  // process may use.
+  int64_t jobs = 0;
+  std::array<char, 256> error{};  // kUsageError only: what is wrong
 };
 
 // The catalogue a mode reads when no FILE is given.

@@ -130,6 +130,8 @@ struct JudgeNeeds {
   // --trace load the one they show); without it, a file of one graph is
   // only parsed, and nothing of it held.
   bool load = true;
+  // The threads a file of one graph may be read with.
+  int64_t jobs = 1;
 };
 
 }  // namespace ugraph

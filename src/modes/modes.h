@@ -79,8 +79,9 @@ struct ModeEntry {
 };
 
 // What the modes that read graphs take, one and all.
-inline constexpr KeySet kReadingKeys =
-    keyBit(OptionKey::kFrom) | keyBit(OptionKey::kMaxMemory);
+inline constexpr KeySet kReadingKeys = keyBit(OptionKey::kFrom) |
+                                       keyBit(OptionKey::kMaxMemory) |
+                                       keyBit(OptionKey::kJobs);
 
 // One entry for every Mode, in the enum's order. --help lists the options
 // of the modes that read FILEs first, in this order, then the other

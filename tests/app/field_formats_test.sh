@@ -80,6 +80,34 @@ printf '\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage, garbage' >bad.gz
 "$bin" --list bad.gz >out 2>err
 check "damaged gzip" "2|ugraph: bad.gz: the gzip data is damaged: invalid block type" "$?|$(cat err)"
 
+# -j only schedules: the output of a file of many links is the same byte
+# for byte with one job or four, its verdict, its refusal and its warning.
+python3 - <<'PY'
+import random
+rng = random.Random(5)
+with open("big.txt", "w") as f:
+    f.write("# many links\n")
+    for _ in range(200000):
+        f.write(f"{rng.randrange(50000)} {rng.randrange(50000)}\n")
+with open("bad.txt", "w") as f:
+    for i in range(150000):
+        f.write(f"{i} {i + 1}\n")
+    f.write("7 x\n")
+PY
+for file in big.txt bad.txt; do
+  for mode in --count "--count --json" --check; do
+    one=$("$bin" -j1 $mode "$file" 2>&1; echo "status $?")
+    four=$("$bin" -j4 $mode "$file" 2>&1; echo "status $?")
+    check "-j1 and -j4 alike: $mode $file" "$one" "$four"
+  done
+done
+check "a refusal past the first batch" "bad.txt:150001:3: graph 1 has a field that is not a non-negative decimal number" \
+  "$("$bin" -j2 --check bad.txt | head -1)"
+check "memory short, one job or four" "$("$bin" -j1 --max-memory=64K --count --json big.txt 2>&1)" \
+  "$("$bin" -j4 --max-memory=64K --count --json big.txt 2>&1)"
+check "memory short refused at the graph's start" '"line":1,"column":1}}' \
+  "$("$bin" --max-memory=64K --list --json big.txt 2>/dev/null | grep -o '"line":1,"column":1}}')"
+
 # Archives as the collections ship them: each member as a FILE named
 # ARCHIVE:MEMBER, found by its name and start; members that are no graph
 # passed over with a note, the exit status untouched; --dot=N counts the

@@ -82,9 +82,22 @@ LinkFile::LinkFile(const ReaderSetup& setup)
       maxMemory_(setup.needs.maxMemory),
       name_(graphNameOf(setup.fileName)) {
   lines_.setLimit(maxMemory_);
+  // The stream road's forest waits on memory for every link, as long as
+  // parsing takes: a second thread halves it. The walk road's links are
+  // only held, faster than they are parsed, so it has one job.
+  if (setup.needs.jobs > 1 && road_ == Road::kStream) {
+    batches_ = static_cast<IdPair*>(
+        std::malloc(kBatches * kBatchLinks * sizeof(IdPair)));
+    if (batches_ != nullptr) {
+      jobs_ = setup.needs.jobs;
+      batch_ = batches_;
+    }
+  }
 }
 
 LinkFile::~LinkFile() {
+  endJobs();
+  std::free(batches_);
   std::free(pairs_);
   std::free(seen_);
   std::free(directSorted_);
@@ -230,8 +243,8 @@ void LinkFile::flushLate() {
 bool LinkFile::sortDirect() {
   std::free(directRank_);
   std::free(directSorted_);
-  directRank_ = static_cast<int32_t*>(
-      std::malloc((directIds_ + 1) * sizeof(int32_t)));
+  directRank_ =
+      static_cast<int32_t*>(std::malloc((directIds_ + 1) * sizeof(int32_t)));
   directSorted_ = static_cast<uint64_t*>(std::malloc(
       (static_cast<std::size_t>(seenCount_) + 1) * sizeof(uint64_t)));
   if (directRank_ == nullptr || directSorted_ == nullptr) return false;
@@ -302,14 +315,81 @@ bool LinkFile::refuseForMemory(JudgedGraph& d, uint64_t need, bool denied) {
   return true;
 }
 
+// What the links found short is the graph's, not a line's: it is refused
+// at its start, the same for any number of jobs.
 bool LinkFile::refuseShort(JudgedGraph& d) {
-  if (links_ > kMaxListLinks) {
-    return refuse(d, {Refusal::kTooManyLineLinks, 0}, lines_.number());
-  }
+  if (links_ > kMaxListLinks)
+    return refuse(d, {Refusal::kTooManyLineLinks, 0}, 1);
   if (!declared_ && ids_.count() == INT32_MAX) {
-    return refuse(d, {Refusal::kTooManyNodes, 0}, lines_.number());
+    return refuse(d, {Refusal::kTooManyNodes, 0}, 1);
   }
-  return refuseForMemory(d, std::max(heldBytes(), maxMemory_ + 1), denied_);
+  refuseForMemory(d, std::max(heldBytes(), maxMemory_ + 1), denied_);
+  d.status.at = {1, 1};
+  return true;
+}
+
+void LinkFile::passBatch() {
+  if (!threadStarted_) {
+    threadStarted_ = pthread_create(
+                         &thread_, nullptr,
+                         [](void* self) -> void* {
+                           static_cast<LinkFile*>(self)->takeBatches();
+                           return nullptr;
+                         },
+                         this) == 0;
+    if (!threadStarted_) {
+      // Without a second thread, this one takes the links itself.
+      jobs_ = 1;
+      for (std::size_t i = 0; i < fill_; ++i)
+        takeLink(batch_[i].a, batch_[i].b);
+      fill_ = 0;
+      return;
+    }
+  }
+  const std::size_t passed = passed_.load(std::memory_order_relaxed);
+  batchSizes_[passed % kBatches] = fill_;
+  passed_.store(passed + 1, std::memory_order_release);
+  fill_ = 0;
+  // The next batch to fill must have been taken.
+  while (passed + 1 - taken_.load(std::memory_order_acquire) >= kBatches) {
+    sched_yield();
+  }
+  batch_ = batches_ + (passed + 1) % kBatches * kBatchLinks;
+}
+
+void LinkFile::takeBatches() {
+  for (std::size_t next = 0;; ++next) {
+    while (passed_.load(std::memory_order_acquire) <= next) {
+      if (ended_.load(std::memory_order_acquire) &&
+          passed_.load(std::memory_order_acquire) <= next) {
+        return;
+      }
+      sched_yield();
+    }
+    const IdPair* const batch = batches_ + next % kBatches * kBatchLinks;
+    const std::size_t size = batchSizes_[next % kBatches];
+    for (std::size_t i = 0; i < size && !short_; ++i) {
+      takeLink(batch[i].a, batch[i].b);
+    }
+    if (short_) stopped_.store(true, std::memory_order_relaxed);
+    taken_.store(next + 1, std::memory_order_release);
+  }
+}
+
+void LinkFile::endJobs() {
+  if (jobs_ <= 1) return;
+  if (threadStarted_) {
+    if (fill_ > 0) passBatch();
+    ended_.store(true, std::memory_order_release);
+    pthread_join(thread_, nullptr);
+    threadStarted_ = false;
+  } else {
+    for (std::size_t i = 0; i < fill_ && !short_; ++i) {
+      takeLink(batch_[i].a, batch_[i].b);
+    }
+  }
+  fill_ = 0;
+  jobs_ = 1;
 }
 
 void LinkFile::warn(Refusal words, int64_t line) {
@@ -321,6 +401,7 @@ bool LinkFile::finish(JudgedGraph& d) {
     return refuse(d, {Refusal::kTooManyLineLinks, 0}, lines_.number());
   }
   d.status = {};
+  endJobs();
   flushIdsLate();
   if (short_) return refuseShort(d);
   const bool direct = !declared_ && direct_;
@@ -333,10 +414,10 @@ bool LinkFile::finish(JudgedGraph& d) {
     }
     // In the direct range, the ids that never occur are trees of their
     // own: they are not nodes of the graph.
-    const int64_t parts =
-        !started ? 0
-        : direct ? forest_.parts() - (forest_.nodes() - seenCount_)
-                 : forest_.parts();
+    const int64_t parts = !started ? 0
+                          : direct
+                              ? forest_.parts() - (forest_.nodes() - seenCount_)
+                              : forest_.parts();
     d.nodes = nodes_;
     d.parts = parts;
     d.verdict = nodes_ == 0        ? GraphClass::kNoNode

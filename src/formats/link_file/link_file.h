@@ -17,6 +17,9 @@
 #ifndef UGRAPH_FORMATS_LINK_FILE_LINK_FILE_H_
 #define UGRAPH_FORMATS_LINK_FILE_LINK_FILE_H_
 
+#include <pthread.h>
+
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -118,9 +121,23 @@ class LinkFile {
   // numbers) are numbered as they are met (NodeIds) instead, from the
   // first id past 2^24 that would make the direct range more than eight
   // times the ids seen; what was taken so far is renumbered once.
+  //
+  // With more than one job, the links are handed in batches to a second
+  // thread that takes them as below, while this one goes on parsing: the
+  // same links in the same order, so the same answer.
   void link(uint64_t a, uint64_t b) {
     ++links_;
     if (road_ == Road::kCheck) return;
+    if (jobs_ > 1) {
+      batch_[fill_++] = {a, b};
+      if (fill_ == kBatchLinks) passBatch();
+      return;
+    }
+    takeLink(a, b);
+  }
+
+ private:
+  void takeLink(uint64_t a, uint64_t b) {
     int32_t x;
     int32_t y;
     if (declared_) {
@@ -143,6 +160,12 @@ class LinkFile {
  protected:
   enum class Road { kCheck, kStream, kWalk };
 
+  // Whether the links taken so far found memory short, or too many
+  // nodes: the graph is then refused, at the end of what is read.
+  bool shortNow() const {
+    return jobs_ > 1 ? stopped_.load(std::memory_order_relaxed) : short_;
+  }
+
   // Reads every line through line(text) (a grammar's), then end(); fills
   // d as graph_reader.h tells. False when the file holds no graph, as
   // holdsGraph() tells at its end, or cannot be read.
@@ -158,8 +181,12 @@ class LinkFile {
       if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
       const LineFault fault = line(text);
       if (!fault.ok()) return refuse(d, fault, lines_.number());
-      if (short_) return refuseShort(d);
+      if (shortNow()) {
+        endJobs();
+        return refuseShort(d);
+      }
     }
+    endJobs();
     // A file that could not be read to its end is the judge's to report.
     if (reader_.error() != 0) return false;
     if (lines_.number() == 0 || !holdsGraph()) return false;
@@ -254,6 +281,30 @@ class LinkFile {
   static constexpr std::size_t kIdsLate = 64;
   IdPair idsLate_[kIdsLate] = {};
   std::size_t idsAt_ = 0;
+
+  // The batches of links handed from the parsing thread to the taking
+  // one: kBatches in a ring, the parser filling batch_ (one of them).
+  static constexpr std::size_t kBatchLinks = 16384;
+  static constexpr std::size_t kBatches = 4;
+  // Hands the batch filled to the taking thread, started on the first,
+  // and waits while every batch is full.
+  void passBatch();
+  // Takes the batches handed over, in order, until the parser ends.
+  void takeBatches();
+  // Ends the taking thread, once every batch is taken; the batch being
+  // filled is taken here.
+  void endJobs();
+  int64_t jobs_ = 1;
+  IdPair* batches_ = nullptr;
+  IdPair* batch_ = nullptr;
+  std::size_t fill_ = 0;
+  std::size_t batchSizes_[kBatches] = {};
+  std::atomic<std::size_t> passed_{0};
+  std::atomic<std::size_t> taken_{0};
+  std::atomic<bool> ended_{false};
+  std::atomic<bool> stopped_{false};
+  bool threadStarted_ = false;
+  pthread_t thread_{};
   void startGraph(JudgedGraph& d);
   bool growNodes();
   void holdMore(int32_t a, int32_t b);
