@@ -89,18 +89,25 @@ with open("big.txt", "w") as f:
     f.write("# many links\n")
     for _ in range(200000):
         f.write(f"{rng.randrange(50000)} {rng.randrange(50000)}\n")
+# A tree: every link decides its verdict.
+links = [(i, i + 1) for i in range(150000)]
+rng.shuffle(links)
+with open("path.txt", "w") as f:
+    f.writelines(f"{a} {b}\n" for a, b in links)
 with open("bad.txt", "w") as f:
     for i in range(150000):
         f.write(f"{i} {i + 1}\n")
     f.write("7 x\n")
 PY
-for file in big.txt bad.txt; do
+for file in big.txt bad.txt path.txt; do
   for mode in --count "--count --json" --check; do
     one=$("$bin" -j1 $mode "$file" 2>&1; echo "status $?")
     four=$("$bin" -j4 $mode "$file" 2>&1; echo "status $?")
     check "-j1 and -j4 alike: $mode $file" "$one" "$four"
   done
 done
+check "a tree of many links, with two jobs" "path.txt: 1 graph: 1 connected (1 tree, 0 cyclic), 0 not connected, 0 with no node, 0 refused" \
+  "$("$bin" -j2 --count path.txt)"
 check "a refusal past the first batch" "bad.txt:150001:3: graph 1 has a field that is not a non-negative decimal number" \
   "$("$bin" -j2 --check bad.txt | head -1)"
 check "memory short, one job or four" "$("$bin" -j1 --max-memory=64K --count --json big.txt 2>&1)" \
