@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets and runs each for a bounded time from the seed
-# corpora, with the format dictionary. Prints the executions per target and
-# fails on any finding, leaving the input that caused it under
-# build/fuzz-findings/.
-#   usage: fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]   (default 60, all)
+# Builds the fuzz targets and runs them from the seed corpora, with the
+# format dictionary, sharing a bounded time alike. Prints the executions
+# per target and fails on any finding, leaving the input that caused it
+# under build/fuzz-findings/.
+#   usage: fuzz/run.sh [SECONDS_IN_ALL] [TARGET...]   (default 360, all)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${1:-60}
+total=${1:-360}
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(parser line dialogue batch lines lists)
+[ "${#targets[@]}" -gt 0 ] || targets=(parser line dialogue batch lines lists edges mtx metis dimacs)
+seconds=$((total / ${#targets[@]}))
+[ "$seconds" -ge 1 ] || seconds=1
 
 cmake --workflow --preset fuzz >/dev/null
 findings="$root/build/fuzz-findings"
