@@ -343,6 +343,116 @@ def print_countg_rows(graphs, g_rows, g_times, g_kib, g_cat_kib, nx_us):
           "| %.0f | — | — | — |" % (nx_us, nx_us / (countg * 1e6 / graphs)))
 
 
+def field_inputs():
+    """The field group's files, made once by the bench's generator:
+    SNAP-style edge lists with a '#' header, random ids in 0..n-1 (or
+    spread over 0..2^40), the smaller one gzipped and written as Matrix
+    Market and METIS too."""
+    folder = os.path.join(WORK, "field")
+    os.makedirs(folder, exist_ok=True)
+    gen = os.path.join(folder, "field_gen")
+    if not os.path.exists(gen):
+        subprocess.run(["c++", "-O2", "-std=c++20", "-o", gen,
+                        os.path.join(os.path.dirname(__file__), "field_gen.cpp")], check=True)
+    files = {"e6.txt": ("1000000", "2000000", "edges"),
+             "e7.txt": ("10000000", "50000000", "edges"),
+             "s7.txt": ("10000000", "50000000", "spread"),
+             "e6.mtx": ("1000000", "2000000", "mtx"),
+             "e6.graph": ("1000000", "2000000", "metis")}
+    for name, args in files.items():
+        path = os.path.join(folder, name)
+        if not os.path.exists(path):
+            with open(path + ".part", "w") as f:
+                subprocess.run([gen, *args], check=True, stdout=f)
+            os.rename(path + ".part", path)
+    for name in ("e6.txt", "e7.txt"):
+        bare = os.path.join(folder, name.replace(".txt", ".bare"))
+        if not os.path.exists(bare):  # without its header, for igraph
+            subprocess.run("grep -v '^#' %s > %s" % (name, bare), shell=True, cwd=folder, check=True)
+    if not os.path.exists(os.path.join(folder, "e6.txt.gz")):
+        subprocess.run("gzip -6 -k e6.txt", shell=True, cwd=folder, check=True)
+    return folder
+
+
+def timed(command, folder):
+    """Wall seconds and peak KiB of one run of command (a shell line), and
+    the load average as it began."""
+    avg = os.getloadavg()[0]
+    err = subprocess.run(["/usr/bin/time", "-f", "%e %M", "sh", "-c", command + " > /dev/null"],
+                         cwd=folder, stderr=subprocess.PIPE, text=True).stderr
+    wall, kib = err.strip().splitlines()[-1].split()
+    return float(wall), int(kib), avg
+
+
+def field_rows():
+    """(j): the formats the field publishes, against igraph, networkx and
+    graph-tool, and wc -l. ugraph takes 3 rounds (the median), each peer
+    one. Every row prints the load average beside it."""
+    folder = field_inputs()
+    here = os.path.dirname(os.path.abspath(__file__))
+    peer = os.path.join(here, "field_peer.py")
+
+    def ug(args, rounds=3):
+        runs = sorted(timed("%s %s" % (UGRAPH, args), folder) for _ in range(rounds))
+        return runs[len(runs) // 2]
+
+    def other(command):
+        try:
+            return timed(command, folder)
+        except Exception:
+            return None
+
+    rows = []
+
+    def row(label, mine, yard, target, what="time"):
+        a = mine[0] if what == "time" else mine[1]
+        b = None if yard is None else (yard[0] if what == "time" else yard[1])
+        rows.append((label, a, b, target, what, "%.2f" % mine[2]))
+
+    py = "/usr/bin/python3 " + peer
+    ig7 = other(py + " igraph e7.bare")
+    ig6 = other(py + " igraph e6.bare")
+    nx6 = other(py + " networkx e6.txt")
+    gt6 = other(py + " graph-tool e6.txt")
+    wc7 = other("wc -l e7.txt")
+    c7 = ug("-j1 --count e7.txt")
+    c7j2 = ug("-j2 --count e7.txt")
+    s7 = ug("-j1 --count s7.txt")
+    c6 = ug("-j1 --count e6.txt", 5)
+    l6 = ug("--list --json e6.txt", 5)
+    gz6 = ug("--count e6.txt.gz", 5)  # the default jobs: the links taken beside
+    zcat6 = min(timed("zcat e6.txt.gz", folder) for _ in range(3))
+    mtx6 = ug("-j1 --count e6.mtx", 5)
+    metis6 = ug("-j1 --count e6.graph", 5)
+    row("--count, 1 job, 10^7 nodes: time / igraph", c7, ig7, 0.10)
+    row("the same: peak memory / igraph", c7, ig7, 0.15, "memory")
+    row("--count, ids spread to 2^40 / dense ids", s7, c7, 1.5)
+    row("--count, 2 jobs / 1 job, 10^7 nodes", c7j2, c7, 0.70)
+    per7 = (c7[0] / 5e7, 0, c7[2])
+    per6 = (c6[0] / 2e6, 0, c6[2])
+    row("growth: time a link at 5*10^7 / at 2*10^6", per7, per6, 2.0)
+    row("--list --json, 10^6 nodes / igraph", l6, ig6, 0.40)
+    row("--count of the gzipped 10^6 file / max(zcat, plain)", gz6,
+        (max(zcat6[0], c6[0]), 0, 0), 1.3)
+    row("the same graph as mtx / edges", mtx6, c6, 1.5)
+    row("the same graph as metis / edges", metis6, c6, 1.5)
+    print()
+    print("(j) the field's formats. ugraph: median of 3 to 5 runs; peers once.")
+    print()
+    print("| row | ugraph | yardstick | ratio | target | load |")
+    print("|---|---:|---:|---:|---:|---:|")
+    for label, a, b, target, what, avg in rows:
+        unit = (lambda v: "%.3f s" % v) if what == "time" else (lambda v: "%d KiB" % v)
+        if label.startswith("growth"):
+            unit = lambda v: "%.1f ns" % (v * 1e9)
+        ratio = "—" if not b else "%.2f" % (a / b)
+        print("| %s | %s | %s | %s | %.2f | %s |" % (label, unit(a), "—" if b is None else unit(b),
+                                                   ratio, target, avg))
+    print()
+    print("Peers once: igraph 10^7 %s, 10^6 %s; networkx 10^6 %s; graph-tool 10^6 %s; "
+          "wc -l 10^7 %s (seconds, KiB)." % (ig7, ig6, nx6, gt6, wc7))
+
+
 def main():
     os.makedirs(WORK, exist_ok=True)
     if sys.argv[3:] == ["large"]:
@@ -353,6 +463,9 @@ def main():
         return
     if sys.argv[3:] == ["count"]:
         print_count_rows(*count_rows())
+        return
+    if sys.argv[3:] == ["field"]:
+        field_rows()
         return
     rows = []
     a1 = make_row("a-complete-50", complete_typed())
@@ -429,8 +542,7 @@ def main():
             "%s %.3f ms" % (r["row"].split()[1] + " MB", r["ug_ms"] / float(r["row"].split()[1]))
             for r in c))
     large_rows()
-
-
+    field_rows()
 
 
 main()

@@ -1,6 +1,7 @@
 #include "batch/each_graph.h"
 
 #include <sched.h>
+#include <sys/stat.h>
 
 namespace ugraph {
 
@@ -8,6 +9,15 @@ int64_t usableCores() {
   cpu_set_t cores;
   if (sched_getaffinity(0, sizeof(cores), &cores) != 0) return 1;
   return std::max(CPU_COUNT(&cores), 1);
+}
+
+uint64_t plainSize(const ByteSource& bytes) {
+  struct stat s {};
+  if (bytes.descriptor < 0 || fstat(bytes.descriptor, &s) != 0 ||
+      !S_ISREG(s.st_mode)) {
+    return 0;
+  }
+  return static_cast<uint64_t>(s.st_size);
 }
 
 const char* memberName(const char* archive, std::string_view member) {

@@ -38,6 +38,9 @@ inline OpenInput openInput;
 // The cores this process may run on.
 int64_t usableCores();
 
+// The size of the regular file bytes reads as it is, else 0.
+uint64_t plainSize(const ByteSource& bytes);
+
 // "ARCHIVE:MEMBER", in storage that lasts until the next call.
 const char* memberName(const char* archive, std::string_view member);
 
@@ -78,6 +81,8 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
                   JudgeNeeds needs = {}) {
   needs.maxMemory = options.maxMemory;
   needs.jobs = options.jobs != 0 ? options.jobs : usableCores();
+  needs.progress = options.progress > 0 ||
+                   (options.progress < 0 && isatty(STDERR_FILENO) == 1);
   std::optional<InputFile> file;
   std::optional<FileSource> source;
   OpenInput input = openInput;
@@ -88,6 +93,7 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
     input = {fileName, source->fault() == 0 ? source->bytes() : ByteSource{},
              source->fault(), false};
   }
+  needs.totalBytes = input.member ? 0 : plainSize(input.bytes);
   GraphJudge judge(input.bytes, input.fault, analyse, options.from, &console,
                    needs, fileName, input.member);
   noun = judge.format().noun;

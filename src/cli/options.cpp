@@ -25,7 +25,7 @@ constexpr std::array<OutputFormat, 6> kToValues = {
 // they stand for, in the arrays above, and the help text of a row with
 // words names them all. Which modes each goes with, the modes say.
 // clang-format off
-constexpr std::array<OptionRow, 7> kOtherRows = {{
+constexpr std::array<OptionRow, 9> kOtherRows = {{
     {"json", '\0', "", OptionKey::kJson, Mode::kDialogue, 0, {},
      "with --list, --count or --trace: one JSON object\n"
      "per line\n"},
@@ -40,6 +40,11 @@ constexpr std::array<OptionRow, 7> kOtherRows = {{
      "read a file of one graph with N threads (default:\n"
      "the cores this process may use); the output is the\n"
      "same for every N\n"},
+    {"progress", '\0', "", OptionKey::kProgress, Mode::kDialogue, 0, {},
+     "show how a long read of a file of one graph goes\n"
+     "on standard error even when it is no terminal\n"},
+    {"no-progress", '\0', "", OptionKey::kNoProgress, Mode::kDialogue, 0, {},
+     "never show it (by default it shows on a terminal)\n"},
     {"to", 't', "FORMAT", OptionKey::kTo, Mode::kDialogue, 0, kToNames,
      "with --convert: catalogue, graph6, sparse6, edges\n"
      "or dot; with --trace: dot or html\n"},
@@ -404,6 +409,9 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
           "invalid size '%s' for --max-memory; give at least 1K (1024 bytes)",
           value);
       return false;
+    case OptionKey::kProgress:
+    case OptionKey::kNoProgress:
+      break;
     case OptionKey::kJobs:
       if (parseWhole(word, o.jobs) && o.jobs >= 1 && o.jobs <= 1024) {
         return true;
@@ -435,6 +443,11 @@ bool takeOption(int c, int argc, char** argv, Options& o, RowSet& given) {
   given |= RowSet{1} << i;
   if (row.key == OptionKey::kJson) {
     o.json = true;
+    return true;
+  }
+  // The last of --progress and --no-progress holds.
+  if (row.key == OptionKey::kProgress || row.key == OptionKey::kNoProgress) {
+    o.progress = row.key == OptionKey::kProgress ? 1 : 0;
     return true;
   }
   if (!row.argument.empty() && !takeValue(row, optarg, o)) return false;

@@ -48,7 +48,9 @@ enum class OptionKey {
   kSelect,
   kPart,
   kMaxMemory,
-  kJobs
+  kJobs,
+  kProgress,
+  kNoProgress
 };
 
 // A set of option keys, one bit for each.
@@ -113,6 +115,9 @@ struct Options {
   // The threads a file of one graph is read with; 0: the cores this
   // process may use.
   int64_t jobs = 0;
+  // Whether a long read shows its progress: 1 always, 0 never, -1 when
+  // standard error is a terminal.
+  int progress = -1;
   std::array<char, 256> error{};  // kUsageError only: what is wrong
 };
 

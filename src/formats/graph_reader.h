@@ -65,7 +65,7 @@ struct ReaderSetup {
 };
 
 // The room a reader is made in, inside the judge.
-struct alignas(std::max_align_t) ReaderRoom {
+struct alignas(64) ReaderRoom {
   std::byte bytes[2048];
 };
 

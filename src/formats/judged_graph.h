@@ -132,6 +132,10 @@ struct JudgeNeeds {
   bool load = true;
   // The threads a file of one graph may be read with.
   int64_t jobs = 1;
+  // Whether a long read of a file of one graph shows its progress on
+  // standard error (see Progress), and the file's bytes, when known.
+  bool progress = false;
+  uint64_t totalBytes = 0;
 };
 
 }  // namespace ugraph

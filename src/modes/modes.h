@@ -79,9 +79,10 @@ struct ModeEntry {
 };
 
 // What the modes that read graphs take, one and all.
-inline constexpr KeySet kReadingKeys = keyBit(OptionKey::kFrom) |
-                                       keyBit(OptionKey::kMaxMemory) |
-                                       keyBit(OptionKey::kJobs);
+inline constexpr KeySet kReadingKeys =
+    keyBit(OptionKey::kFrom) | keyBit(OptionKey::kMaxMemory) |
+    keyBit(OptionKey::kJobs) | keyBit(OptionKey::kProgress) |
+    keyBit(OptionKey::kNoProgress);
 
 // One entry for every Mode, in the enum's order. --help lists the options
 // of the modes that read FILEs first, in this order, then the other

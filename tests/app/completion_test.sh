@@ -28,17 +28,29 @@ expect "ugraph " "$all" "$(complete_line ugraph '')"
 expect "ugraph --list --" "--json
 --from=
 --max-memory=
+--jobs=
+--progress
+--no-progress
 --select=" "$(complete_line ugraph --list --)"
 expect "ugraph -C --" "--json
 --from=
 --max-memory=
+--jobs=
+--progress
+--no-progress
 --part=" "$(complete_line ugraph -C --)"
 expect "ugraph --count --part=" "" "$(complete_line ugraph --count --part=)"
 expect "ugraph -c --" "--from=
---max-memory=" "$(complete_line ugraph -c --)"
+--max-memory=
+--jobs=
+--progress
+--no-progress" "$(complete_line ugraph -c --)"
 expect "ugraph --trace=2 --" "--json
 --from=
 --max-memory=
+--jobs=
+--progress
+--no-progress
 --to=" "$(complete_line ugraph --trace=2 --)"
 expect "ugraph --dot=2 --c" "" "$(complete_line ugraph --dot=2 --c)"
 # The values of --from, --to and --select; a list of classes goes on.

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -23,14 +25,22 @@ class Terminal {
  public:
   // Starts the program on a new pseudo-terminal in folder dir; with
   // nonBlocking, its standard input answers EAGAIN while no line is typed.
-  explicit Terminal(const std::string& dir, bool nonBlocking = false) {
+  // With args, the program is given them.
+  explicit Terminal(const std::string& dir, bool nonBlocking = false,
+                    std::vector<std::string> args = {}) {
+    std::vector<char*> argv = {const_cast<char*>(UGRAPH_BINARY)};
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (pid_ == 0) {
       if (nonBlocking) fcntl(0, F_SETFL, fcntl(0, F_GETFL) | O_NONBLOCK);
-      if (chdir(dir.c_str()) == 0) execl(UGRAPH_BINARY, UGRAPH_BINARY, nullptr);
+      if (chdir(dir.c_str()) == 0) execv(UGRAPH_BINARY, argv.data());
       _exit(127);
     }
   }
+
+  // Everything the terminal was sent, as sent.
+  const std::string& raw() const { return screen_; }
   ~Terminal() {
     if (pid_ > 0 && !exited_) {
       kill(pid_, SIGKILL);
@@ -219,6 +229,51 @@ TEST(TerminalTest, ANonBlockingInputIsWaitedForNotTakenAsItsEnd) {
   EXPECT_TRUE(t.blocked()) << "the final key wait did not wait";
   t.type("\n");
   EXPECT_EQ(t.exitStatus(), 0);
+}
+
+// A file of one graph read for more than a second shows its progress on
+// the terminal, written over in place and cleared before the row; with
+// --no-progress, nothing. The file is a FIFO that the test fills slowly.
+TEST(TerminalTest, ALongReadShowsItsProgressAndClearsIt) {
+  for (const bool shown : {true, false}) {
+    const TempDir dir;
+    const std::string fifo = dir.path() + "/links.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<std::string> args = {"--count", "links.txt"};
+    if (!shown) args.emplace_back("--no-progress");
+    Terminal t(dir.path(), false, args);
+    const int out = open(fifo.c_str(), O_WRONLY);
+    ASSERT_GE(out, 0);
+    const auto lines = [&](int from, int count) {
+      std::string text;
+      for (int i = from; i < from + count; ++i) {
+        text += std::to_string(i) + " " + std::to_string(i + 1) + "\n";
+      }
+      ASSERT_EQ(write(out, text.data(), text.size()),
+                static_cast<ssize_t>(text.size()));
+    };
+    lines(0, 1000);
+    std::this_thread::sleep_for(1200ms);
+    for (int k = 1; k <= 8; ++k) {
+      lines(1000 * k, 1000);
+      std::this_thread::sleep_for(50ms);
+    }
+    close(out);
+    ASSERT_TRUE(
+        t.waitFor("links.txt: 1 graph: 1 connected (1 tree, 0 cyclic), 0 not "
+                  "connected, 0 with no node, 0 refused\n"))
+        << t.screen();
+    EXPECT_EQ(t.exitStatus(), 0);
+    const std::string& raw = t.raw();
+    const std::size_t line = raw.find("\rugraph: links.txt: ");
+    EXPECT_EQ(line != std::string::npos, shown) << raw;
+    if (shown) {
+      EXPECT_NE(raw.find(" M links/s, ", line), std::string::npos) << raw;
+      // Cleared before the row.
+      EXPECT_NE(raw.find("\r\x1b[Klinks.txt: 1 graph"), std::string::npos)
+          << raw;
+    }
+  }
 }
 
 }  // namespace

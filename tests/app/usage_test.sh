@@ -28,7 +28,7 @@ expect() {  # expected first stderr line, second line ("" for none), args...
 }
 expect "ugraph: unrecognized option '--bogus'" "$try" --bogus
 expect "ugraph: invalid option -- 'z'" "$try" -z
-expect "ugraph: invalid option -- 'j'" "$try" -l -j
+expect "ugraph: invalid option -- 'y'" "$try" -l -y
 expect "ugraph: option '--check' doesn't allow an argument" "$try" --check=1
 expect "ugraph: option '--json' doesn't allow an argument" "$try" -l --js=1
 expect "ugraph: invalid option -- 'q'" "$try" --check -q.txt

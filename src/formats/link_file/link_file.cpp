@@ -73,6 +73,7 @@ std::string_view graphNameOf(std::string_view fileName) {
 
 LinkFile::LinkFile(const ReaderSetup& setup)
     : reader_(setup.reader),
+      progress_(setup.needs.progress, setup.fileName, setup.needs.totalBytes),
       lines_(setup.reader),
       lists_(setup.lists),
       road_(setup.analyse && !setup.needs.walk    ? Road::kStream
@@ -90,7 +91,7 @@ LinkFile::LinkFile(const ReaderSetup& setup)
         std::malloc(kBatches * kBatchLinks * sizeof(IdPair)));
     if (batches_ != nullptr) {
       jobs_ = setup.needs.jobs;
-      batch_ = batches_;
+      parsed_.batch = batches_;
     }
   }
 }
@@ -318,7 +319,7 @@ bool LinkFile::refuseForMemory(JudgedGraph& d, uint64_t need, bool denied) {
 // What the links found short is the graph's, not a line's: it is refused
 // at its start, the same for any number of jobs.
 bool LinkFile::refuseShort(JudgedGraph& d) {
-  if (links_ > kMaxListLinks)
+  if (parsed_.links > kMaxListLinks)
     return refuse(d, {Refusal::kTooManyLineLinks, 0}, 1);
   if (!declared_ && ids_.count() == INT32_MAX) {
     return refuse(d, {Refusal::kTooManyNodes, 0}, 1);
@@ -340,55 +341,59 @@ void LinkFile::passBatch() {
     if (!threadStarted_) {
       // Without a second thread, this one takes the links itself.
       jobs_ = 1;
-      for (std::size_t i = 0; i < fill_; ++i)
-        takeLink(batch_[i].a, batch_[i].b);
-      fill_ = 0;
+      for (std::size_t i = 0; i < parsed_.fill; ++i)
+        takeLink(parsed_.batch[i].a, parsed_.batch[i].b);
+      parsed_.fill = 0;
       return;
     }
   }
-  const std::size_t passed = passed_.load(std::memory_order_relaxed);
-  batchSizes_[passed % kBatches] = fill_;
-  passed_.store(passed + 1, std::memory_order_release);
-  fill_ = 0;
+  pthread_mutex_lock(&mutex_);
+  batchSizes_[passed_ % kBatches] = parsed_.fill;
+  ++passed_;
+  pthread_cond_broadcast(&changed_);
   // The next batch to fill must have been taken.
-  while (passed + 1 - taken_.load(std::memory_order_acquire) >= kBatches) {
-    sched_yield();
-  }
-  batch_ = batches_ + (passed + 1) % kBatches * kBatchLinks;
+  while (passed_ - taken_ >= kBatches) pthread_cond_wait(&changed_, &mutex_);
+  parsed_.batch = batches_ + passed_ % kBatches * kBatchLinks;
+  pthread_mutex_unlock(&mutex_);
+  parsed_.fill = 0;
 }
 
 void LinkFile::takeBatches() {
   for (std::size_t next = 0;; ++next) {
-    while (passed_.load(std::memory_order_acquire) <= next) {
-      if (ended_.load(std::memory_order_acquire) &&
-          passed_.load(std::memory_order_acquire) <= next) {
-        return;
-      }
-      sched_yield();
-    }
-    const IdPair* const batch = batches_ + next % kBatches * kBatchLinks;
+    pthread_mutex_lock(&mutex_);
+    while (passed_ <= next && !ended_) pthread_cond_wait(&changed_, &mutex_);
+    const bool none = passed_ <= next;
     const std::size_t size = batchSizes_[next % kBatches];
+    pthread_mutex_unlock(&mutex_);
+    if (none) return;
+    const IdPair* const batch = batches_ + next % kBatches * kBatchLinks;
     for (std::size_t i = 0; i < size && !short_; ++i) {
       takeLink(batch[i].a, batch[i].b);
     }
     if (short_) stopped_.store(true, std::memory_order_relaxed);
-    taken_.store(next + 1, std::memory_order_release);
+    pthread_mutex_lock(&mutex_);
+    taken_ = next + 1;
+    pthread_cond_broadcast(&changed_);
+    pthread_mutex_unlock(&mutex_);
   }
 }
 
 void LinkFile::endJobs() {
   if (jobs_ <= 1) return;
   if (threadStarted_) {
-    if (fill_ > 0) passBatch();
-    ended_.store(true, std::memory_order_release);
+    if (parsed_.fill > 0) passBatch();
+    pthread_mutex_lock(&mutex_);
+    ended_ = true;
+    pthread_cond_broadcast(&changed_);
+    pthread_mutex_unlock(&mutex_);
     pthread_join(thread_, nullptr);
     threadStarted_ = false;
   } else {
-    for (std::size_t i = 0; i < fill_ && !short_; ++i) {
-      takeLink(batch_[i].a, batch_[i].b);
+    for (std::size_t i = 0; i < parsed_.fill && !short_; ++i) {
+      takeLink(parsed_.batch[i].a, parsed_.batch[i].b);
     }
   }
-  fill_ = 0;
+  parsed_.fill = 0;
   jobs_ = 1;
 }
 
@@ -397,7 +402,7 @@ void LinkFile::warn(Refusal words, int64_t line) {
 }
 
 bool LinkFile::finish(JudgedGraph& d) {
-  if (links_ > kMaxListLinks) {
+  if (parsed_.links > kMaxListLinks) {
     return refuse(d, {Refusal::kTooManyLineLinks, 0}, lines_.number());
   }
   d.status = {};

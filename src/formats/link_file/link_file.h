@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "base/line_scanner.h"
+#include "base/progress.h"
 #include "base/status.h"
 #include "formats/graph_reader.h"
 #include "formats/judged_graph.h"
@@ -126,11 +127,11 @@ class LinkFile {
   // thread that takes them as below, while this one goes on parsing: the
   // same links in the same order, so the same answer.
   void link(uint64_t a, uint64_t b) {
-    ++links_;
+    ++parsed_.links;
     if (road_ == Road::kCheck) return;
     if (jobs_ > 1) {
-      batch_[fill_++] = {a, b};
-      if (fill_ == kBatchLinks) passBatch();
+      parsed_.batch[parsed_.fill++] = {a, b};
+      if (parsed_.fill == kBatchLinks) passBatch();
       return;
     }
     takeLink(a, b);
@@ -175,6 +176,7 @@ class LinkFile {
     done_ = true;
     startGraph(d);
     while (lines_.next()) {
+      progress_.tick(static_cast<uint64_t>(reader_.offset()), parsed_.links);
       if (lines_.notHeld()) return refuseForMemory(d, lines_.length());
       // A last line without its line end may keep the '\r' of CRLF.
       std::string_view text = lines_.text();
@@ -187,6 +189,7 @@ class LinkFile {
       }
     }
     endJobs();
+    progress_.clear();
     // A file that could not be read to its end is the judge's to report.
     if (reader_.error() != 0) return false;
     if (lines_.number() == 0 || !holdsGraph()) return false;
@@ -283,7 +286,7 @@ class LinkFile {
   std::size_t idsAt_ = 0;
 
   // The batches of links handed from the parsing thread to the taking
-  // one: kBatches in a ring, the parser filling batch_ (one of them).
+  // one: kBatches in a ring, the parser filling parsed_.batch (one of them).
   static constexpr std::size_t kBatchLinks = 16384;
   static constexpr std::size_t kBatches = 4;
   // Hands the batch filled to the taking thread, started on the first,
@@ -295,13 +298,26 @@ class LinkFile {
   // filled is taken here.
   void endJobs();
   int64_t jobs_ = 1;
+  // What the parsing thread writes for every link, in a cache line of its
+  // own: were it beside what the taking thread writes, the two cores would
+  // pass the line back and forth for every link.
+  struct alignas(64) Parsed {
+    uint64_t links = 0;
+    IdPair* batch = nullptr;
+    std::size_t fill = 0;
+  };
+  Parsed parsed_;
   IdPair* batches_ = nullptr;
-  IdPair* batch_ = nullptr;
-  std::size_t fill_ = 0;
   std::size_t batchSizes_[kBatches] = {};
-  std::atomic<std::size_t> passed_{0};
-  std::atomic<std::size_t> taken_{0};
-  std::atomic<bool> ended_{false};
+  // The batches passed and taken, and whether the parser has ended, under
+  // mutex_; each side waits on changed_ for the other, sleeping rather
+  // than spinning, so that on a busy machine the thread that has work
+  // gets the core.
+  pthread_mutex_t mutex_ = PTHREAD_MUTEX_INITIALIZER;
+  pthread_cond_t changed_ = PTHREAD_COND_INITIALIZER;
+  std::size_t passed_ = 0;
+  std::size_t taken_ = 0;
+  bool ended_ = false;
   std::atomic<bool> stopped_{false};
   bool threadStarted_ = false;
   pthread_t thread_{};
@@ -315,6 +331,7 @@ class LinkFile {
   bool refuseForMemory(JudgedGraph& d, uint64_t need, bool denied = false);
 
   BlockReader& reader_;
+  Progress progress_;
   LineScanner lines_;
   NeighbourLists& lists_;
   Road road_;
@@ -327,7 +344,6 @@ class LinkFile {
   bool short_ = false;
   bool denied_ = false;
   int32_t nodes_ = 0;
-  uint64_t links_ = 0;
   // The direct range: ids below directIds_ stand for themselves (see
   // link()); seen_ marks those that occur.
   bool direct_ = true;
