@@ -25,8 +25,7 @@ Outcome judge(int fd, const char* format, bool analyse, JudgeNeeds needs) {
   require(file != nullptr, "cannot open the input");
   Outcome out;
   {
-    GraphJudge judge(file, analyse, findFormat(format), nullptr, needs,
-                     format);
+    GraphJudge judge(file, analyse, findFormat(format), nullptr, needs, format);
     if (judge.next()) {
       const JudgedGraph& d = judge.current();
       out = {true, d.verdict, d.status, d.nodes, d.parts};

@@ -6,6 +6,7 @@
 #include <zlib.h>
 #include <zstd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -142,12 +143,9 @@ Compression compressionOf(std::string_view start) {
 }
 
 bool mayBeCompressed(std::string_view start) {
-  for (const Mark& mark : kMarks) {
-    if (start.size() < mark.bytes.size() && mark.bytes.starts_with(start)) {
-      return true;
-    }
-  }
-  return false;
+  return std::ranges::any_of(kMarks, [&](const Mark& mark) {
+    return start.size() < mark.bytes.size() && mark.bytes.starts_with(start);
+  });
 }
 
 std::string_view compressionName(Compression compression) {
@@ -258,6 +256,93 @@ bool Decompressor::refillInput() {
   return got > 0;
 }
 
+// Decompresses what input holds into data, at most size bytes, setting out
+// to how many came; the codec's reason when the stream is damaged, else
+// empty. more: input may grow; without it, the stream must end here.
+std::string_view Decompressor::stepGzip(char* data, std::size_t size,
+                                        bool /*more*/, std::size_t& out) {
+  zState.next_in = reinterpret_cast<Bytef*>(input.data() + inputAt);
+  zState.avail_in = static_cast<uInt>(inputEnd - inputAt);
+  zState.next_out = reinterpret_cast<Bytef*>(data);
+  zState.avail_out = static_cast<uInt>(size);
+  const int result = zlib.step(&zState, Z_NO_FLUSH);
+  if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) {
+    return zState.msg != nullptr ? zState.msg : "a bad block";
+  }
+  streamEnded_ = result == Z_STREAM_END;
+  inputAt = inputEnd - zState.avail_in;
+  out = size - zState.avail_out;
+  return {};
+}
+
+std::string_view Decompressor::stepBzip2(char* data, std::size_t size,
+                                         bool /*more*/, std::size_t& out) {
+  bzState.next_in = input.data() + inputAt;
+  bzState.avail_in = static_cast<unsigned>(inputEnd - inputAt);
+  bzState.next_out = data;
+  bzState.avail_out = static_cast<unsigned>(size);
+  const int result = bzip2.step(&bzState);
+  if (result != BZ_OK && result != BZ_STREAM_END) {
+    return "a bad block";
+  }
+  streamEnded_ = result == BZ_STREAM_END;
+  inputAt = inputEnd - bzState.avail_in;
+  out = size - bzState.avail_out;
+  return {};
+}
+
+std::string_view Decompressor::stepXz(char* data, std::size_t size, bool more,
+                                      std::size_t& out) {
+  xzState.next_in = reinterpret_cast<const uint8_t*>(input.data() + inputAt);
+  xzState.avail_in = inputEnd - inputAt;
+  xzState.next_out = reinterpret_cast<uint8_t*>(data);
+  xzState.avail_out = size;
+  const lzma_ret result = xz.step(&xzState, more ? LZMA_RUN : LZMA_FINISH);
+  if (result == LZMA_STREAM_END) {
+    streamEnded_ = true;
+  } else if (result != LZMA_OK && result != LZMA_BUF_ERROR) {
+    return result == LZMA_MEM_ERROR ? "no memory" : "a bad block";
+  } else if (!more && result == LZMA_BUF_ERROR) {
+    return "it ends before its stream does";
+  }
+  inputAt = inputEnd - xzState.avail_in;
+  out = size - xzState.avail_out;
+  return {};
+}
+
+// zstd writes its output through a void pointer, which the linter takes
+// for a parameter that could be const.
+std::string_view Decompressor::stepZstd(
+    char* data,  // NOLINT(readability-non-const-parameter)
+    std::size_t size, bool /*more*/, std::size_t& out) {
+  ZSTD_inBuffer in{input.data() + inputAt, inputEnd - inputAt, 0};
+  ZSTD_outBuffer target{data, size, 0};
+  const std::size_t result =
+      zstd.step(static_cast<ZSTD_DStream*>(stream_), &target, &in);
+  if (zstd.isError(result) != 0) return zstd.errorName(result);
+  streamEnded_ = result == 0;
+  inputAt += in.pos;
+  out = target.pos;
+  return {};
+}
+
+std::string_view Decompressor::step(char* data, std::size_t size, bool more,
+                                    std::size_t& out) {
+  switch (compression_) {
+    case Compression::kGzip:
+      return stepGzip(data, size, more, out);
+    case Compression::kBzip2:
+      return stepBzip2(data, size, more, out);
+    case Compression::kXz:
+      return stepXz(data, size, more, out);
+    case Compression::kZstd:
+      return stepZstd(data, size, more, out);
+    case Compression::kNone:
+      break;
+  }
+  return {};
+}
+
 // Decompresses into data until some bytes come out, the input ends, or
 // the stream is found damaged. Concatenated streams (as `cat a.gz b.gz`
 // makes) are read one after another.
@@ -290,69 +375,8 @@ ssize_t Decompressor::read(char* data, std::size_t size) {
     }
     const std::size_t before = inputAt;
     std::size_t out = 0;
-    switch (compression_) {
-      case Compression::kGzip: {
-        zState.next_in = reinterpret_cast<Bytef*>(input.data() + inputAt);
-        zState.avail_in = static_cast<uInt>(inputEnd - inputAt);
-        zState.next_out = reinterpret_cast<Bytef*>(data);
-        zState.avail_out = static_cast<uInt>(size);
-        const int result = zlib.step(&zState, Z_NO_FLUSH);
-        if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) {
-          return damaged(zState.msg != nullptr ? zState.msg : "a bad block");
-        }
-        streamEnded_ = result == Z_STREAM_END;
-        inputAt = inputEnd - zState.avail_in;
-        out = size - zState.avail_out;
-        break;
-      }
-      case Compression::kBzip2: {
-        bzState.next_in = input.data() + inputAt;
-        bzState.avail_in = static_cast<unsigned>(inputEnd - inputAt);
-        bzState.next_out = data;
-        bzState.avail_out = static_cast<unsigned>(size);
-        const int result = bzip2.step(&bzState);
-        if (result != BZ_OK && result != BZ_STREAM_END) {
-          return damaged("a bad block");
-        }
-        streamEnded_ = result == BZ_STREAM_END;
-        inputAt = inputEnd - bzState.avail_in;
-        out = size - bzState.avail_out;
-        break;
-      }
-      case Compression::kXz: {
-        xzState.next_in =
-            reinterpret_cast<const uint8_t*>(input.data() + inputAt);
-        xzState.avail_in = inputEnd - inputAt;
-        xzState.next_out = reinterpret_cast<uint8_t*>(data);
-        xzState.avail_out = size;
-        const lzma_ret result =
-            xz.step(&xzState, more ? LZMA_RUN : LZMA_FINISH);
-        if (result == LZMA_STREAM_END) {
-          streamEnded_ = true;
-        } else if (result != LZMA_OK && result != LZMA_BUF_ERROR) {
-          return damaged(result == LZMA_MEM_ERROR ? "no memory"
-                                                  : "a bad block");
-        } else if (!more && result == LZMA_BUF_ERROR) {
-          return damaged("it ends before its stream does");
-        }
-        inputAt = inputEnd - xzState.avail_in;
-        out = size - xzState.avail_out;
-        break;
-      }
-      case Compression::kZstd: {
-        ZSTD_inBuffer in{input.data() + inputAt, inputEnd - inputAt, 0};
-        ZSTD_outBuffer target{data, size, 0};
-        const std::size_t result =
-            zstd.step(static_cast<ZSTD_DStream*>(stream_), &target, &in);
-        if (zstd.isError(result) != 0) return damaged(zstd.errorName(result));
-        streamEnded_ = result == 0;
-        inputAt += in.pos;
-        out = target.pos;
-        break;
-      }
-      case Compression::kNone:
-        return 0;
-    }
+    const std::string_view why = step(data, size, more, out);
+    if (!why.empty()) return damaged(why);
     if (out > 0) return static_cast<ssize_t>(out);
     if (!more && streamEnded_) return 0;
     if (!more && inputAt == before) {

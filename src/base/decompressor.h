@@ -48,6 +48,17 @@ class Decompressor {
 
  private:
   ssize_t read(char* data, std::size_t size);
+  std::string_view step(char* data, std::size_t size, bool more,
+                        std::size_t& out);
+  // One step of each codec, as step().
+  std::string_view stepGzip(char* data, std::size_t size, bool more,
+                            std::size_t& out);
+  std::string_view stepBzip2(char* data, std::size_t size, bool more,
+                             std::size_t& out);
+  std::string_view stepXz(char* data, std::size_t size, bool more,
+                          std::size_t& out);
+  std::string_view stepZstd(char* data, std::size_t size, bool more,
+                            std::size_t& out);
   bool refillInput();
   void end();
 

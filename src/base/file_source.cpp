@@ -170,6 +170,41 @@ bool FileSource::skip(uint64_t size) {
   return true;
 }
 
+bool FileSource::readLongName(char type, uint64_t size, std::size_t& length) {
+  // GNU's long name is the member's data; pax's is its "path=" record.
+  const std::size_t kept =
+      static_cast<std::size_t>(std::min<uint64_t>(size, name_.size()));
+  if (!readExactly(name_.data(), kept) ||
+      !skip(size - kept + (kBlock - size % kBlock) % kBlock)) {
+    return false;
+  }
+  std::string_view text(name_.data(), kept);
+  if (type == 'L') {
+    text = text.substr(0, text.find('\0'));
+  } else {
+    const std::size_t path = text.find(" path=");
+    if (path == std::string_view::npos) return true;  // no name in it
+    text.remove_prefix(path + 6);
+    text = text.substr(0, text.find('\n'));
+  }
+  length = std::min(text.size(), name_.size());
+  std::memmove(name_.data(), text.data(), length);
+  return true;
+}
+
+void FileSource::takeUstarName(const char* header) {
+  // A prefix, a slash and the name.
+  const std::string_view prefix = textOf(header, 345, 155);
+  const std::string_view name = textOf(header, 0, 100);
+  nameLength_ = 0;
+  for (const std::string_view piece :
+       {prefix, prefix.empty() ? std::string_view{} : std::string_view("/"),
+        name}) {
+    std::memcpy(name_.data() + nameLength_, piece.data(), piece.size());
+    nameLength_ += piece.size();
+  }
+}
+
 bool FileSource::nextMember() {
   // What is left of the member before, and its padding.
   if (!skip(left_ + padding_)) return false;
@@ -188,24 +223,7 @@ bool FileSource::nextMember() {
     const uint64_t padding = (kBlock - size % kBlock) % kBlock;
     const char type = header[156];
     if (type == 'L' || type == 'x') {
-      // A long name: GNU's as the data, pax's as its "path=" record.
-      std::array<char, 4096>& data = name_;
-      const std::size_t kept =
-          static_cast<std::size_t>(std::min<uint64_t>(size, data.size()));
-      if (!readExactly(data.data(), kept) || !skip(size - kept + padding)) {
-        return false;
-      }
-      std::string_view text(data.data(), kept);
-      if (type == 'L') {
-        text = text.substr(0, text.find('\0'));
-      } else {
-        const std::size_t path = text.find(" path=");
-        if (path == std::string_view::npos) continue;
-        text.remove_prefix(path + 6);
-        text = text.substr(0, text.find('\n'));
-      }
-      longName = std::min(text.size(), name_.size());
-      std::memmove(name_.data(), text.data(), longName);
+      if (!readLongName(type, size, longName)) return false;
       continue;
     }
     if (type != '0' && type != '\0' && type != '7') {
@@ -217,16 +235,7 @@ bool FileSource::nextMember() {
     if (longName != 0) {
       nameLength_ = longName;
     } else {
-      // ustar: a prefix, a slash and the name.
-      const std::string_view prefix = textOf(header.data(), 345, 155);
-      const std::string_view name = textOf(header.data(), 0, 100);
-      nameLength_ = 0;
-      for (const std::string_view piece :
-           {prefix, prefix.empty() ? std::string_view{} : std::string_view("/"),
-            name}) {
-        std::memcpy(name_.data() + nameLength_, piece.data(), piece.size());
-        nameLength_ += piece.size();
-      }
+      takeUstarName(header.data());
     }
     left_ = size;
     padding_ = padding;

@@ -49,6 +49,11 @@ class FileSource {
   // Reads exactly size bytes, false at the end or on a fault.
   bool readExactly(char* data, std::size_t size);
   bool skip(uint64_t size);
+  // Reads a member of type 'L' (GNU) or 'x' (pax) of size bytes, which
+  // names the next member: its name into the name's room, length set.
+  bool readLongName(char type, uint64_t size, std::size_t& length);
+  // Takes the name of a ustar header.
+  void takeUstarName(const char* header);
 
   int fd_;
   Decompressor decompressor_;

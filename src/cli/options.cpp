@@ -363,6 +363,23 @@ Options checkCombination(const Options& o, RowSet given) {
   return o;
 }
 
+// Takes --select's comma-separated classes into o; false, with o a usage
+// error, at a word that is none.
+bool takeClasses(const OptionRow& row, std::string_view list, Options& o) {
+  o.select = 0;
+  for (;;) {
+    const std::size_t comma = std::min(list.find(','), list.size());
+    const std::size_t i = indexOf(row, front(list, comma));
+    if (i == row.values.size()) {
+      o = invalidValue(row, "class", front(list, comma));
+      return false;
+    }
+    o.select |= kSelectClasses[i];
+    if (comma == list.size()) return true;
+    list.remove_prefix(comma + 1);
+  }
+}
+
 // Takes the value of row into o. False, with o a usage error, when it is
 // wrong.
 bool takeValue(const OptionRow& row, const char* value, Options& o) {
@@ -382,21 +399,8 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
       }
       return true;
     }
-    case OptionKey::kSelect: {
-      o.select = 0;
-      std::string_view list = word;
-      for (;;) {
-        const std::size_t comma = std::min(list.find(','), list.size());
-        const std::size_t i = indexOf(row, front(list, comma));
-        if (i == row.values.size()) {
-          o = invalidValue(row, "class", front(list, comma));
-          return false;
-        }
-        o.select |= kSelectClasses[i];
-        if (comma == list.size()) return true;
-        list.remove_prefix(comma + 1);
-      }
-    }
+    case OptionKey::kSelect:
+      return takeClasses(row, word, o);
     case OptionKey::kPart:
       if (parsePart(word, o.part)) return true;
       o = usageError(

@@ -234,8 +234,10 @@ TEST(LinkFileTest, EveryFormatAndBothRoadsAgreeWithAPlainReckoning) {
     for (const auto& [format, text] : files) {
       const bool edges = format == "edges";
       const Expected& want = edges ? linked : whole;
-      SCOPED_TRACE(format + " of round " + std::to_string(round) + ":\n" +
-                   text);
+      std::string trace = format;
+      trace += " of round " + std::to_string(round) + ":\n";
+      trace += text;
+      SCOPED_TRACE(trace);
       if (edges && want.nodes == 0) continue;  // no line holds a link
       for (const bool stream : {false, true}) {
         const Judged got = judge(text, format.c_str(), stream);

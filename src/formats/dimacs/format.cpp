@@ -55,7 +55,7 @@ class Grammar {
     return {};
   }
 
-  LineFault end(LinkFile& /*file*/) {
+  LineFault end(LinkFile& /*file*/) const {
     return posed_ ? LineFault{} : LineFault{kNoProblem, 0};
   }
 

@@ -119,7 +119,7 @@ class Grammar {
 
   // A first line of two to four numbers, then lines of varying length,
   // is a METIS header and its nodes' lines more likely than links.
-  void suggestMetis(LinkFile& file) {
+  void suggestMetis(LinkFile& file) const {
     if (firstFields_ >= 2 && firstFields_ <= 4 && varies_) {
       file.warn(kLooksLikeMetis, firstLine_);
     }

@@ -326,7 +326,7 @@ class LinkFile {
   void holdMore(int32_t a, int32_t b);
   uint64_t heldBytes() const;
   bool finish(JudgedGraph& d);
-  bool refuse(JudgedGraph& d, const LineFault& fault, int64_t line);
+  static bool refuse(JudgedGraph& d, const LineFault& fault, int64_t line);
   bool refuseShort(JudgedGraph& d);
   bool refuseForMemory(JudgedGraph& d, uint64_t need, bool denied = false);
 

@@ -72,7 +72,7 @@ class Grammar {
  private:
   // "%%MatrixMarket matrix coordinate FIELD SYMMETRY": any field and
   // symmetry, as every stored entry is a link whatever its value.
-  LineFault banner(std::string_view text) {
+  static LineFault banner(std::string_view text) {
     std::size_t at = 0;
     takeWord(text, at, "%%matrixmarket");
     if (!takeWord(text, at, "matrix")) return {kNotAMatrix, at};
