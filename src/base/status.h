@@ -70,15 +70,21 @@ struct Status {
   Refusal refusal = Refusal::kNone;  // kRefused only
   FilePosition at;                   // kRefused only: where the fault lies
   // kOverMemory only: the bytes the graph needs (at least), and the
-  // ceiling they pass, or 0 when the system would not give them.
+  // ceiling they pass, or 0 when the system would not give them. A
+  // format's refusal that names numbers: the numbers, in turn.
   uint64_t need = 0;
   uint64_t ceiling = 0;
+  // kOverMemory only: the one pass of --count would need less, as it
+  // holds no links.
+  bool onePassNeedsLess = false;
 
   bool ok() const { return kind == Kind::kOk; }
   bool is(Kind k) const { return kind == k; }
-  static Status of(Kind k, int error = 0) { return {k, error, {}, {}, 0, 0}; }
+  static Status of(Kind k, int error = 0) {
+    return {k, error, {}, {}, 0, 0, false};
+  }
   static Status refused(Refusal refusal, const FilePosition& at) {
-    return {Kind::kRefused, 0, refusal, at, 0, 0};
+    return {Kind::kRefused, 0, refusal, at, 0, 0, false};
   }
 };
 

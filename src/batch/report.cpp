@@ -125,8 +125,11 @@ std::string_view refusalWords(const Status& refused) {
                           need.data())
           : std::snprintf(words.data(), words.size(),
                           "needs at least %s of memory, over the ceiling of "
-                          "%s (--max-memory)",
-                          need.data(), ceiling.data());
+                          "%s (--max-memory)%s",
+                          need.data(), ceiling.data(),
+                          refused.onePassNeedsLess
+                              ? "; --count, which holds no links, needs less"
+                              : "");
   return {words.data(), static_cast<std::size_t>(std::max(length, 0))};
 }
 

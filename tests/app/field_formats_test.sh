@@ -114,6 +114,10 @@ check "memory short, one job or four" "$("$bin" -j1 --max-memory=64K --count --j
   "$("$bin" -j4 --max-memory=64K --count --json big.txt 2>&1)"
 check "memory short refused at the graph's start" '"line":1,"column":1}}' \
   "$("$bin" --max-memory=64K --list --json big.txt 2>/dev/null | grep -o '"line":1,"column":1}}')"
+check "--list names the one pass's smaller need" "; --count, which holds no links, needs less (line 1, column 1)" \
+  "$("$bin" --max-memory=1M --list big.txt 2>/dev/null | sed -n 's/.*\(; --count.*\)/\1/p')"
+check "--count judges it within the ceiling" "big.txt: 1 graph: 1 connected (0 trees, 1 cyclic), 0 not connected, 0 with no node, 0 refused" \
+  "$("$bin" --max-memory=1M --count big.txt 2>/dev/null)"
 
 # Archives as the collections ship them: each member as a FILE named
 # ARCHIVE:MEMBER, found by its name and start; members that are no graph

@@ -313,6 +313,8 @@ bool LinkFile::refuseForMemory(JudgedGraph& d, uint64_t need, bool denied) {
   refuse(d, {Refusal::kOverMemory, 0, need, denied ? 0 : maxMemory_},
          lines_.number());
   d.status.at = {lines_.number(), 1};
+  // The walk road holds the links, which the one pass does not.
+  d.status.onePassNeedsLess = road_ == Road::kWalk && !denied;
   return true;
 }
 
