@@ -17,6 +17,7 @@ constexpr std::size_t kBlock = 512;
 // Room too large for a small stack: one file source works at a time.
 std::array<char, 4096> name_;
 std::array<char, 4096> scratch;
+std::array<char, 512> peeked_;
 
 // An octal field of a tar header, or a base-256 one (GNU, for large sizes).
 uint64_t numberField(std::string_view field) {
@@ -200,6 +201,7 @@ void FileSource::takeUstarName(const char* header) {
   for (const std::string_view piece :
        {prefix, prefix.empty() ? std::string_view{} : std::string_view("/"),
         name}) {
+    if (piece.empty()) continue;  // an empty view may have no bytes at all
     std::memcpy(name_.data() + nameLength_, piece.data(), piece.size());
     nameLength_ += piece.size();
   }

@@ -61,8 +61,8 @@ class FileSource {
   int fault_ = 0;
   bool archive_ = false;
   int error_ = 0;
-  // The first bytes, read to decide what the file is.
-  std::array<char, 512> peeked_{};
+  // The first bytes, read to decide what the file is (in static storage,
+  // as the member's name is), and how far they are read.
   std::size_t peekedAt_ = 0;
   std::size_t peekedEnd_ = 0;
   // The current member: its name's length (the name lies in static

@@ -66,7 +66,7 @@ struct ReaderSetup {
 
 // The room a reader is made in, inside the judge.
 struct alignas(64) ReaderRoom {
-  std::byte bytes[2048];
+  std::byte bytes[1024];
 };
 
 // One reader, whatever its format.

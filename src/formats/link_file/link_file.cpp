@@ -9,6 +9,8 @@ namespace ugraph {
 
 NodeIds LinkFile::ids_;
 LinkForest LinkFile::forest_;
+LinkFile::Pair LinkFile::late_[kLate];
+LinkFile::IdPair LinkFile::idsLate_[kIdsLate];
 
 std::string_view linkFileRefusalPhrase(Refusal refusal) {
   if (refusal == kNotANumber) {
@@ -82,6 +84,9 @@ LinkFile::LinkFile(const ReaderSetup& setup)
       analyse_(setup.analyse),
       maxMemory_(setup.needs.maxMemory),
       name_(graphNameOf(setup.fileName)) {
+  // Node 0 has a slot in the forest: what a prefetch reads of the ring
+  // before it fills is no stale number of an earlier file.
+  std::fill(std::begin(late_), std::end(late_), Pair{0, 0});
   lines_.setLimit(maxMemory_);
   // The stream road's forest waits on memory for every link, as long as
   // parsing takes: a second thread halves it. The walk road's links are

@@ -252,7 +252,9 @@ class LinkFile {
   }
   void flushLate();
   static constexpr std::size_t kLate = 16;
-  Pair late_[kLate] = {};
+  // The rings of links taken late lie in static storage, as one file is
+  // read at a time and a small stack has no room for them.
+  static Pair late_[kLate];
   std::size_t lateAt_ = 0;
 
   // Takes link {a, b} by node numbers.
@@ -282,7 +284,7 @@ class LinkFile {
     uint64_t b;
   };
   static constexpr std::size_t kIdsLate = 64;
-  IdPair idsLate_[kIdsLate] = {};
+  static IdPair idsLate_[kIdsLate];
   std::size_t idsAt_ = 0;
 
   // The batches of links handed from the parsing thread to the taking
