@@ -10,6 +10,7 @@
 namespace ugraph {
 
 GraphJudge::Space GraphJudge::shared_;
+ReaderRoom GraphJudge::room_;
 
 namespace {
 

@@ -148,7 +148,9 @@ class GraphJudge {
   bool analyse_;
   JudgeNeeds needs_;
   // The reader of format_, made in room_.
-  ReaderRoom room_;
+  // In static storage, as one judge works at a time and a small stack
+  // has no room for it.
+  static ReaderRoom room_;
   GraphReader reader_;
 };
 
