@@ -96,9 +96,12 @@ class FrameTrace : TraceForm {
   GraphLayout layout_;
   int32_t width_;
   // The links passed over as leading to a node already reached, a bit a
-  // pair of nodes.
-  std::array<uint64_t, (kMaxDrawnNodes + 1) * (kMaxDrawnNodes + 1) / 64 + 1>
-      passed_{};
+  // pair of nodes: in static storage, as one walk is told at a time and a
+  // small stack has no room for them.
+  using PassedLinks =
+      std::array<uint64_t,
+                 (kMaxDrawnNodes + 1) * (kMaxDrawnNodes + 1) / 64 + 1>;
+  static PassedLinks passed_;
 };
 
 // One self-contained HTML page: the graph drawn once, the steps as data,

@@ -38,9 +38,12 @@ void writePlain(std::string_view text, Console& console) {
 
 }  // namespace
 
+FrameTrace::PassedLinks FrameTrace::passed_;
+
 FrameTrace::FrameTrace(const TracedGraph& g, const StepCount& count,
                        Console& console)
     : TraceForm(g, console), steps_(count.steps), layout_(layoutOf(g.d)) {
+  passed_.fill(0);
   const std::string_view name(g.d.graph.name.data());
   const std::size_t nameLength =
       name.empty() ? std::string_view(g.noun).size() + 1 + digits(g.d.number)
