@@ -20,6 +20,12 @@ uint64_t plainSize(const ByteSource& bytes) {
   return static_cast<uint64_t>(s.st_size);
 }
 
+void reportRefused(const char* file, const char* noun, int64_t number,
+                   const Status& why) {
+  CheckLineBuffer line;
+  reportLine(checkLine(file, noun, number, why, line));
+}
+
 const char* memberName(const char* archive, std::string_view member) {
   static std::array<char, 8192> name;
   const int length =

@@ -41,6 +41,12 @@ int64_t usableCores();
 // The size of the regular file bytes reads as it is, else 0.
 uint64_t plainSize(const ByteSource& bytes);
 
+// Writes the check line of refused graph number to standard error. Its
+// buffer lives in this call's own frame, not in the caller's, which a
+// drawn trace holds while it walks.
+void reportRefused(const char* file, const char* noun, int64_t number,
+                   const Status& why);
+
 // "ARCHIVE:MEMBER", in storage that lasts until the next call.
 const char* memberName(const char* archive, std::string_view member);
 
@@ -218,10 +224,7 @@ int showGraph(const Options& options, bool analyse, Console& console,
                   why = d.status;
                 }
               }
-              if (refused) {
-                CheckLineBuffer line;
-                reportLine(checkLine(file, noun, d.number, why, line));
-              }
+              if (refused) reportRefused(file, noun, d.number, why);
               return false;
             });
         before += last;
