@@ -158,7 +158,7 @@ void LinkFile::widen(uint64_t id) {
   if (id >= kMost) return leaveDirect();
   const uint64_t want = std::bit_ceil(std::max(id + 1, kLeast));
   const bool far =
-      want > kNear && want > 8 * static_cast<uint64_t>(seenCount_ + 2);
+      want > kNear && want > 8 * static_cast<uint64_t>(takenHot_.seenCount + 2);
   if (far) return leaveDirect();
   // A bit an id, and in the stream road 4 bytes of the forest.
   const uint64_t each = road_ == Road::kStream ? 33 : 1;
@@ -226,24 +226,26 @@ void LinkFile::number(uint64_t a, uint64_t b) {
 }
 
 void LinkFile::flushIdsLate() {
-  const std::size_t first = idsAt_ > kIdsLate ? idsAt_ - kIdsLate : 0;
-  for (std::size_t i = first; i < idsAt_ && !short_; ++i) {
+  const std::size_t first =
+      takenHot_.idsAt > kIdsLate ? takenHot_.idsAt - kIdsLate : 0;
+  for (std::size_t i = first; i < takenHot_.idsAt && !short_; ++i) {
     const IdPair& p = idsLate_[i & (kIdsLate - 1)];
     number(p.a, p.b);
   }
-  idsAt_ = 0;
+  takenHot_.idsAt = 0;
 }
 
 void LinkFile::flushLate() {
-  const std::size_t first = lateAt_ > kLate ? lateAt_ - kLate : 0;
-  for (std::size_t i = first; i < lateAt_; ++i) {
+  const std::size_t first =
+      takenHot_.lateAt > kLate ? takenHot_.lateAt - kLate : 0;
+  for (std::size_t i = first; i < takenHot_.lateAt; ++i) {
     const Pair& p = late_[i & (kLate - 1)];
     forest_.link(p.a, p.b);
   }
   // Node 0 has a slot in the forest: the next links' prefetches may read
   // it, and no stale number.
   std::fill(std::begin(late_), std::end(late_), Pair{0, 0});
-  lateAt_ = 0;
+  takenHot_.lateAt = 0;
 }
 
 bool LinkFile::sortDirect() {
@@ -252,7 +254,7 @@ bool LinkFile::sortDirect() {
   directRank_ =
       static_cast<int32_t*>(std::malloc((directIds_ + 1) * sizeof(int32_t)));
   directSorted_ = static_cast<uint64_t*>(std::malloc(
-      (static_cast<std::size_t>(seenCount_) + 1) * sizeof(uint64_t)));
+      (static_cast<std::size_t>(takenHot_.seenCount) + 1) * sizeof(uint64_t)));
   if (directRank_ == nullptr || directSorted_ == nullptr) return false;
   int32_t k = 0;
   for (uint64_t word = 0; word < directIds_ / 64; ++word) {
@@ -417,7 +419,7 @@ bool LinkFile::finish(JudgedGraph& d) {
   flushIdsLate();
   if (short_) return refuseShort(d);
   const bool direct = !declared_ && direct_;
-  if (direct) nodes_ = static_cast<int32_t>(seenCount_);
+  if (direct) nodes_ = static_cast<int32_t>(takenHot_.seenCount);
   if (road_ == Road::kStream) {
     const bool started = declared_ || directIds_ != 0 || !direct_;
     if (started) flushLate();
@@ -426,10 +428,10 @@ bool LinkFile::finish(JudgedGraph& d) {
     }
     // In the direct range, the ids that never occur are trees of their
     // own: they are not nodes of the graph.
-    const int64_t parts = !started ? 0
-                          : direct
-                              ? forest_.parts() - (forest_.nodes() - seenCount_)
-                              : forest_.parts();
+    const int64_t parts =
+        !started ? 0
+        : direct ? forest_.parts() - (forest_.nodes() - takenHot_.seenCount)
+                 : forest_.parts();
     d.nodes = nodes_;
     d.parts = parts;
     d.verdict = nodes_ == 0        ? GraphClass::kNoNode

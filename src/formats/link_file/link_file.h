@@ -223,7 +223,7 @@ class LinkFile {
   void see(uint64_t id) {
     uint64_t& word = seen_[id >> 6];
     const uint64_t bit = uint64_t{1} << (id & 63);
-    seenCount_ += (word & bit) == 0 ? 1 : 0;
+    takenHot_.seenCount += (word & bit) == 0 ? 1 : 0;
     word |= bit;
   }
   // Makes the direct range hold id, or leaves it for numbering ids as met.
@@ -243,11 +243,11 @@ class LinkFile {
   void streamLink(int32_t a, int32_t b) {
     forest_.prefetch(a);
     forest_.prefetch(b);
-    const Pair& half = late_[(lateAt_ - kLate / 2) & (kLate - 1)];
+    const Pair& half = late_[(takenHot_.lateAt - kLate / 2) & (kLate - 1)];
     forest_.prefetchParent(half.a);
     forest_.prefetchParent(half.b);
-    Pair& slot = late_[lateAt_++ & (kLate - 1)];
-    if (lateAt_ > kLate) forest_.link(slot.a, slot.b);
+    Pair& slot = late_[takenHot_.lateAt++ & (kLate - 1)];
+    if (takenHot_.lateAt > kLate) forest_.link(slot.a, slot.b);
     slot = {a, b};
   }
   void flushLate();
@@ -255,7 +255,6 @@ class LinkFile {
   // The rings of links taken late lie in static storage, as one file is
   // read at a time and a small stack has no room for them.
   static Pair late_[kLate];
-  std::size_t lateAt_ = 0;
 
   // Takes link {a, b} by node numbers.
   void take(int32_t a, int32_t b) {
@@ -272,10 +271,10 @@ class LinkFile {
   void numberLate(uint64_t a, uint64_t b) {
     ids_.prefetch(a);
     ids_.prefetch(b);
-    IdPair& slot = idsLate_[idsAt_++ & (kIdsLate - 1)];
+    IdPair& slot = idsLate_[takenHot_.idsAt++ & (kIdsLate - 1)];
     const IdPair old = slot;
     slot = {a, b};
-    if (idsAt_ > kIdsLate) number(old.a, old.b);
+    if (takenHot_.idsAt > kIdsLate) number(old.a, old.b);
   }
   void number(uint64_t a, uint64_t b);
   void flushIdsLate();
@@ -285,7 +284,6 @@ class LinkFile {
   };
   static constexpr std::size_t kIdsLate = 64;
   static IdPair idsLate_[kIdsLate];
-  std::size_t idsAt_ = 0;
 
   // The batches of links handed from the parsing thread to the taking
   // one: kBatches in a ring, the parser filling parsed_.batch (one of them).
@@ -309,6 +307,14 @@ class LinkFile {
     std::size_t fill = 0;
   };
   Parsed parsed_;
+  // What the taking thread writes for every link, in a cache line of its
+  // own for the same reason.
+  struct alignas(64) Taken {
+    std::size_t lateAt = 0;
+    std::size_t idsAt = 0;
+    int64_t seenCount = 0;
+  };
+  Taken takenHot_;
   IdPair* batches_ = nullptr;
   std::size_t batchSizes_[kBatches] = {};
   // The batches passed and taken, and whether the parser has ended, under
@@ -351,7 +357,6 @@ class LinkFile {
   bool direct_ = true;
   uint64_t directIds_ = 0;
   uint64_t* seen_ = nullptr;
-  int64_t seenCount_ = 0;
   // The direct range's ids in order, and each id's node (id + 1 at
   // rank_[id + 1]), once the graph is built.
   uint64_t* directSorted_ = nullptr;
@@ -364,8 +369,8 @@ class LinkFile {
   int64_t expectedAt_ = 0;
 
  protected:
-  static NodeIds ids_;
-  static LinkForest forest_;
+  alignas(64) static NodeIds ids_;
+  alignas(64) static LinkForest forest_;
 
  public:
   ~LinkFile();
