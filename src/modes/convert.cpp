@@ -18,6 +18,17 @@ Refusal write(const JudgedGraph& d, const FormatRow* format, Console& console) {
   return format->write(d, console);
 }
 
+// The bytes of a graph6 line of n nodes: its node count (1, 4 or 8
+// bytes), the upper triangle six bits a byte, and its line end. It grows
+// with the square of the nodes, where every other form grows with the
+// links.
+uint64_t graph6Bytes(int64_t n) {
+  const uint64_t head = n <= 62 ? 1 : n <= 258047 ? 4 : 8;
+  const auto nodes = static_cast<uint64_t>(n);
+  const uint64_t bits = nodes * (nodes == 0 ? 0 : nodes - 1) / 2;
+  return head + (bits + 5) / 6 + 1;
+}
+
 // Writes the graphs of file as runConvert does; returns its status.
 int convertFile(const Options& options, const char* file, Console& console) {
   bool refused = false;
@@ -32,11 +43,21 @@ int convertFile(const Options& options, const char* file, Console& console) {
       options, file, true, console, noun, [&](const JudgedGraph& d) {
         if (d.verdict == GraphClass::kRefused) {
           refuse(d, d.status);
-        } else if ((options.select & classBit(d.verdict)) != 0) {
-          const Refusal cannot = write(d, format, console);
-          if (cannot != Refusal::kNone) {
-            refuse(d, Status::refused(cannot, d.start));
-          }
+          return true;
+        }
+        if ((options.select & classBit(d.verdict)) == 0) return true;
+        if (format == findFormat("graph6") &&
+            graph6Bytes(d.nodes) > options.maxMemory) {
+          // A line past the ceiling is refused as a graph past it is.
+          Status over = Status::refused(Refusal::kOverMemory, d.start);
+          over.need = graph6Bytes(d.nodes);
+          over.ceiling = options.maxMemory;
+          refuse(d, over);
+          return true;
+        }
+        const Refusal cannot = write(d, format, console);
+        if (cannot != Refusal::kNone) {
+          refuse(d, Status::refused(cannot, d.start));
         }
         return true;
       });

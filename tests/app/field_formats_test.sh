@@ -45,6 +45,14 @@ printf '[U "A" (1) 2]\n[U "B" (1) 2]\n' >two.txt
 check "a second graph not written" "1|1 2|two.txt:2:1: data-input 2 follows the first graph of its file, and an edge list holds one" \
   "$?|$(cat out)|$(cat err)"
 
+# A graph6 line grows with the square of the nodes: past the ceiling it is
+# refused, and sparse6 still written.
+python3 -c 'print("\n".join(f"{i} {i + 1}" for i in range(99999)))' >path5.txt
+"$bin" -x -t graph6 --max-memory=64M path5.txt >out 2>err
+check "graph6 past the ceiling" "1|0|path5.txt:1:1: graph 1 needs at least 794.8 MiB of memory, over the ceiling of 64 MiB (--max-memory)" \
+  "$?|$(wc -c <out)|$(cat err)"
+check "sparse6 of the same" "1" "$("$bin" -x -t sparse6 --max-memory=64M path5.txt | wc -l)"
+
 # Warnings: a header's count of links, and METIS read as an edge list.
 printf '3 5\n2 3\n1 3\n1 2\n' >tri.graph
 printf '3 2\n2 3\n1 3\n1 4 5\n' >tri.txt
