@@ -150,6 +150,15 @@ ugraph: k.tar.gz:karate/vector.mtx: passed over: is a matrix of 3 rows and 1 col
   check "the second graph of an archive" 'graph "karate.mtx" {' "$("$bin" --dot=2 k.tar 2>/dev/null | head -1)"
   "$bin" --dot=3 k.tar >out 2>err
   check "no third graph" "1|ugraph: k.tar has no graph 3" "$?|$(grep -v passed err)"
+  # Names past a ustar header's 100 bytes: GNU's long-name member and
+  # pax's path record.
+  long=long-$(printf 'n%.0s' $(seq 1 120))
+  mkdir -p "arc/$long" && printf '1 2\n' >"arc/$long/out.x"
+  for format in gnu pax; do
+    (cd arc && tar --format=$format -cf ../long.tar "$long/out.x")
+    check "a long member name, $format" "long.tar:$long/out.x: 1 graph: 1 connected (1 tree, 0 cyclic), 0 not connected, 0 with no node, 0 refused" \
+      "$("$bin" --count long.tar 2>&1)"
+  done
   head -c 1500 k.tar >cut.tar
   "$bin" --count cut.tar >out 2>err
   check "an archive cut short" "2|ugraph: cut.tar: the archive ends inside a member" "$?|$(grep -v passed err)"
