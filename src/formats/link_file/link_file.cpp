@@ -7,8 +7,8 @@
 
 namespace ugraph {
 
-NodeIds LinkFile::ids_;
-LinkForest LinkFile::forest_;
+alignas(64) NodeIds LinkFile::ids_;
+alignas(64) LinkForest LinkFile::forest_;
 LinkFile::Pair LinkFile::late_[kLate];
 LinkFile::IdPair LinkFile::idsLate_[kIdsLate];
 

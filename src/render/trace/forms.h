@@ -88,7 +88,7 @@ class FrameTrace : TraceForm {
   void finish(const WalkView& walk);
 
  private:
-  bool marked(int32_t a, int32_t b) const;
+  static bool marked(int32_t a, int32_t b);
   void writeHead(const TraceStep& s, bool last);
   void writeNodes(const TraceStep& s, const WalkView& walk);
   void writeLinks(const WalkView& walk, bool last);

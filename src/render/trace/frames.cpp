@@ -55,7 +55,7 @@ FrameTrace::FrameTrace(const TracedGraph& g, const StepCount& count,
                     static_cast<int32_t>(label) * kPointsPerCharacter);
 }
 
-bool FrameTrace::marked(int32_t a, int32_t b) const {
+bool FrameTrace::marked(int32_t a, int32_t b) {
   const std::size_t bit = linkBit(a, b);
   return (passed_[bit / 64] >> (bit % 64) & 1) != 0;
 }
