@@ -449,8 +449,9 @@ def field_rows():
         print("| %s | %s | %s | %s | %.2f | %s |" % (label, unit(a), "—" if b is None else unit(b),
                                                    ratio, target, avg))
     print()
+    shown = lambda r: "—" if r is None else "%.2f s, %d KiB" % (r[0], r[1])
     print("Peers once: igraph 10^7 %s, 10^6 %s; networkx 10^6 %s; graph-tool 10^6 %s; "
-          "wc -l 10^7 %s (seconds, KiB)." % (ig7, ig6, nx6, gt6, wc7))
+          "wc -l 10^7 %s." % tuple(shown(r) for r in (ig7, ig6, nx6, gt6, wc7)))
 
 
 def main():
