@@ -27,7 +27,15 @@ GraphJudge::Opened GraphJudge::open(std::FILE* file) {
 GraphJudge::GraphJudge(std::FILE* file, bool analyse, const FormatRow* format,
                        Console* console, JudgeNeeds needs,
                        std::string_view fileName)
-    : GraphJudge(open(file), analyse, format, console, needs, fileName) {}
+    : GraphJudge(open(file), analyse, format, console, needs, fileName) {
+  ownsSource_ = true;
+}
+
+GraphJudge::~GraphJudge() {
+  reader_.end();
+  // What the source's decompressor holds goes with the judge.
+  if (ownsSource_) ownSource.reset();
+}
 
 GraphJudge::GraphJudge(const ByteSource& source, int fault, bool analyse,
                        const FormatRow* format, Console* console,

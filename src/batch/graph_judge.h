@@ -45,7 +45,7 @@ class GraphJudge {
   GraphJudge(const ByteSource& source, int fault, bool analyse,
              const FormatRow* format, Console* console, JudgeNeeds needs,
              std::string_view fileName, bool inArchive = false);
-  ~GraphJudge() { reader_.end(); }
+  ~GraphJudge();
   GraphJudge(const GraphJudge&) = delete;
   GraphJudge& operator=(const GraphJudge&) = delete;
 
@@ -139,7 +139,8 @@ class GraphJudge {
   void detect(const FormatRow* given, std::string_view fileName);
 
   BlockReader block_;
-  int fault_ = 0;  // the errno of a file that cannot be read as it is
+  bool ownsSource_ = false;  // made from a FILE: its source is the judge's
+  int fault_ = 0;            // the errno of a file that cannot be read as it is
   bool noFormat_ = false;
   bool noSign_ = false;  // no format's sign named the file's start
   const FormatRow* format_ = nullptr;

@@ -68,6 +68,7 @@ check "check names the place" "star.txt:3:1: graph 1 has one id where a link nee
   "$("$bin" --check star.txt 2>/dev/null | head -1)"
 
 # Compressed files, by their first bytes, also from a pipe.
+awk 'BEGIN { for (i = 0; i < 200000; i++) print i, i + 1 }' >chain.txt
 plain=$("$bin" --list --json ids.txt)
 for tool in gzip bzip2 xz zstd; do
   if ! command -v "$tool" >/dev/null; then echo "skipped: $tool"; continue; fi
@@ -77,6 +78,12 @@ for tool in gzip bzip2 xz zstd; do
   head -c 30 packed >cut
   "$bin" --count cut >out 2>err
   check "$tool cut short" "2|ugraph: cut: the $tool data is damaged: it ends before its stream does" "$?|$(cat err)"
+  # Damage is told whatever the graph needed: every road reads to the end.
+  "$tool" -c chain.txt | head -c 100000 >bigcut
+  for mode in --count --list --check; do
+    "$bin" $mode --max-memory=64K --from=edges bigcut >out 2>err
+    check "$tool cut short, $mode past the ceiling" "2|ugraph: bigcut: the $tool data is damaged: it ends before its stream does" "$?|$(cat err)"
+  done
 done
 if command -v gzip >/dev/null; then
   printf 'A_\nBw\n' | gzip -c >g.g6.gz

@@ -185,6 +185,12 @@ class LinkFile {
       if (!fault.ok()) return refuse(d, fault, lines_.number());
       if (shortNow()) {
         endJobs();
+        // The rest is read all the same: a file that cannot be read to
+        // its end is the judge's to report, whatever its graph needed.
+        while (lines_.next()) {
+        }
+        progress_.clear();
+        if (reader_.error() != 0) return false;
         return refuseShort(d);
       }
     }
