@@ -88,6 +88,7 @@ LinkFile::LinkFile(const ReaderSetup& setup)
   // before it fills is no stale number of an earlier file.
   std::fill(std::begin(late_), std::end(late_), Pair{0, 0});
   lines_.setLimit(maxMemory_);
+  skip_ = road_ == Road::kCheck;
   // The stream road's forest waits on memory for every link, as long as
   // parsing takes: a second thread halves it. The walk road's links are
   // only held, faster than they are parsed, so it has one job.

@@ -128,7 +128,7 @@ class LinkFile {
   // same links in the same order, so the same answer.
   void link(uint64_t a, uint64_t b) {
     ++parsed_.links;
-    if (road_ == Road::kCheck) return;
+    if (skip_) return;
     if (jobs_ > 1) {
       parsed_.batch[parsed_.fill++] = {a, b};
       if (parsed_.fill == kBatchLinks) passBatch();
@@ -183,15 +183,12 @@ class LinkFile {
       if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
       const LineFault fault = line(text);
       if (!fault.ok()) return refuse(d, fault, lines_.number());
-      if (shortNow()) {
+      // Once the links run short, the rest is only parsed: a line that
+      // breaks the format, or a file that cannot be read to its end, is
+      // told before what the graph needed, by every road alike.
+      if (!ranShort_ && !skip_ && shortNow()) {
         endJobs();
-        // The rest is read all the same: a file that cannot be read to
-        // its end is the judge's to report, whatever its graph needed.
-        while (lines_.next()) {
-        }
-        progress_.clear();
-        if (reader_.error() != 0) return false;
-        return refuseShort(d);
+        ranShort_ = skip_ = true;
       }
     }
     endJobs();
@@ -201,6 +198,7 @@ class LinkFile {
     if (lines_.number() == 0 || !holdsGraph()) return false;
     const LineFault fault = end();
     if (!fault.ok()) return refuse(d, fault, lines_.number());
+    if (ranShort_) return refuseShort(d);
     return finish(d);
   }
 
@@ -353,6 +351,9 @@ class LinkFile {
   uint64_t maxMemory_;
   std::string_view name_;
   bool done_ = false;
+  // Links are only counted: checking only, or after they ran short.
+  bool skip_ = false;
+  bool ranShort_ = false;
   bool declared_ = false;
   // Memory was past the ceiling, or denied (denied_), while reading.
   bool short_ = false;
