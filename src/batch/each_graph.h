@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <optional>
 #include <type_traits>
 
 #include "base/console.h"
@@ -79,8 +78,8 @@ void warnIfNothing(const char* file, const char* noun, int64_t total,
 // (see warnIfNothing). needs tells what the graphs' records hold (see
 // GraphJudge).
 //
-// A FILE operand that forEachFile (or forEachInput) has opened is read
-// from there; any other name is opened here.
+// REQUIRES: called from forEachInput's each (as forEachFile and showGraph
+// call it), for the name each was given: the file is read as opened there.
 template <class Visit>
 int forEachJudged(const Options& options, const char* fileName, bool analyse,
                   Console& console, const char*& noun, Visit&& visit,
@@ -89,16 +88,7 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
   needs.jobs = options.jobs != 0 ? options.jobs : usableCores();
   needs.progress = options.progress > 0 ||
                    (options.progress < 0 && isatty(STDERR_FILENO) == 1);
-  std::optional<InputFile> file;
-  std::optional<FileSource> source;
-  OpenInput input = openInput;
-  if (input.name != fileName) {
-    file.emplace(fileName, STDOUT_FILENO);
-    if (!file->status().ok()) return reportFileFault(fileName, file->status());
-    source.emplace(fileno(file->get()));
-    input = {fileName, source->fault() == 0 ? source->bytes() : ByteSource{},
-             source->fault(), false};
-  }
+  const OpenInput& input = openInput;
   needs.totalBytes = input.member ? 0 : plainSize(input.bytes);
   GraphJudge judge(input.bytes, input.fault, analyse, options.from, &console,
                    needs, fileName, input.member);
@@ -147,7 +137,10 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
 template <class Each>
 int forEachInput(const char* name, std::size_t& index, Each&& each) {
   InputFile file(name, STDOUT_FILENO);
-  if (!file.status().ok()) return each(name, index++);  // which reports it
+  if (!file.status().ok()) {
+    ++index;  // it counts as a file, for what comes after it
+    return reportFileFault(name, file.status());
+  }
   FileSource source(fileno(file.get()));
   if (!source.isArchive()) {
     openInput = {name, source.fault() == 0 ? source.bytes() : ByteSource{},

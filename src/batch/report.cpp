@@ -136,24 +136,17 @@ std::string_view refusalWords(const Status& refused) {
 void reportWarning(const char* file, const char* noun, int64_t number,
                    const Status& warning) {
   CheckLineBuffer buffer;
-  const std::string_view phrase = refusalWords(warning);
-  const int length = std::snprintf(
-      buffer.data(), buffer.size(), "%s:%lld:%lld: warning: %s %lld %.*s\n",
-      file, static_cast<long long>(warning.at.line),
-      static_cast<long long>(warning.at.column), noun,
-      static_cast<long long>(number), static_cast<int>(phrase.size()),
-      phrase.data());
-  const auto written = static_cast<std::size_t>(std::max(length, 0));
-  reportLine({buffer.data(), std::min(written, buffer.size() - 1)});
+  reportLine(checkLine(file, noun, number, warning, buffer, "warning: "));
 }
 
 std::string_view checkLine(const char* file, const char* noun, int64_t number,
-                           const Status& refused, CheckLineBuffer& buffer) {
+                           const Status& refused, CheckLineBuffer& buffer,
+                           const char* kind) {
   const std::string_view phrase = refusalWords(refused);
   const int length = std::snprintf(
-      buffer.data(), buffer.size(), "%s:%lld:%lld: %s %lld %.*s\n", file,
+      buffer.data(), buffer.size(), "%s:%lld:%lld: %s%s %lld %.*s\n", file,
       static_cast<long long>(refused.at.line),
-      static_cast<long long>(refused.at.column), noun,
+      static_cast<long long>(refused.at.column), kind, noun,
       static_cast<long long>(number), static_cast<int>(phrase.size()),
       phrase.data());
   const auto written = static_cast<std::size_t>(std::max(length, 0));

@@ -51,9 +51,11 @@ using CheckLineBuffer = std::array<char, 4400>;
 
 // The check line of refused graph number, written into buffer:
 // "FILE:LINE:COLUMN: NOUN N PHRASE" and a line end, the noun "data-input"
-// or "graph". REQUIRES: refused is kRefused.
+// or "graph"; kind, when given, stands before the noun ("warning: ").
+// REQUIRES: refused is kRefused.
 std::string_view checkLine(const char* file, const char* noun, int64_t number,
-                           const Status& refused, CheckLineBuffer& buffer);
+                           const Status& refused, CheckLineBuffer& buffer,
+                           const char* kind = "");
 
 }  // namespace ugraph
 

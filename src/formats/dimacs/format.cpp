@@ -98,43 +98,42 @@ bool isProblemLine(std::string_view line) {
   return readNumber(line, at, n).ok();
 }
 
+// How start's whole lines open: whether there is one that is no '#' or
+// '%' comment, whether the first such is 'c' or 'p', and whether a
+// problem line follows among them.
+struct Opening {
+  bool seen = false;
+  bool opens = false;
+  bool posed = false;
+};
+Opening openingOf(std::string_view start) {
+  Opening o;
+  forEachDataLine(start, [&](std::string_view line) {
+    if (!o.seen) {
+      o.seen = true;
+      const char kind = kindOf(line, skipBlanks(line, 0));
+      o.opens = kind == 'c' || kind == 'p';
+    }
+    o.posed = isProblemLine(line);
+    return o.opens && !o.posed;
+  });
+  return o;
+}
+
 }  // namespace
 
 // The first line that is no comment; when it opens as DIMACS does, up to
 // the problem line.
 bool wantsMore(std::string_view start, std::size_t room) {
-  if (start.size() >= room) return false;
-  bool first = true;
-  bool wanted = true;
-  forEachDataLine(start, [&](std::string_view line) {
-    if (first) {
-      first = false;
-      const char kind = kindOf(line, skipBlanks(line, 0));
-      wanted = kind == 'c' || kind == 'p';
-    }
-    if (isProblemLine(line)) wanted = false;
-    return wanted;
-  });
-  return wanted;
+  const Opening o = openingOf(start);
+  return start.size() < room && (!o.seen || (o.opens && !o.posed));
 }
 
 // A first line that is a comment 'c' or the problem 'p', with the problem
 // line in the first block: a catalogue's free text may begin with a "c".
 Sign sign(std::string_view start, std::string_view /*fileName*/) {
-  bool first = true;
-  bool opens = false;
-  bool posed = false;
-  forEachDataLine(start, [&](std::string_view line) {
-    const std::size_t at = skipBlanks(line, 0);
-    if (first) {
-      first = false;
-      const char kind = kindOf(line, at);
-      opens = kind == 'c' || kind == 'p';
-    }
-    posed = isProblemLine(line);
-    return opens && !posed;
-  });
-  return opens && posed ? Sign::kStrong : Sign::kNone;
+  const Opening o = openingOf(start);
+  return o.opens && o.posed ? Sign::kStrong : Sign::kNone;
 }
 
 GraphReader open(ReaderRoom& room, const ReaderSetup& setup) {

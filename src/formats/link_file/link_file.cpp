@@ -194,13 +194,7 @@ void LinkFile::leaveDirect() {
     return;
   }
   // The ids seen, ascending, take the first numbers.
-  for (uint64_t word = 0; word < directIds_ / 64; ++word) {
-    for (uint64_t bits = seen_[word]; bits != 0; bits &= bits - 1) {
-      const uint64_t id =
-          word * 64 + static_cast<uint64_t>(std::countr_zero(bits));
-      newOf[id + 1] = ids_.numberOf(id);
-    }
-  }
+  forEachSeen([&](uint64_t id) { newOf[id + 1] = ids_.numberOf(id); });
   if (road_ == Road::kStream && directIds_ != 0) {
     flushLate();
     if (!forest_.relabel(newOf, ids_.count())) short_ = denied_ = true;
@@ -258,14 +252,10 @@ bool LinkFile::sortDirect() {
       (static_cast<std::size_t>(takenHot_.seenCount) + 1) * sizeof(uint64_t)));
   if (directRank_ == nullptr || directSorted_ == nullptr) return false;
   int32_t k = 0;
-  for (uint64_t word = 0; word < directIds_ / 64; ++word) {
-    for (uint64_t bits = seen_[word]; bits != 0; bits &= bits - 1) {
-      const uint64_t id =
-          word * 64 + static_cast<uint64_t>(std::countr_zero(bits));
-      directRank_[id + 1] = ++k;
-      directSorted_[k] = id;
-    }
-  }
+  forEachSeen([&](uint64_t id) {
+    directRank_[id + 1] = ++k;
+    directSorted_[k] = id;
+  });
   return true;
 }
 

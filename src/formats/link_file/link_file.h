@@ -20,6 +20,7 @@
 #include <pthread.h>
 
 #include <atomic>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -229,6 +230,15 @@ class LinkFile {
     const uint64_t bit = uint64_t{1} << (id & 63);
     takenHot_.seenCount += (word & bit) == 0 ? 1 : 0;
     word |= bit;
+  }
+  // Calls f(id) for each id of the direct range that occurs, ascending.
+  template <class F>
+  void forEachSeen(F&& f) const {
+    for (uint64_t word = 0; word < directIds_ / 64; ++word) {
+      for (uint64_t bits = seen_[word]; bits != 0; bits &= bits - 1) {
+        f(word * 64 + static_cast<uint64_t>(std::countr_zero(bits)));
+      }
+    }
   }
   // Makes the direct range hold id, or leaves it for numbering ids as met.
   void widen(uint64_t id);
