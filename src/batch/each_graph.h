@@ -19,6 +19,7 @@
 #include "base/file_source.h"
 #include "base/input_file.h"
 #include "batch/graph_judge.h"
+#include "batch/merge.h"
 #include "batch/report.h"
 #include "cli/options.h"
 #include "formats/link_file/link_file.h"
@@ -31,6 +32,8 @@ struct OpenInput {
   ByteSource bytes;
   int fault = 0;
   bool member = false;  // of an archive
+  // The format it is read in whatever --from says (parts merged), or null.
+  const FormatRow* format = nullptr;
 };
 inline OpenInput openInput;
 
@@ -90,8 +93,9 @@ int forEachJudged(const Options& options, const char* fileName, bool analyse,
                    (options.progress < 0 && isatty(STDERR_FILENO) == 1);
   const OpenInput& input = openInput;
   needs.totalBytes = input.member ? 0 : plainSize(input.bytes);
-  GraphJudge judge(input.bytes, input.fault, analyse, options.from, &console,
-                   needs, fileName, input.member);
+  GraphJudge judge(input.bytes, input.fault, analyse,
+                   input.format != nullptr ? input.format : options.from,
+                   &console, needs, fileName, input.member);
   noun = judge.format().noun;
   if (!judge.foreign().empty()) return reportForeign(fileName, judge.foreign());
   if (judge.noFormat())
@@ -168,8 +172,21 @@ int forEachInput(const char* name, std::size_t& index, Each&& each) {
 // forEachInput), while output works, and returns the worst exit status it
 // returned: 2 over 1 over 0. A file that cannot be read is reported by
 // each and the others are still read.
+//
+// With --merge, the FILEs are one graph's reduced parts, and each is called
+// once, for that graph (see mergeParts), named by its file's path.
 template <class Each>
 int forEachFile(const Options& options, Console& console, Each&& each) {
+  if (options.merge) {
+    MergedInput merged;
+    const int checked =
+        mergeParts(options.files, options.mode != Mode::kReduce, merged);
+    if (checked != 0) return checked;
+    openInput = {merged.name, merged.bytes, 0, false, merged.format};
+    const int status = each(merged.name, 0);
+    openInput = {};
+    return status;
+  }
   int worst = 0;
   std::size_t index = 0;
   for (std::size_t i = 0; i < options.files.size() && !console.failed(); ++i) {

@@ -25,7 +25,7 @@ constexpr std::array<OutputFormat, 6> kToValues = {
 // they stand for, in the arrays above, and the help text of a row with
 // words names them all. Which modes each goes with, the modes say.
 // clang-format off
-constexpr std::array<OptionRow, 9> kOtherRows = {{
+constexpr std::array<OptionRow, 10> kOtherRows = {{
     {"json", '\0', "", OptionKey::kJson, Mode::kDialogue, 0, {},
      "with --list, --count or --trace: one JSON object\n"
      "per line\n"},
@@ -54,7 +54,12 @@ constexpr std::array<OptionRow, 9> kOtherRows = {{
      "these comma-separated classes: {}\n"},
     {"part", '\0', "K/N", OptionKey::kPart, Mode::kDialogue, 0, {},
      "with --count: name the totals part K of N of a split\n"
-     "run (K from 0, as nauty-geng's res/mod; N <= 1000000)\n"},
+     "run (K from 0, as nauty-geng's res/mod; N <= 1000000);\n"
+     "with --reduce: read only part K of N of FILE, cut at\n"
+     "line starts\n"},
+    {"merge", '\0', "", OptionKey::kMerge, Mode::kDialogue, 0, {},
+     "with --count, --list or --reduce: read the FILEs,\n"
+     "reduced parts of one graph, as that graph\n"},
 }};
 // clang-format on
 
@@ -429,6 +434,7 @@ bool takeValue(const OptionRow& row, const char* value, Options& o) {
       o = usageError("invalid data-input number '%s'", value);
       return false;
     case OptionKey::kJson:
+    case OptionKey::kMerge:
       break;
   }
   return true;
@@ -445,8 +451,8 @@ bool takeOption(int c, int argc, char** argv, Options& o, RowSet& given) {
   }
   const OptionRow& row = kRows[i];
   given |= RowSet{1} << i;
-  if (row.key == OptionKey::kJson) {
-    o.json = true;
+  if (row.key == OptionKey::kJson || row.key == OptionKey::kMerge) {
+    (row.key == OptionKey::kJson ? o.json : o.merge) = true;
     return true;
   }
   // The last of --progress and --no-progress holds.

@@ -26,6 +26,7 @@ enum class Mode {
   kDot,
   kConvert,
   kTrace,
+  kReduce,
   kHelp,
   kVersion,
   kUsageError
@@ -50,7 +51,8 @@ enum class OptionKey {
   kMaxMemory,
   kJobs,
   kProgress,
-  kNoProgress
+  kNoProgress,
+  kMerge
 };
 
 // A set of option keys, one bit for each.
@@ -110,7 +112,10 @@ struct Options {
   // The FILE operands in order ("-": standard input, at most once); the
   // default catalogue when none is given. kDot and kTrace have one.
   std::span<const char* const> files;
-  RunPart part;                            // kCount
+  RunPart part;  // kCount, kReduce
+  // kCount, kList, kReduce: the FILEs are reduced parts of one graph,
+  // read as that graph.
+  bool merge = false;
   uint64_t maxMemory = kDefaultMaxMemory;  // for one graph
   // The threads a file of one graph is read with; 0: the cores this
   // process may use.

@@ -8,6 +8,7 @@
 #include "formats/graph6/format.h"
 #include "formats/metis/format.h"
 #include "formats/mtx/format.h"
+#include "formats/reduced/format.h"
 
 // A test build may add one row: the header that declares it, and the row.
 #ifdef UGRAPH_EXTRA_FORMAT_HEADER
@@ -25,6 +26,7 @@ constexpr std::array kRows = {
     kMtxRow,
     kDimacsRow,
     kMetisRow,
+    kReducedRow,
 #ifdef UGRAPH_EXTRA_FORMAT_ROW
     UGRAPH_EXTRA_FORMAT_ROW,
 #endif

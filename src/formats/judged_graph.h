@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "base/status.h"
 #include "graph/analysis.h"
@@ -18,6 +19,33 @@ namespace ugraph {
 
 // The memory a graph line may take unless --max-memory says otherwise.
 inline constexpr uint64_t kDefaultMaxMemory = uint64_t{4} << 30;
+
+// What a file of one graph read for --reduce leaves beside its verdict:
+// what the reduced graph is written from (see formats/reduced/).
+struct ReducedLinks {
+  // The lines read as the part's own (see JudgeNeeds::part), and the
+  // links they gave.
+  int64_t lines = 0;
+  uint64_t links = 0;
+  // The node count the file declares (-1: it names nodes by ids), and the
+  // entries it declares (Matrix Market's NNZ; UINT64_MAX: none).
+  int64_t nodes = -1;
+  uint64_t entries = UINT64_MAX;
+  // Calls sink(state, a, b) for each link kept, by the file's ids: a
+  // spanning forest of the links read, one link that closes a cycle if
+  // they hold one that is no repeat, one self-link if they hold one, and
+  // a self-link of each node that has no other link.
+  void (*forEach)(const void* self, void* state,
+                  void (*sink)(void* state, uint64_t a, uint64_t b)) = nullptr;
+  const void* self = nullptr;
+
+  template <class F>
+  void forEachLink(F&& f) const {
+    forEach(self, &f, [](void* state, uint64_t a, uint64_t b) {
+      (*static_cast<std::remove_reference_t<F>*>(state))(a, b);
+    });
+  }
+};
 
 // One graph as the batch modes see it: a data-input, or a line.
 struct JudgedGraph {
@@ -52,6 +80,11 @@ struct JudgedGraph {
   // A note on the graph to be warned of, as a refusal's words and place
   // (Refusal::kNone: none).
   Status warning;
+  // Read for --reduce: what it is reduced to (see ReducedLinks).
+  const ReducedLinks* reduced = nullptr;
+  // Judged from reduced graphs: its distinct links and its walk's order
+  // are not known, as reduction keeps neither.
+  bool fromReduced = false;
 };
 
 // What node k of d is called: its id in the file, or k.
@@ -136,6 +169,19 @@ struct JudgeNeeds {
   // standard error (see Progress), and the file's bytes, when known.
   bool progress = false;
   uint64_t totalBytes = 0;
+  // Read for --reduce: a file of one graph keeps what ReducedLinks tells.
+  bool reduce = false;
+  // With count > 0, only part index of count of a file of one graph is
+  // read as the graph's: its lines from byte start to byte end, which lie
+  // at line starts, after the lines before the file's first link, which
+  // every part reads (see LinkFile).
+  struct Part {
+    int64_t index = 0;
+    int64_t count = 0;
+    uint64_t start = 0;
+    uint64_t end = 0;
+  };
+  Part part = Part();
 };
 
 }  // namespace ugraph

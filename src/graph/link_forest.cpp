@@ -21,6 +21,11 @@ std::size_t pairSlots(int64_t n) {
 
 std::size_t at(int32_t a) { return static_cast<std::size_t>(a); }
 
+// A link as one key: a in the high half, b in the low.
+uint64_t pairOf(int32_t a, int32_t b) {
+  return uint64_t{static_cast<uint32_t>(a)} << 32 | static_cast<uint32_t>(b);
+}
+
 }  // namespace
 
 LinkForest::~LinkForest() { release(); }
@@ -28,9 +33,35 @@ LinkForest::~LinkForest() { release(); }
 void LinkForest::release() {
   std::free(parent_);
   std::free(pairs_);
+  std::free(joinOf_);
   parent_ = nullptr;
   pairs_ = nullptr;
+  joinOf_ = nullptr;
   capacity_ = 0;
+}
+
+// The joins are kept in an array beside the parents, of the same capacity;
+// only a root hung from another writes its slot, so pages of nodes that
+// stay roots are never touched.
+bool LinkForest::growJoins(std::size_t capacity, const int32_t* newOf) {
+  if (!keepJoins_) return true;
+  auto* const joins =
+      static_cast<uint64_t*>(allocateLarge(capacity * sizeof(uint64_t)));
+  if (joins == nullptr) return false;
+  if (joinOf_ != nullptr) {
+    for (int32_t a = 1; a <= n_; ++a) {
+      if (parent_[a] < 0) continue;
+      const uint64_t pair = joinOf_[a];
+      if (newOf == nullptr) {
+        joins[a] = pair;
+        continue;
+      }
+      joins[newOf[a]] = pairOf(newOf[pair >> 32], newOf[pair & 0xFFFFFFFF]);
+    }
+  }
+  std::free(joinOf_);
+  joinOf_ = joins;
+  return true;
 }
 
 uint64_t LinkForest::bytes(int64_t n) {
@@ -40,12 +71,21 @@ uint64_t LinkForest::bytes(int64_t n) {
 
 bool LinkForest::start(int32_t n) {
   const auto nodes = static_cast<std::size_t>(n) + 1;
-  if (nodes > capacity_) {
+  if (nodes > capacity_ || (keepJoins_ && joinOf_ == nullptr)) {
     std::free(parent_);
+    std::free(joinOf_);
+    joinOf_ = nullptr;
+    n_ = 0;
     parent_ = static_cast<int32_t*>(allocateLarge(nodes * sizeof(int32_t)));
     capacity_ = parent_ == nullptr ? 0 : nodes;
-    if (parent_ == nullptr) return false;
+    if (parent_ == nullptr || !growJoins(nodes, nullptr)) return false;
   }
+  if (!keepJoins_) {
+    std::free(joinOf_);
+    joinOf_ = nullptr;
+  }
+  closing_ = 0;
+  selfLinked_ = 0;
   if (pairs_ == nullptr) {
     pairs_ =
         static_cast<uint64_t*>(std::malloc(kFirstSlots * sizeof(uint64_t)));
@@ -68,7 +108,10 @@ bool LinkForest::growTo(int32_t n) {
     const std::size_t capacity = std::max(nodes, 2 * capacity_);
     auto* const parent =
         static_cast<int32_t*>(allocateLarge(capacity * sizeof(int32_t)));
-    if (parent == nullptr) return false;
+    if (parent == nullptr || !growJoins(capacity, nullptr)) {
+      std::free(parent);
+      return false;
+    }
     if (parent_ != nullptr) {
       std::memcpy(parent, parent_,
                   (static_cast<std::size_t>(n_) + 1) * sizeof(int32_t));
@@ -88,7 +131,15 @@ bool LinkForest::growTo(int32_t n) {
 bool LinkForest::relabel(const int32_t* newOf, int32_t n) {
   auto* const parent = static_cast<int32_t*>(
       allocateLarge((static_cast<std::size_t>(n) + 1) * sizeof(int32_t)));
-  if (parent == nullptr) return false;
+  if (parent == nullptr ||
+      !growJoins(static_cast<std::size_t>(n) + 1, newOf)) {
+    std::free(parent);
+    return false;
+  }
+  if (closing_ != 0) {
+    closing_ = pairOf(newOf[closing_ >> 32], newOf[closing_ & 0xFFFFFFFF]);
+  }
+  if (selfLinked_ != 0) selfLinked_ = newOf[selfLinked_];
   int64_t dropped = 0;
   for (int32_t a = 1; a <= n_; ++a) {
     const int32_t to = newOf[at(a)];
@@ -178,6 +229,7 @@ void LinkForest::growPairs() {
 
 void LinkForest::link(int32_t a, int32_t b) {
   if (a == b) {
+    if (selfLinked_ == 0) selfLinked_ = a;
     cyclic_ = true;
     return;
   }
@@ -187,13 +239,17 @@ void LinkForest::link(int32_t a, int32_t b) {
   int32_t rb = find(b);
   if (ra == rb) {
     // A repeat of a joining link changes nothing; any other closes a cycle.
-    if (!cyclic_ && !pairIn(pair, false)) cyclic_ = true;
+    if (!cyclic_ && !pairIn(pair, false)) {
+      cyclic_ = true;
+      closing_ = pairOf(a, b);
+    }
     return;
   }
   // The smaller tree hangs from the larger: trees stay shallow.
   if (parent_[at(ra)] > parent_[at(rb)]) std::swap(ra, rb);
   parent_[at(ra)] += parent_[at(rb)];
   parent_[at(rb)] = ra;
+  if (joinOf_ != nullptr) joinOf_[at(rb)] = pairOf(a, b);
   --parts_;
   // Once a cycle is found, no repeat needs telling from a new link.
   if (cyclic_) return;

@@ -44,7 +44,9 @@ class LinkForest {
   bool growTo(int32_t n);
 
   // The bytes held now.
-  uint64_t heldBytes() const { return 4 * capacity_ + 8 * slots(); }
+  uint64_t heldBytes() const {
+    return (joinOf_ != nullptr ? 12 : 4) * capacity_ + 8 * slots();
+  }
 
   // Takes link {a, b}; a == b for a self-link, repeats allowed.
   // REQUIRES: a and b in 1..n.
@@ -75,12 +77,36 @@ class LinkForest {
   // then not to be trusted, and the graph must be refused for memory.
   bool failed() const { return failed_; }
 
+  // Keeps, from the next start() on, what a reduced graph is written from:
+  // each link that joined two trees, under the root it hung from the
+  // other (8 bytes a node more), and the first link that closed a cycle
+  // and the first self-link. REQUIRES: before start().
+  void keepJoins(bool keep) { keepJoins_ = keep; }
+  // Calls f(a, b) for every joining link: a spanning forest of the links
+  // taken, fewer than the nodes.
+  template <class F>
+  void forEachJoin(F&& f) const {
+    for (int32_t a = 1; a <= n_; ++a) {
+      if (parent_[a] < 0) continue;
+      const uint64_t pair = joinOf_[a];
+      f(static_cast<int32_t>(pair >> 32), static_cast<int32_t>(pair));
+    }
+  }
+  // Whether a is a tree of its own, no link having joined it to another.
+  bool alone(int32_t a) const { return parent_[a] == -1; }
+  // The first link that closed a cycle other than a self-link (0 when
+  // none), and the node of the first self-link (0 when none).
+  uint64_t closing() const { return closing_; }
+  int32_t selfLinked() const { return selfLinked_; }
+
  private:
   // The root of a's tree, halving the path on the way.
   int32_t find(int32_t a);
   // Whether pair, a key of the set, is in it; inserts it when insert.
   bool pairIn(uint64_t pair, bool insert);
   void growPairs();
+  // Gives the joins capacity slots, renumbered by newOf when given.
+  bool growJoins(std::size_t capacity, const int32_t* newOf);
   void release();
   std::size_t slots() const {
     return pairs_ == nullptr ? 0 : std::size_t{1} << (64 - shift_);
@@ -95,6 +121,12 @@ class LinkForest {
   std::size_t joins_ = 0;      // the pairs held
   // The set of pairs could not grow: the forest cannot judge the graph.
   bool failed_ = false;
+  bool keepJoins_ = false;
+  // With keepJoins_: joinOf_[r], for a root r hung from another tree, the
+  // link that joined them, as a pair (a << 32 | b).
+  uint64_t* joinOf_ = nullptr;
+  uint64_t closing_ = 0;
+  int32_t selfLinked_ = 0;
   int64_t parts_ = 0;
   bool cyclic_ = false;
 };

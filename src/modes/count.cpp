@@ -206,6 +206,13 @@ void write(const char* file, const Options& options, const char* noun,
   }
 }
 
+int reportOnePart(const char* file) {
+  report({file,
+          ": holds one graph, which --part would count once a part; "
+          "--reduce --part cuts it, and --merge reads the parts as one"});
+  return 2;
+}
+
 int reportNoMemory() {
   report({"cannot allocate memory for the totals"});
   return 2;
@@ -221,22 +228,30 @@ int runCount(const Options& options, Console& console) {
         LateRowCounts late;
         const char* noun = "";
         bool counted = true;
+        bool onePart = false;
         const int read = forEachJudged(
             options, file, true, console, noun,
             [&](const JudgedGraph& d) {
+              // --part names a share of many graphs: a graph of its own
+              // file would be counted once a share.
+              if (options.part.count != 0 && !d.fullName.empty()) {
+                onePart = true;
+                return false;
+              }
               counted = d.verdict == GraphClass::kWellFormed ? late.keep(d, t)
                                                              : t.add(d);
               return counted;
             },
             JudgeNeeds{.list = false, .starts = false, .walk = false});
         counted = counted && late.flush(t);
+        if (onePart) return reportOnePart(file);
         if (!counted) return reportNoMemory();
         if (read != 0) return read;
         write(file, options, noun, t, console);
         if (!all.add(t)) return reportNoMemory();
         return t.classes.refused == 0 ? 0 : 1;
       });
-  if (options.files.size() > 1 && !console.failed()) {
+  if (options.files.size() > 1 && !options.merge && !console.failed()) {
     write(nullptr, options, "graph", all, console);
   }
   return status;

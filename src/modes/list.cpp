@@ -60,7 +60,13 @@ class TextList {
     line.putBlanks(kNameWidth - std::min(shown, kNameWidth) + 2);
     line.putRight(d.nodes, kCountWidth);
     line.put("  ");
-    line.putRight(d.links, kCountWidth);
+    // Reduced parts keep no count of distinct links.
+    if (d.fromReduced) {
+      line.putBlanks(kCountWidth - 1);
+      line.put("-");
+    } else {
+      line.putRight(d.links, kCountWidth);
+    }
     line.put("  ");
     writeVerdictText(d, ReasonShape::kListing, line, console_);
     line.put("\n");
@@ -154,8 +160,13 @@ void writeJson(const JudgedGraph& d, const char* file, Console& console) {
   line.put(",\"nodes\":");
   line.put(int64_t{d.nodes});
   line.put(",\"links\":");
-  line.put(d.links);
-  writeVerdictJson(d, true, line, console);
+  if (d.fromReduced) {
+    line.put("null");
+  } else {
+    line.put(d.links);
+  }
+  // Nor the walk's order, which depends on every link.
+  writeVerdictJson(d, !d.fromReduced, line, console);
   line.put("}\n");
   line.writeTo(console);
 }
@@ -191,7 +202,7 @@ int listFile(const Options& options, const char* file, bool named, bool first,
 }  // namespace
 
 int runList(const Options& options, Console& console) {
-  const bool named = options.files.size() > 1;
+  const bool named = options.files.size() > 1 && !options.merge;
   return forEachFile(options, console, [&](const char* file, std::size_t i) {
     // A member of an archive is named as a FILE of several is.
     return listFile(options, file, named || openInput.member, i == 0, console);

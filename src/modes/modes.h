@@ -48,6 +48,13 @@ int runConvert(const Options& options, Console& console);
 // Returns as runDot.
 int runTrace(const Options& options, Console& console);
 
+// Writes each FILE, or part --part of it, or the FILEs read as one with
+// --merge, as a reduced graph (see formats/reduced/header.h). Returns 0
+// when it is written (a part whose lines break a rule records the first;
+// --merge tells it at its place in the file), 1 when FILE was refused as a
+// whole, 2 as runCheck or when FILE cannot be cut.
+int runReduce(const Options& options, Console& console);
+
 // The dialogue, --help, --version and the report of wrong usage.
 int runDialogue(const Options& options, Console& console);
 int runHelp(const Options& options, Console& console);
@@ -59,6 +66,7 @@ int runUsageError(const Options& options, Console& console);
 // nullptr when they hold.
 const char* convertRules(const Options& options, KeySet given);
 const char* traceRules(const Options& options, KeySet given);
+const char* reduceRules(const Options& options, KeySet given);
 
 struct ModeEntry {
   Mode mode;
@@ -88,7 +96,7 @@ inline constexpr KeySet kReadingKeys =
 // of the modes that read FILEs first, in this order, then the other
 // options, then those of the modes that read none.
 // clang-format off
-inline constexpr std::array<ModeEntry, 10> kModes = {{
+inline constexpr std::array<ModeEntry, 11> kModes = {{
     {Mode::kDialogue, "", '\0', "", "", runDialogue, 1, false, false, 0,
      nullptr},
     {Mode::kCheck, "check", 'c', "", "check every graph of each FILE\n",
@@ -96,10 +104,11 @@ inline constexpr std::array<ModeEntry, 10> kModes = {{
     {Mode::kList, "list", 'l', "",
      "judge every graph of each FILE, one line each\n", runList, 2, true,
      false, kReadingKeys | keyBit(OptionKey::kJson) |
-         keyBit(OptionKey::kSelect), nullptr},
+         keyBit(OptionKey::kSelect) | keyBit(OptionKey::kMerge), nullptr},
     {Mode::kCount, "count", 'C', "",
      "count the graphs of each FILE by class\n", runCount, 2, true, false,
-     kReadingKeys | keyBit(OptionKey::kJson) | keyBit(OptionKey::kPart),
+     kReadingKeys | keyBit(OptionKey::kJson) | keyBit(OptionKey::kPart) |
+         keyBit(OptionKey::kMerge),
      nullptr},
     {Mode::kDot, "dot", 'd', "N",
      "write graph N of FILE as a Graphviz graph\n", runDot, 2, true, true,
@@ -116,6 +125,14 @@ inline constexpr std::array<ModeEntry, 10> kModes = {{
      runTrace, 2, true, true,
      kReadingKeys | keyBit(OptionKey::kJson) | keyBit(OptionKey::kTo),
      traceRules},
+    {Mode::kReduce, "reduce", 'R', "",
+     "write a file of one graph, or a part of it (--part),\n"
+     "as a reduced graph: its nodes, a spanning forest,\n"
+     "a link that closes a cycle and a self-link, if any;\n"
+     "--merge reads the parts back as one graph\n",
+     runReduce, 2, true, false,
+     kReadingKeys | keyBit(OptionKey::kPart) | keyBit(OptionKey::kMerge),
+     reduceRules},
     {Mode::kHelp, "help", 'h', "", "display this help and exit\n", runHelp,
      2, false, false, 0, nullptr},
     {Mode::kVersion, "version", 'V', "",

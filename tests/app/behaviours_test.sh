@@ -119,11 +119,11 @@ for file in net.gml drawing.dot cat.gz; do
   "$bin" --count "$file" >out 2>err
   check "$file refused, status" "1|" "$?|$(cat out)"
 done
-check "GML refused" "ugraph: net.gml: holds GML, which ugraph does not read; it reads catalogue, graph6, sparse6, edges, mtx, dimacs, metis (choose one with --from=FORMAT)" \
+check "GML refused" "ugraph: net.gml: holds GML, which ugraph does not read; it reads catalogue, graph6, sparse6, edges, mtx, dimacs, metis, reduced (choose one with --from=FORMAT)" \
   "$("$bin" --list net.gml 2>&1)"
-check "DOT refused" "ugraph: drawing.dot: holds DOT, which ugraph does not read; it reads catalogue, graph6, sparse6, edges, mtx, dimacs, metis (choose one with --from=FORMAT)" \
+check "DOT refused" "ugraph: drawing.dot: holds DOT, which ugraph does not read; it reads catalogue, graph6, sparse6, edges, mtx, dimacs, metis, reduced (choose one with --from=FORMAT)" \
   "$("$bin" --check drawing.dot 2>&1)"
-check "gzip refused" "ugraph: -: holds gzip-compressed data, which ugraph does not read; decompress it first; it reads catalogue, graph6, sparse6, edges, mtx, dimacs, metis (choose one with --from=FORMAT)" \
+check "gzip refused" "ugraph: -: holds gzip-compressed data, which ugraph does not read; decompress it first; it reads catalogue, graph6, sparse6, edges, mtx, dimacs, metis, reduced (choose one with --from=FORMAT)" \
   "$("$bin" --check - <cat.gz 2>&1)"
 check "GML read as a catalogue when asked" "net.gml:2:8: data-input 1 is not marked 'U' (after '[')" \
   "$("$bin" --check --from=catalogue net.gml 2>/dev/null | head -1)"

@@ -35,8 +35,8 @@ expect "ugraph: invalid option -- 'q'" "$try" --check -q.txt
 expect "ugraph: option '--dot' requires an argument" "$try" -c --do
 expect "ugraph: option '--dot' requires an argument" "$try" --dot
 expect "ugraph: option requires an argument -- 'd'" "$try" -d
-expect "ugraph: only one of --check, --list, --count, --dot, --convert and --trace may be given" "$try" -c -l
-expect "ugraph: only one of --check, --list, --count, --dot, --convert and --trace may be given" "$try" --list --dot=1
+expect "ugraph: only one of --check, --list, --count, --dot, --convert, --trace and --reduce may be given" "$try" -c -l
+expect "ugraph: only one of --check, --list, --count, --dot, --convert, --trace and --reduce may be given" "$try" --list --dot=1
 expect "ugraph: --json needs --list, --count or --trace" "$try" --json
 expect "ugraph: --json needs --list, --count or --trace" "$try" --check --json
 for n in 0 -1 +1 1x x '' 99999999999999999999; do
@@ -47,8 +47,8 @@ expect "ugraph: extra operand '-'" "$try" --trace=1 - -
 expect "ugraph: --convert needs --to=FORMAT" "$try" -x
 expect "ugraph: --to needs --convert or --trace" "$try" --list --to=graph6
 expect "ugraph: --select needs --list or --convert" "$try" --check --select=tree
-expect "ugraph: --from needs --check, --list, --count, --dot, --convert or --trace" "$try" --from=graph6
-expect "ugraph: invalid format 'g7' for --from; valid: catalogue, graph6, sparse6, edges, mtx, dimacs, metis" "$try" --list --from=g7
+expect "ugraph: --from needs --check, --list, --count, --dot, --convert, --trace or --reduce" "$try" --from=graph6
+expect "ugraph: invalid format 'g7' for --from; valid: catalogue, graph6, sparse6, edges, mtx, dimacs, metis, reduced" "$try" --list --from=g7
 expect "ugraph: invalid format 'png' for --to; valid: catalogue, graph6, sparse6, edges, dot, html" "$try" -x --to=png
 expect "ugraph: --to=html needs --trace" "$try" -x --to=html
 classes="valid: tree, cyclic, connected, disconnected, no-node, refused"
@@ -56,7 +56,7 @@ expect "ugraph: invalid class '' for --select; $classes" "$try" --list -s tree,,
 expect "ugraph: invalid class 'trees' for --select; $classes" "$try" -l -s trees
 expect "ugraph: invalid class 'no-link' for --select; $classes" "$try" -l -s no-link
 expect "ugraph: --select needs --list or --convert" "$try" --count --select=tree
-expect "ugraph: --part needs --count" "$try" --list --part=0/2
+expect "ugraph: --part needs --count or --reduce" "$try" --list --part=0/2
 for part in 2/2 1/0 -1/2 1 a/b 1/2/3 0/1000001 0/9223372036854775807; do
   expect "ugraph: invalid part '$part' for --part; give K/N, 0 <= K < N <= 1000000" "$try" -C --part="$part"
 done
@@ -77,7 +77,7 @@ expect "ugraph: --trace takes --to=dot or --to=html only" "$try" --trace=1 --to=
 expect "ugraph: --json and --to=dot exclude each other" "$try" -T 1 --json -t dot
 expect "ugraph: --json and --to=html exclude each other" "$try" -T 1 -t html --json
 expect "ugraph: invalid data-input number '0'" "$try" --trace=0
-expect "ugraph: a FILE needs --check, --list, --count, --dot, --convert or --trace: 'GraphDataFile2.txt'" \
+expect "ugraph: a FILE needs --check, --list, --count, --dot, --convert, --trace or --reduce: 'GraphDataFile2.txt'" \
   "$try" GraphDataFile2.txt
 expect "ugraph: missing: No such file or directory" "" --check missing
 expect "ugraph: .: Is a directory" "" --list .

@@ -19,16 +19,17 @@
 #include "batch/graph_judge.h"
 #include "batch/report.h"
 #include "formats/formats.h"
+#include "formats/link_files.h"
 
 namespace ugraph {
 namespace {
 
-// A graph by the file's ids: its nodes and its links, repeats and
-// self-links as they were drawn.
-struct Drawn {
-  std::vector<uint64_t> ids;  // node k (from 0) is ids[k]
-  std::vector<std::pair<int, int>> links;
-};
+using testing::Drawn;
+using testing::drawGraph;
+using testing::writeDimacs;
+using testing::writeEdges;
+using testing::writeMetis;
+using testing::writeMtx;
 
 struct Expected {
   GraphClass verdict;
@@ -118,77 +119,6 @@ Judged judge(const std::string& contents, const char* format, bool stream,
   return out;
 }
 
-std::string writeEdges(const Drawn& g, std::mt19937& random) {
-  std::string text;
-  if (random() % 2 == 0) text += "# a header\n% and a comment\n";
-  if (random() % 3 == 0) text += "source,target,weight\n";
-  const char* const seps[] = {" ", "\t", ",", ", ", "  \t"};
-  for (auto [a, b] : g.links) {
-    text += std::to_string(g.ids[static_cast<std::size_t>(a)]);
-    text += seps[random() % 5];
-    text += std::to_string(g.ids[static_cast<std::size_t>(b)]);
-    if (random() % 4 == 0) text += " 0.5 1700000000";
-    text += random() % 5 == 0 ? "\r\n" : "\n";
-  }
-  if (random() % 3 == 0 && !text.empty()) text.pop_back();  // no line end
-  return text;
-}
-
-std::string writeMtx(int n, const Drawn& g, std::mt19937& random) {
-  std::string text = "%%MatrixMarket matrix coordinate pattern symmetric\n";
-  text += "% written by a test\n";
-  std::string entries;
-  std::size_t count = 0;
-  for (auto [a, b] : g.links) {
-    entries += std::to_string(a + 1) + " " + std::to_string(b + 1) + "\n";
-    ++count;
-    if (random() % 3 == 0) {  // both directions, as many files list them
-      entries += std::to_string(b + 1) + " " + std::to_string(a + 1) + " 0\n";
-      ++count;
-    }
-  }
-  return text + std::to_string(n) + " " + std::to_string(n) + " " +
-         std::to_string(count) + "\n" + entries;
-}
-
-std::string writeMetis(int n, const Drawn& g, std::mt19937& random) {
-  std::vector<std::vector<int>> lines(static_cast<std::size_t>(n));
-  std::set<std::pair<int, int>> distinct;
-  for (auto [a, b] : g.links) {
-    distinct.insert({std::min(a, b), std::max(a, b)});
-    lines[static_cast<std::size_t>(a)].push_back(b);
-    // A link listed from one end only still counts.
-    if (a != b && random() % 4 != 0) {
-      lines[static_cast<std::size_t>(b)].push_back(a);
-    }
-  }
-  const bool weighted = random() % 2 == 0;
-  std::string text = "% METIS\n" + std::to_string(n) + " " +
-                     std::to_string(distinct.size()) +
-                     (weighted ? " 011 2\n" : "\n");
-  for (const auto& line : lines) {
-    if (weighted) text += "7 8 ";
-    for (const int b : line) {
-      text += " " + std::to_string(b + 1);
-      if (weighted) text += " 3";
-    }
-    text += "\n";
-  }
-  return text;
-}
-
-std::string writeDimacs(int n, const Drawn& g, std::mt19937& random) {
-  const bool paths = random() % 2 == 0;
-  std::string text = "c a test\np " + std::string(paths ? "sp " : "edge ") +
-                     std::to_string(n) + " " + std::to_string(g.links.size()) +
-                     "\n";
-  for (auto [a, b] : g.links) {
-    text += (paths ? "a " : "e ") + std::to_string(a + 1) + " " +
-            std::to_string(b + 1) + (paths ? " 9\n" : "\n");
-  }
-  return text;
-}
-
 // Thousands of random graphs, of a few nodes mostly and some of hundreds,
 // with repeats and self-links, each in every format, by both roads.
 TEST(LinkFileTest, EveryFormatAndBothRoadsAgreeWithAPlainReckoning) {
@@ -196,28 +126,7 @@ TEST(LinkFileTest, EveryFormatAndBothRoadsAgreeWithAPlainReckoning) {
   for (int round = 0; round < 1500; ++round) {
     const int n = round % 100 == 99 ? 300 + static_cast<int>(random() % 200)
                                     : static_cast<int>(random() % 12);
-    Drawn g;
-    // Ids of an edge list: spread, dense from 0, or near 2^64.
-    std::set<uint64_t> used;
-    while (static_cast<int>(used.size()) < n) {
-      const uint64_t kind = random() % 3;
-      used.insert(kind == 0   ? random() % 1000
-                  : kind == 1 ? UINT64_MAX - random() % 50
-                              : uint64_t{random()} << 20 | random());
-    }
-    g.ids.assign(used.begin(), used.end());
-    std::shuffle(g.ids.begin(), g.ids.end(), random);
-    const int links =
-        n == 0 ? 0
-               : static_cast<int>(random() % static_cast<unsigned>(2 * n + 1));
-    for (int i = 0; i < links; ++i) {
-      const int a = static_cast<int>(random() % static_cast<unsigned>(n));
-      const int b = random() % 10 == 0
-                        ? a
-                        : static_cast<int>(random() % static_cast<unsigned>(n));
-      g.links.push_back({a, b});
-      if (random() % 8 == 0) g.links.push_back({b, a});  // a repeat
-    }
+    const Drawn g = drawGraph(n, random);
     std::vector<bool> all(static_cast<std::size_t>(n), true);
     std::vector<bool> named(static_cast<std::size_t>(n), false);
     for (auto [a, b] : g.links) {

@@ -83,12 +83,20 @@ LinkFile::LinkFile(const ReaderSetup& setup)
                                                   : Road::kWalk),
       analyse_(setup.analyse),
       maxMemory_(setup.needs.maxMemory),
-      name_(graphNameOf(setup.fileName)) {
+      name_(graphNameOf(setup.fileName)),
+      reduce_(setup.needs.reduce && road_ == Road::kStream),
+      part_(setup.needs.part) {
+  forest_.keepJoins(reduce_);
+  // Every part reads the lines before the file's first link, whatever its
+  // range, so that each knows the nodes and entries the file declares; a
+  // part after the first takes no link there, as those lines are the
+  // first part's.
+  inHeader_ = part_.count != 0;
   // Node 0 has a slot in the forest: what a prefetch reads of the ring
   // before it fills is no stale number of an earlier file.
   std::fill(std::begin(late_), std::end(late_), Pair{0, 0});
   lines_.setLimit(maxMemory_);
-  skip_ = road_ == Road::kCheck;
+  skip_ = road_ == Road::kCheck || part_.index > 0;
   // The stream road's forest waits on memory for every link, as long as
   // parsing takes: a second thread halves it. The walk road's links are
   // only held, faster than they are parsed, so it has one job.
@@ -117,12 +125,15 @@ void LinkFile::startGraph(JudgedGraph& d) {
   d.start = {1, 1};
   d.lists = nullptr;
   d.ids = nullptr;
+  d.reduced = nullptr;
+  d.fromReduced = false;
   d.warning = {};
   d.fullName = name_;
   const std::size_t shown = std::min(name_.size(), d.graph.name.size() - 1);
   std::copy_n(name_.data(), shown, d.graph.name.data());
   d.graph.name[shown] = '\0';
-  ids_.clear(road_ == Road::kWalk);
+  ids_.clear(road_ == Road::kWalk || reduce_);
+  reduced_.nodes = -1;
 }
 
 uint64_t LinkFile::heldBytes() const {
@@ -138,7 +149,9 @@ LineFault LinkFile::declare(uint64_t n) {
   declared_ = true;
   nodes_ = static_cast<int32_t>(n);
   if (road_ != Road::kStream) return {};
-  const uint64_t need = LinkForest::bytes(nodes_);
+  reduced_.nodes = nodes_;
+  const uint64_t need =
+      LinkForest::bytes(nodes_) + (reduce_ ? 8 * (uint64_t(nodes_) + 1) : 0);
   if (need > maxMemory_ || !forest_.start(nodes_)) {
     short_ = true;
     denied_ = need <= maxMemory_;
@@ -162,7 +175,7 @@ void LinkFile::widen(uint64_t id) {
       want > kNear && want > 8 * static_cast<uint64_t>(takenHot_.seenCount + 2);
   if (far) return leaveDirect();
   // A bit an id, and in the stream road 4 bytes of the forest.
-  const uint64_t each = road_ == Road::kStream ? 33 : 1;
+  const uint64_t each = reduce_ ? 97 : road_ == Road::kStream ? 33 : 1;
   if (heldBytes() + (want - directIds_) * each / 8 > maxMemory_) {
     short_ = true;
     return;
@@ -186,7 +199,7 @@ void LinkFile::widen(uint64_t id) {
 
 void LinkFile::leaveDirect() {
   direct_ = false;
-  ids_.clear(road_ == Road::kWalk);
+  ids_.clear(road_ == Road::kWalk || reduce_);
   auto* const newOf =
       static_cast<int32_t*>(std::calloc(directIds_ + 2, sizeof(int32_t)));
   if (newOf == nullptr) {
@@ -397,6 +410,78 @@ void LinkFile::endJobs() {
   jobs_ = 1;
 }
 
+bool LinkFile::refuseLine(JudgedGraph& d, const LineFault& fault) {
+  const int64_t line = lines_.number();
+  if (part_.index > 0 && inHeader_) {
+    endJobs();
+    inHeader_ = false;
+    headerLines_ = line;
+    return finish(d);
+  }
+  refuse(d, fault, line);
+  d.status.at.line -= headerLines_;
+  if (reduce_) {
+    endJobs();
+    reduced_.lines = line - headerLines_;
+    reduced_.links = parsed_.links;
+    reduced_.forEach = nullptr;
+    d.reduced = &reduced_;
+  }
+  return true;
+}
+
+bool LinkFile::enterBody() {
+  inHeader_ = false;
+  const auto headerEnd = static_cast<uint64_t>(reader_.offset());
+  partEnd_ = std::max(part_.end, headerEnd);
+  if (part_.index == 0) return true;
+  headerLines_ = lines_.number();
+  parsed_.links = 0;
+  skip_ = road_ == Road::kCheck;
+  const uint64_t start = std::max(part_.start, headerEnd);
+  if (start >= partEnd_) {
+    partEnd_ = 0;  // no line of the file is this part's
+    return true;
+  }
+  return start == headerEnd || reader_.seek(static_cast<int64_t>(start));
+}
+
+uint64_t LinkFile::idOf(int32_t node) const {
+  if (declared_) return static_cast<uint64_t>(node);
+  if (direct_) return static_cast<uint64_t>(node) - 1;
+  return ids_.metAt(node);
+}
+
+void LinkFile::eachReduced(const void* self, void* state,
+                           void (*sink)(void*, uint64_t, uint64_t)) {
+  const LinkFile& f = *static_cast<const LinkFile*>(self);
+  const auto put = [&](int32_t a, int32_t b) {
+    sink(state, f.idOf(a), f.idOf(b));
+  };
+  const bool started = f.declared_ || f.directIds_ != 0 || !f.direct_;
+  if (!started) return;
+  forest_.forEachJoin(put);
+  const uint64_t closing = forest_.closing();
+  if (closing != 0) {
+    put(static_cast<int32_t>(closing >> 32), static_cast<int32_t>(closing));
+  }
+  // A node of ids whose only links are self-links keeps one, so that it
+  // stays a node; the first self-link is kept whatever its node.
+  const int32_t looped = forest_.selfLinked();
+  const auto occurs = [&](int32_t a) {
+    if (f.declared_) return false;
+    if (!f.direct_) return true;
+    const auto id = static_cast<uint64_t>(a) - 1;
+    return (f.seen_[id >> 6] >> (id & 63) & 1) != 0;
+  };
+  if (looped != 0 && !(occurs(looped) && forest_.alone(looped))) {
+    put(looped, looped);
+  }
+  for (int32_t a = 1; a <= forest_.nodes(); ++a) {
+    if (forest_.alone(a) && occurs(a)) put(a, a);
+  }
+}
+
 void LinkFile::warn(Refusal words, int64_t line) {
   current_->warning = Status::refused(words, {line, 1});
 }
@@ -430,9 +515,18 @@ bool LinkFile::finish(JudgedGraph& d) {
                 : forest_.cyclic() ? GraphClass::kConnectedNotTree
                                    : GraphClass::kTree;
     d.links = 0;  // not told from repeats in one pass
+    d.fromReduced = fromReduced_;
+    if (reduce_) {
+      reduced_.lines = lines_.number() - headerLines_;
+      reduced_.links = parsed_.links;
+      reduced_.forEach = eachReduced;
+      reduced_.self = this;
+      d.reduced = &reduced_;
+    }
     return true;
   }
   d.verdict = GraphClass::kWellFormed;
+  d.fromReduced = fromReduced_;
   d.nodes = road_ == Road::kCheck && !declared_ ? 0 : nodes_;
   if (road_ == Road::kWalk && analyse_) load(d);
   return true;

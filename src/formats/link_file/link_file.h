@@ -176,14 +176,16 @@ class LinkFile {
     if (done_) return false;
     done_ = true;
     startGraph(d);
-    while (lines_.next()) {
+    while (static_cast<uint64_t>(reader_.offset()) < partEnd_ &&
+           lines_.next()) {
       progress_.tick(static_cast<uint64_t>(reader_.offset()), parsed_.links);
       if (lines_.notHeld()) return refuseForMemory(d, lines_.length());
       // A last line without its line end may keep the '\r' of CRLF.
       std::string_view text = lines_.text();
       if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
       const LineFault fault = line(text);
-      if (!fault.ok()) return refuse(d, fault, lines_.number());
+      if (!fault.ok()) return refuseLine(d, fault);
+      if (inHeader_ && parsed_.links != 0 && !enterBody()) return false;
       // Once the links run short, the rest is only parsed: a line that
       // breaks the format, or a file that cannot be read to its end, is
       // told before what the graph needed, by every road alike.
@@ -196,9 +198,13 @@ class LinkFile {
     progress_.clear();
     // A file that could not be read to its end is the judge's to report.
     if (reader_.error() != 0) return false;
-    if (lines_.number() == 0 || !holdsGraph()) return false;
-    const LineFault fault = end();
-    if (!fault.ok()) return refuse(d, fault, lines_.number());
+    // A part after the first is the graph of its lines, whatever they hold;
+    // what the whole file must hold is for the merge to check.
+    if (part_.index == 0) {
+      if (lines_.number() == 0 || !holdsGraph()) return false;
+      const LineFault fault = end();
+      if (!fault.ok()) return refuseLine(d, fault);
+    }
     if (ranShort_) return refuseShort(d);
     return finish(d);
   }
@@ -218,6 +224,19 @@ class LinkFile {
     expectedAt_ = line;
   }
   int64_t lineNumber() const { return lines_.number(); }
+
+  // Whether only a part of the file is read, of two or more: what the
+  // whole file must hold (Matrix Market's count of entries) is then the
+  // merge's to check, and every entry is a link.
+  bool partial() const { return part_.count > 1; }
+  // The file declares `entries` entries (Matrix Market's NNZ), which a
+  // reduced graph records.
+  void declareEntries(uint64_t entries) { reduced_.entries = entries; }
+  // The links read are reduced graphs' (see formats/reduced/): the graph's
+  // distinct links and walk order are not known.
+  void readsReduced() { fromReduced_ = true; }
+  // Whether the graph is read to be reduced (--reduce).
+  bool reducing() const { return reduce_; }
 
  private:
   struct Pair {
@@ -349,6 +368,18 @@ class LinkFile {
   uint64_t heldBytes() const;
   bool finish(JudgedGraph& d);
   static bool refuse(JudgedGraph& d, const LineFault& fault, int64_t line);
+  // Refuses the graph for the fault of the line read last, placed in the
+  // part's own lines; a part after the first that meets it before its
+  // first link leaves it to the first part, whose lines those are.
+  bool refuseLine(JudgedGraph& d, const LineFault& fault);
+  // The line read last gave the file's first link. A part after the first
+  // skips to its own lines, or ends when it has none. False when the file
+  // cannot be read there.
+  bool enterBody();
+  // Writes the reduced graph's links (see ReducedLinks).
+  static void eachReduced(const void* self, void* state,
+                          void (*sink)(void*, uint64_t, uint64_t));
+  uint64_t idOf(int32_t node) const;
   bool refuseShort(JudgedGraph& d);
   bool refuseForMemory(JudgedGraph& d, uint64_t need, bool denied = false);
 
@@ -384,6 +415,17 @@ class LinkFile {
   JudgedGraph* current_ = nullptr;
   uint64_t expected_ = UINT64_MAX;
   int64_t expectedAt_ = 0;
+  // --reduce: the forest keeps its joins, and the ids their order met.
+  bool reduce_ = false;
+  ReducedLinks reduced_;
+  bool fromReduced_ = false;
+  // The part read (count 0: the whole file), whether the file's first link
+  // is still to come, the lines before it that a part after the first
+  // reads but does not count, and the offset where the part's lines end.
+  JudgeNeeds::Part part_;
+  bool inHeader_ = false;
+  int64_t headerLines_ = 0;
+  uint64_t partEnd_ = UINT64_MAX;
 
  protected:
   alignas(64) static NodeIds ids_;

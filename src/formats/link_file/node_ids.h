@@ -45,6 +45,9 @@ class NodeIds {
   }
 
   int32_t count() const { return count_; }
+  // The id numbered k when met. REQUIRES: 1 <= k <= count(), the order
+  // kept (clear(true)) and not yet sorted.
+  uint64_t metAt(int32_t k) const { return ids_[k]; }
   // The bytes held now.
   uint64_t heldBytes() const;
 

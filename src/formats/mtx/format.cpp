@@ -4,7 +4,6 @@ namespace ugraph {
 namespace mtx_format {
 namespace {
 
-constexpr Refusal kEntriesDiffer = static_cast<Refusal>(kOwnRefusals + 99);
 constexpr Refusal kNoSize = static_cast<Refusal>(kOwnRefusals + 100);
 
 constexpr std::string_view kBanner = "%%MatrixMarket";
@@ -39,7 +38,9 @@ class Grammar {
     data_ = true;
     if (!sized_) return size(text, at, file);
     ++entries_;
-    if (entries_ > declared_) {
+    // A part's entries are counted by the merge, which checks them against
+    // the size line; here each is a link.
+    if (entries_ > declared_ && !file.partial()) {
       // Counted to the end, to name both numbers.
       if (extraAt_ == 0) extraAt_ = number_;
       return {};
@@ -57,9 +58,9 @@ class Grammar {
     return {};
   }
 
-  LineFault end(LinkFile& /*file*/) {
+  LineFault end(LinkFile& file) {
     if (!sized_) return {kNoSize, 0};
-    if (entries_ != declared_) {
+    if (entries_ != declared_ && !file.partial()) {
       LineFault fault{kEntriesDiffer, 0, entries_, declared_};
       fault.line = extraAt_;
       return fault;
@@ -92,6 +93,7 @@ class Grammar {
     rows_ = counts[0];
     declared_ = counts[2];
     sized_ = true;
+    file.declareEntries(declared_);
     return file.declare(rows_);
   }
 

@@ -10,6 +10,9 @@
 
 namespace ugraph {
 namespace mtx_format {
+// A file whose entries are not as many as its size line declares.
+inline constexpr Refusal kEntriesDiffer =
+    static_cast<Refusal>(kOwnRefusals + 99);
 bool wantsMore(std::string_view start, std::size_t room);
 Sign sign(std::string_view start, std::string_view fileName);
 GraphReader open(ReaderRoom& room, const ReaderSetup& setup);

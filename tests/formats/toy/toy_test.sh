@@ -17,7 +17,7 @@ expect() {  # expect WHAT EXPECTED ACTUAL
   [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
 }
 
-"$toy" --help | tr -s '\n ' '  ' | grep -q 'catalogue, graph6, sparse6, edges, mtx, dimacs, metis, toy' ||
+"$toy" --help | tr -s '\n ' '  ' | grep -q 'catalogue, graph6, sparse6, edges, mtx, dimacs, metis, reduced, toy' ||
   fail "--help does not name toy among the formats"
 out=$("$toy" --count toy.txt 2>&1)
 expect "--count, the format found by its start" \

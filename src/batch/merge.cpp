@@ -1,0 +1,156 @@
+#include "batch/merge.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/file_part.h"
+#include "base/report.h"
+#include "batch/report.h"
+#include "formats/reduced/format.h"
+
+namespace ugraph {
+namespace {
+
+// The headers of the parts, read before the parts are; the path the
+// merged graph is named by outlives them.
+ReducedHeader headers;
+char mergedName[4096];
+
+// "K of N", or "K-L of N".
+std::string_view partsText(const PartSpan& span) {
+  static char text[80];
+  char* at = text;
+  char* const end = text + sizeof(text);
+  at = std::to_chars(at, end, span.first).ptr;
+  if (span.last != span.first) {
+    *at++ = '-';
+    at = std::to_chars(at, end, span.last).ptr;
+  }
+  std::memcpy(at, " of ", 4);
+  at = std::to_chars(at + 4, end, span.count).ptr;
+  return {text, static_cast<std::size_t>(at - text)};
+}
+
+// Reads the header lines of file number source: false, reported, when it
+// cannot be read or is no reduced graph of the first's file.
+bool readHeader(const char* file, std::size_t source) {
+  std::FILE* const in = std::fopen(file, "re");
+  if (in == nullptr) {
+    reportFileFault(file, Status::of(Status::Kind::kCannotOpen, errno));
+    return false;
+  }
+  char* line = nullptr;
+  std::size_t room = 0;
+  bool marked = false;
+  bool read = true;
+  for (ssize_t length; (length = getline(&line, &room, in)) > 0;) {
+    std::string_view text(line, static_cast<std::size_t>(length));
+    if (text.back() == '\n') text.remove_suffix(1);
+    if (!marked) {
+      marked = text == kReducedMark;
+      if (!marked) break;
+      continue;
+    }
+    if (text.empty() || text[0] != '#') break;
+    const LineFault fault = headers.readLine(text, source);
+    if (fault.refusal == kForeignPart) {
+      report({file, ": is a part of another file than ", mergedName,
+              " (its size, digest or format differ)"});
+      read = false;
+      break;
+    }
+    if (!fault.ok()) {
+      report({file, ": has a header line that cannot be read: ", text});
+      read = false;
+      break;
+    }
+  }
+  if (!marked && read) {
+    report({file, ": is no reduced graph; --reduce writes them"});
+    read = false;
+  }
+  std::free(line);
+  std::fclose(in);
+  return read;
+}
+
+// Reports the parts missing between the spans, settled: the first ten gaps
+// and how many more.
+void reportMissing() {
+  const PartSpan* const spans = headers.spans();
+  const std::size_t count = headers.spanCount();
+  PartSpan gap;
+  gap.count = spans[0].count;
+  int64_t next = 0;
+  int64_t told = 0;
+  int64_t more = 0;
+  for (std::size_t i = 0; i <= count; ++i) {
+    const int64_t upTo = i < count ? spans[i].first : gap.count;
+    if (next < upTo) {
+      gap.first = next;
+      gap.last = upTo - 1;
+      if (told++ < 10) {
+        report({"part ", partsText(gap), " is missing"});
+      } else {
+        more += upTo - next;
+      }
+    }
+    if (i < count) next = spans[i].last + 1;
+  }
+  if (more > 0) {
+    char text[24];
+    const auto end = std::to_chars(text, text + sizeof(text), more).ptr;
+    report({"and ", std::string_view(text, static_cast<std::size_t>(end - text)),
+            " parts more are missing"});
+  }
+}
+
+}  // namespace
+
+int mergeParts(std::span<const char* const> files, bool whole,
+               MergedInput& merged) {
+  headers.clear();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (std::strcmp(files[i], "-") == 0) {
+      report({"-: --merge reads parts from files, not standard input"});
+      return 2;
+    }
+    if (!readHeader(files[i], i)) return 2;
+    if (i == 0) {
+      const std::string_view path = headers.path();
+      const std::size_t length = std::min(path.size(), sizeof(mergedName) - 1);
+      std::memcpy(mergedName, path.data(), length);
+      mergedName[length] = '\0';
+    }
+  }
+  const SpanProblem problem = headers.settle(false);
+  if (problem.refusal == kMixedSplit) {
+    report({files[problem.span.source], ": is a part of a split in another number of parts than ",
+            files[problem.other.source], "'s; merge the parts of one split"});
+    return 2;
+  }
+  if (problem.refusal == kPartTwice) {
+    report({"part ", partsText(problem.span), " is given twice: by ",
+            files[problem.other.source], " and by ",
+            files[problem.span.source]});
+    return 2;
+  }
+  if (headers.spanCount() == 0) {
+    report({files[0], ": names no part"});
+    return 2;
+  }
+  const PartSpan& first = headers.spans()[0];
+  if (whole && (headers.spanCount() > 1 || first.first != 0 ||
+                first.last != first.count - 1)) {
+    reportMissing();
+    return 2;
+  }
+  merged = {mergedName, concatenated(files.data(), files.size()),
+            &kReducedRow};
+  return 0;
+}
+
+}  // namespace ugraph
