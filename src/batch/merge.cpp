@@ -1,7 +1,7 @@
 #include "batch/merge.h"
 
 #include <cerrno>
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,17 +21,16 @@ char mergedName[4096];
 
 // "K of N", or "K-L of N".
 std::string_view partsText(const PartSpan& span) {
-  static char text[80];
-  char* at = text;
-  char* const end = text + sizeof(text);
-  at = std::to_chars(at, end, span.first).ptr;
-  if (span.last != span.first) {
-    *at++ = '-';
-    at = std::to_chars(at, end, span.last).ptr;
-  }
-  std::memcpy(at, " of ", 4);
-  at = std::to_chars(at + 4, end, span.count).ptr;
-  return {text, static_cast<std::size_t>(at - text)};
+  static char text[96];
+  const auto first = static_cast<long long>(span.first);
+  const auto last = static_cast<long long>(span.last);
+  const auto count = static_cast<long long>(span.count);
+  const int length =
+      span.last == span.first
+          ? std::snprintf(text, sizeof(text), "%lld of %lld", first, count)
+          : std::snprintf(text, sizeof(text), "%lld-%lld of %lld", first, last,
+                          count);
+  return {text, static_cast<std::size_t>(std::max(length, 0))};
 }
 
 // Reads the header lines of file number source: false, reported, when it
@@ -101,9 +100,10 @@ void reportMissing() {
     if (i < count) next = spans[i].last + 1;
   }
   if (more > 0) {
-    char text[24];
-    const auto end = std::to_chars(text, text + sizeof(text), more).ptr;
-    report({"and ", std::string_view(text, static_cast<std::size_t>(end - text)),
+    char text[32];
+    const int length = std::snprintf(text, sizeof(text), "%lld",
+                                     static_cast<long long>(more));
+    report({"and ", std::string_view(text, static_cast<std::size_t>(length)),
             " parts more are missing"});
   }
 }

@@ -33,35 +33,45 @@ LinkForest::~LinkForest() { release(); }
 void LinkForest::release() {
   std::free(parent_);
   std::free(pairs_);
-  std::free(joinOf_);
+  std::free(linkUp_);
   parent_ = nullptr;
   pairs_ = nullptr;
-  joinOf_ = nullptr;
+  linkUp_ = nullptr;
   capacity_ = 0;
 }
 
-// The joins are kept in an array beside the parents, of the same capacity;
-// only a root hung from another writes its slot, so pages of nodes that
-// stay roots are never touched.
+// The joins are kept beside the parents, at the same capacity.
 bool LinkForest::growJoins(std::size_t capacity, const int32_t* newOf) {
   if (!keepJoins_) return true;
-  auto* const joins =
-      static_cast<uint64_t*>(allocateLarge(capacity * sizeof(uint64_t)));
-  if (joins == nullptr) return false;
-  if (joinOf_ != nullptr) {
+  auto* const up =
+      static_cast<int32_t*>(allocateLarge(capacity * sizeof(int32_t)));
+  if (up == nullptr) return false;
+  std::memset(up, 0, capacity * sizeof(int32_t));
+  if (linkUp_ != nullptr) {
     for (int32_t a = 1; a <= n_; ++a) {
-      if (parent_[a] < 0) continue;
-      const uint64_t pair = joinOf_[a];
+      const int32_t b = linkUp_[a];
       if (newOf == nullptr) {
-        joins[a] = pair;
-        continue;
+        up[a] = b;
+      } else if (newOf[a] != 0) {
+        up[newOf[a]] = b == 0 ? 0 : newOf[b];
       }
-      joins[newOf[a]] = pairOf(newOf[pair >> 32], newOf[pair & 0xFFFFFFFF]);
     }
   }
-  std::free(joinOf_);
-  joinOf_ = joins;
+  std::free(linkUp_);
+  linkUp_ = up;
   return true;
+}
+
+void LinkForest::join(int32_t a, int32_t b) {
+  // Reroots a's tree at a: each link on the path is turned round.
+  int32_t from = 0;
+  for (int32_t at = a; at != 0;) {
+    const int32_t up = linkUp_[at];
+    linkUp_[at] = from;
+    from = at;
+    at = up;
+  }
+  linkUp_[a] = b;
 }
 
 uint64_t LinkForest::bytes(int64_t n) {
@@ -71,18 +81,20 @@ uint64_t LinkForest::bytes(int64_t n) {
 
 bool LinkForest::start(int32_t n) {
   const auto nodes = static_cast<std::size_t>(n) + 1;
-  if (nodes > capacity_ || (keepJoins_ && joinOf_ == nullptr)) {
+  if (nodes > capacity_ || (keepJoins_ && linkUp_ == nullptr)) {
     std::free(parent_);
-    std::free(joinOf_);
-    joinOf_ = nullptr;
+    std::free(linkUp_);
+    linkUp_ = nullptr;
     n_ = 0;
     parent_ = static_cast<int32_t*>(allocateLarge(nodes * sizeof(int32_t)));
     capacity_ = parent_ == nullptr ? 0 : nodes;
     if (parent_ == nullptr || !growJoins(nodes, nullptr)) return false;
   }
   if (!keepJoins_) {
-    std::free(joinOf_);
-    joinOf_ = nullptr;
+    std::free(linkUp_);
+    linkUp_ = nullptr;
+  } else {
+    std::memset(linkUp_, 0, nodes * sizeof(int32_t));
   }
   closing_ = 0;
   selfLinked_ = 0;
@@ -122,6 +134,7 @@ bool LinkForest::growTo(int32_t n) {
   }
   for (std::size_t a = static_cast<std::size_t>(n_) + 1; a < nodes; ++a) {
     parent_[a] = -1;
+    if (linkUp_ != nullptr) linkUp_[a] = 0;
   }
   parts_ += n - n_;
   n_ = n;
@@ -239,18 +252,27 @@ void LinkForest::link(int32_t a, int32_t b) {
   int32_t rb = find(b);
   if (ra == rb) {
     // A repeat of a joining link changes nothing; any other closes a cycle.
-    if (!cyclic_ && !pairIn(pair, false)) {
+    if (cyclic_) return;
+    const bool repeat = linkUp_ != nullptr
+                            ? linkUp_[at(a)] == b || linkUp_[at(b)] == a
+                            : pairIn(pair, false);
+    if (!repeat) {
       cyclic_ = true;
       closing_ = pairOf(a, b);
     }
     return;
   }
   // The smaller tree hangs from the larger: trees stay shallow.
-  if (parent_[at(ra)] > parent_[at(rb)]) std::swap(ra, rb);
+  const bool swapped = parent_[at(ra)] > parent_[at(rb)];
+  if (swapped) std::swap(ra, rb);
   parent_[at(ra)] += parent_[at(rb)];
   parent_[at(rb)] = ra;
-  if (joinOf_ != nullptr) joinOf_[at(rb)] = pairOf(a, b);
   --parts_;
+  if (linkUp_ != nullptr) {
+    // The end in the smaller tree, rb's, hangs from the other.
+    swapped ? join(a, b) : join(b, a);
+    return;
+  }
   // Once a cycle is found, no repeat needs telling from a new link.
   if (cyclic_) return;
   if (2 * (joins_ + 1) > slots()) growPairs();

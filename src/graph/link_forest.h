@@ -45,7 +45,7 @@ class LinkForest {
 
   // The bytes held now.
   uint64_t heldBytes() const {
-    return (joinOf_ != nullptr ? 12 : 4) * capacity_ + 8 * slots();
+    return (linkUp_ != nullptr ? 8 : 4) * capacity_ + 8 * slots();
   }
 
   // Takes link {a, b}; a == b for a self-link, repeats allowed.
@@ -78,24 +78,32 @@ class LinkForest {
   bool failed() const { return failed_; }
 
   // Keeps, from the next start() on, what a reduced graph is written from:
-  // each link that joined two trees, under the root it hung from the
-  // other (8 bytes a node more), and the first link that closed a cycle
+  // the links that joined two trees, as a second forest over the same
+  // nodes (4 bytes a node more), and the first link that closed a cycle
   // and the first self-link. REQUIRES: before start().
+  //
+  // Why a second forest: the union-find's parents are no links of the
+  // graph, and the joining links must be written as they were. linkUp_[a]
+  // is a's neighbour by a joining link on the way to its tree's root in
+  // that second forest (0 at the root). A new join {a, b} hangs the
+  // smaller tree from the larger: the smaller is first rerooted at its
+  // end of the link, by turning round the links on its path to its root,
+  // at most the smaller tree's size each time, so O(n log n) in all. A
+  // link within one tree then repeats a join exactly when one of its ends
+  // is the other's linkUp_: no set of pairs is needed.
   void keepJoins(bool keep) { keepJoins_ = keep; }
   // Calls f(a, b) for every joining link: a spanning forest of the links
   // taken, fewer than the nodes.
   template <class F>
   void forEachJoin(F&& f) const {
     for (int32_t a = 1; a <= n_; ++a) {
-      if (parent_[a] < 0) continue;
-      const uint64_t pair = joinOf_[a];
-      f(static_cast<int32_t>(pair >> 32), static_cast<int32_t>(pair));
+      if (linkUp_[a] != 0) f(a, linkUp_[a]);
     }
   }
   // Whether a is a tree of its own, no link having joined it to another.
   bool alone(int32_t a) const { return parent_[a] == -1; }
   // The first link that closed a cycle other than a self-link (0 when
-  // none), and the node of the first self-link (0 when none).
+  // none), as a << 32 | b, and the node of the first self-link (0: none).
   uint64_t closing() const { return closing_; }
   int32_t selfLinked() const { return selfLinked_; }
 
@@ -107,6 +115,8 @@ class LinkForest {
   void growPairs();
   // Gives the joins capacity slots, renumbered by newOf when given.
   bool growJoins(std::size_t capacity, const int32_t* newOf);
+  // Takes join {a, b}, a in the smaller tree, into linkUp_.
+  void join(int32_t a, int32_t b);
   void release();
   std::size_t slots() const {
     return pairs_ == nullptr ? 0 : std::size_t{1} << (64 - shift_);
@@ -122,9 +132,8 @@ class LinkForest {
   // The set of pairs could not grow: the forest cannot judge the graph.
   bool failed_ = false;
   bool keepJoins_ = false;
-  // With keepJoins_: joinOf_[r], for a root r hung from another tree, the
-  // link that joined them, as a pair (a << 32 | b).
-  uint64_t* joinOf_ = nullptr;
+  // With keepJoins_: the forest of joining links (see keepJoins).
+  int32_t* linkUp_ = nullptr;
   uint64_t closing_ = 0;
   int32_t selfLinked_ = 0;
   int64_t parts_ = 0;

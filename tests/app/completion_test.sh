@@ -31,15 +31,24 @@ expect "ugraph --list --" "--json
 --jobs=
 --progress
 --no-progress
---select=" "$(complete_line ugraph --list --)"
+--select=
+--merge" "$(complete_line ugraph --list --)"
 expect "ugraph -C --" "--json
 --from=
 --max-memory=
 --jobs=
 --progress
 --no-progress
---part=" "$(complete_line ugraph -C --)"
+--part=
+--merge" "$(complete_line ugraph -C --)"
 expect "ugraph --count --part=" "" "$(complete_line ugraph --count --part=)"
+expect "ugraph --reduce --" "--from=
+--max-memory=
+--jobs=
+--progress
+--no-progress
+--part=
+--merge" "$(complete_line ugraph --reduce --)"
 expect "ugraph -c --" "--from=
 --max-memory=
 --jobs=

@@ -89,12 +89,13 @@ class Grammar {
   std::size_t source_ = 0;
 };
 
-// A reduced graph is read from its mark's line on; a new reader forgets
-// the headers of the last.
+// A new reader forgets the headers of the last. A reduced graph's links
+// are mostly joins: they are told from repeats by the forest of joins.
 class Reader : public LinkFileReader<Grammar> {
  public:
   explicit Reader(const ReaderSetup& setup) : LinkFileReader(setup) {
     header.clear();
+    tellRepeatsByJoins();
   }
 };
 
