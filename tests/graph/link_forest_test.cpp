@@ -111,5 +111,71 @@ TEST(LinkForestTest, AgreesWithASearchOnRandomGraphs) {
   }
 }
 
+// Keeping its joins, a forest reused from graph to graph (sometimes grown
+// and renumbered) judges as a search does, its joins are a spanning forest
+// of the links taken, and the link it says closed a cycle is one of them
+// and no join: the joins and it have a cycle exactly when the links do.
+TEST(LinkForestTest, KeptJoinsAreASpanningForestOfTheLinks) {
+  std::mt19937 random(36);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
+  LinkForest forest;
+  forest.keepJoins(true);
+  for (int round = 0; round < 3000; ++round) {
+    const int32_t n = std::uniform_int_distribution<int32_t>(
+        1, round % 7 == 0 ? 300 : 12)(random);
+    std::uniform_int_distribution<int32_t> node(1, n);
+    Links links;
+    const int count = std::uniform_int_distribution<int>(0, 2 * n)(random);
+    for (int i = 0; i < count; ++i) {
+      const int32_t a = node(random);
+      links.emplace_back(a, random() % 12 == 0 ? a : node(random));
+      if (random() % 5 == 0) links.emplace_back(links.back());
+    }
+    ASSERT_TRUE(forest.start(n / 2));
+    ASSERT_TRUE(forest.growTo(n));
+    std::vector<int32_t> newOf(static_cast<std::size_t>(n) + 1);
+    for (int32_t a = 1; a <= n; ++a) newOf[static_cast<std::size_t>(a)] = n + 1 - a;
+    const bool renumber = round % 4 == 0;
+    const std::size_t half = links.size() / 2;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+      if (renumber && i == half) {
+        ASSERT_TRUE(forest.relabel(newOf.data(), n));
+      }
+      auto& [a, b] = links[i];
+      if (renumber && i >= half) {
+        a = newOf[static_cast<std::size_t>(a)];
+        b = newOf[static_cast<std::size_t>(b)];
+      }
+      forest.link(a, b);
+    }
+    if (renumber) {
+      for (std::size_t i = 0; i < half; ++i) {
+        links[i] = {newOf[static_cast<std::size_t>(links[i].first)],
+                    newOf[static_cast<std::size_t>(links[i].second)]};
+      }
+    }
+    const Judged whole = bySearch(n, links);
+    ASSERT_EQ((Judged{forest.verdict(), forest.parts()}), whole)
+        << "round " << round;
+    std::set<std::pair<int32_t, int32_t>> given;
+    for (auto [a, b] : links) given.insert({std::min(a, b), std::max(a, b)});
+    Links kept;
+    forest.forEachJoin([&](int32_t a, int32_t b) {
+      EXPECT_TRUE(given.count({std::min(a, b), std::max(a, b)}) == 1);
+      kept.emplace_back(a, b);
+    });
+    EXPECT_EQ(static_cast<int64_t>(kept.size()), n - forest.parts());
+    if (forest.closing() != 0) {
+      kept.emplace_back(static_cast<int32_t>(forest.closing() >> 32),
+                        static_cast<int32_t>(forest.closing()));
+    }
+    if (forest.selfLinked() != 0) {
+      kept.emplace_back(forest.selfLinked(), forest.selfLinked());
+    }
+    // The joins, the closing link and the self-link: the same parts, and
+    // a tree exactly when the links are one.
+    EXPECT_EQ(bySearch(n, kept), whole) << "round " << round;
+  }
+}
+
 }  // namespace
 }  // namespace ugraph
