@@ -530,7 +530,10 @@ Options parseOptions(int argc, char** argv) {
   }
   o = checkCombination(o, given);
   if (o.mode == Mode::kUsageError) return o;
-  return takeFiles(o, optind, argc, argv);
+  o = takeFiles(o, optind, argc, argv);
+  if (o.mode == Mode::kUsageError) return o;
+  // Once more, as a mode's rules may weigh its FILEs.
+  return checkCombination(o, given);
 }
 
 void writeUsage(Console& console) {

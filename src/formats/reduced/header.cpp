@@ -205,15 +205,24 @@ bool ReducedHeader::add(const PartSpan& span) {
 
 SpanProblem ReducedHeader::settle(bool whole) {
   std::qsort(spans_, spanCount_, sizeof(PartSpan), byFirst);
-  std::size_t kept = 0;
+  // Sorted by their first parts, a span overlaps the one before that
+  // reaches furthest, if any.
+  std::size_t furthest = 0;
   for (std::size_t i = 0; i < spanCount_; ++i) {
     const PartSpan& span = spans_[i];
     if (span.count != spans_[0].count) {
       return {kMixedSplit, span, spans_[0]};
     }
-    if (kept > 0 && spans_[kept - 1].last >= span.first) {
-      return {kPartTwice, span, spans_[kept - 1]};
+    if (i > 0 && spans_[furthest].last >= span.first) {
+      PartSpan both = span;
+      both.last = std::min(span.last, spans_[furthest].last);
+      return {kPartTwice, both, spans_[furthest]};
     }
+    if (i == 0 || span.last > spans_[furthest].last) furthest = i;
+  }
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < spanCount_; ++i) {
+    const PartSpan& span = spans_[i];
     if (kept > 0 && spans_[kept - 1].last + 1 == span.first) {
       join(spans_[kept - 1], span);
     } else {
