@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 total=${1:-360}
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(parser line dialogue batch lines lists edges mtx metis dimacs)
+[ "${#targets[@]}" -gt 0 ] || targets=(parser line dialogue batch lines lists edges mtx metis dimacs reduced)
 seconds=$((total / ${#targets[@]}))
 [ "$seconds" -ge 1 ] || seconds=1
 

@@ -1,7 +1,7 @@
 #include "batch/merge.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,8 +101,8 @@ void reportMissing() {
   }
   if (more > 0) {
     char text[32];
-    const int length = std::snprintf(text, sizeof(text), "%lld",
-                                     static_cast<long long>(more));
+    const int length =
+        std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(more));
     report({"and ", std::string_view(text, static_cast<std::size_t>(length)),
             " parts more are missing"});
   }
@@ -128,7 +128,8 @@ int mergeParts(std::span<const char* const> files, bool whole,
   }
   const SpanProblem problem = headers.settle(false);
   if (problem.refusal == kMixedSplit) {
-    report({files[problem.span.source], ": is a part of a split in another number of parts than ",
+    report({files[problem.span.source],
+            ": is a part of a split in another number of parts than ",
             files[problem.other.source], "'s; merge the parts of one split"});
     return 2;
   }
@@ -148,8 +149,7 @@ int mergeParts(std::span<const char* const> files, bool whole,
     reportMissing();
     return 2;
   }
-  merged = {mergedName, concatenated(files.data(), files.size()),
-            &kReducedRow};
+  merged = {mergedName, concatenated(files.data(), files.size()), &kReducedRow};
   return 0;
 }
 

@@ -144,8 +144,7 @@ bool LinkForest::growTo(int32_t n) {
 bool LinkForest::relabel(const int32_t* newOf, int32_t n) {
   auto* const parent = static_cast<int32_t*>(
       allocateLarge((static_cast<std::size_t>(n) + 1) * sizeof(int32_t)));
-  if (parent == nullptr ||
-      !growJoins(static_cast<std::size_t>(n) + 1, newOf)) {
+  if (parent == nullptr || !growJoins(static_cast<std::size_t>(n) + 1, newOf)) {
     std::free(parent);
     return false;
   }

@@ -60,14 +60,15 @@ void warnPart(const char* file, const Options& options, const Status& why) {
       static_cast<long long>(options.part.count),
       static_cast<long long>(why.at.line),
       static_cast<long long>(why.at.column));
-  report({file,
-          std::string_view(place, static_cast<std::size_t>(std::max(length, 0))),
-          "graph 1 ", refusalWords(why),
-          "; kept in the part, --merge tells its line in the file"});
+  report(
+      {file,
+       std::string_view(place, static_cast<std::size_t>(std::max(length, 0))),
+       "graph 1 ", refusalWords(why),
+       "; kept in the part, --merge tells its line in the file"});
 }
 
-int reduceJudged(const Options& options, const char* file,
-                 const JudgedGraph& d, GraphJudge& judge, Console& console) {
+int reduceJudged(const Options& options, const char* file, const JudgedGraph& d,
+                 GraphJudge& judge, Console& console) {
   const bool merged = &judge.format() == &kReducedRow;
   if (d.reduced == nullptr || (merged && d.verdict == GraphClass::kRefused)) {
     if (d.verdict == GraphClass::kRefused) {
@@ -116,8 +117,9 @@ int reduceFile(const Options& options, const char* file, Console& console) {
     if (input.member || !cuttable(input)) {
       report({file,
               ": cannot be cut into parts: it is compressed, in an archive "
-              "or no regular file; decompress it, or cut it with "
-              "'split -n l/N' and reduce each piece whole"});
+              "or no regular file; decompress it, or save it, to a file and "
+              "cut that (pieces that 'split' wrote are files of their own, "
+              "whose parts do not merge)"});
       return 2;
     }
     struct stat s {};

@@ -24,8 +24,8 @@
 namespace ugraph {
 namespace {
 
-using testing::Drawn;
 using testing::drawGraph;
+using testing::Drawn;
 using testing::writeDimacs;
 using testing::writeEdges;
 using testing::writeMetis;

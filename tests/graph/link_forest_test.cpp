@@ -133,7 +133,8 @@ TEST(LinkForestTest, KeptJoinsAreASpanningForestOfTheLinks) {
     ASSERT_TRUE(forest.start(n / 2));
     ASSERT_TRUE(forest.growTo(n));
     std::vector<int32_t> newOf(static_cast<std::size_t>(n) + 1);
-    for (int32_t a = 1; a <= n; ++a) newOf[static_cast<std::size_t>(a)] = n + 1 - a;
+    for (int32_t a = 1; a <= n; ++a)
+      newOf[static_cast<std::size_t>(a)] = n + 1 - a;
     const bool renumber = round % 4 == 0;
     const std::size_t half = links.size() / 2;
     for (std::size_t i = 0; i < links.size(); ++i) {

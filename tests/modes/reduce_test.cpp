@@ -49,7 +49,7 @@ class Directory {
   Directory& operator=(const Directory&) = delete;
 
   std::string write(const std::string& name, const std::string& text) {
-    const std::string file = path_ + "/" + name;
+    std::string file = path_ + "/" + name;
     std::ofstream(file, std::ios::binary) << text;
     files_.push_back(file);
     return file;
@@ -60,12 +60,19 @@ class Directory {
   std::vector<std::string> files_;
 };
 
+// The FILE operands of files.
+std::vector<const char*> namesOf(const std::vector<std::string>& files) {
+  std::vector<const char*> names;
+  names.reserve(files.size());
+  for (const std::string& f : files) names.push_back(f.c_str());
+  return names;
+}
+
 // Judges the FILEs (--merge: as one graph's parts) by the walk, as --list
 // does; the exit status into status.
 Told judgeFiles(const std::vector<std::string>& files, bool merge,
                 int* status = nullptr) {
-  std::vector<const char*> names;
-  for (const std::string& f : files) names.push_back(f.c_str());
+  const std::vector<const char*> names = namesOf(files);
   Options o;
   o.mode = Mode::kList;
   o.files = names;
@@ -77,28 +84,27 @@ Told judgeFiles(const std::vector<std::string>& files, bool merge,
   const int code =
       forEachFile(o, io.console(), [&](const char* file, std::size_t) {
         const char* noun = "";
-        return forEachJudged(o, file, true, io.console(), noun,
-                             [&](const JudgedGraph& d) {
-                               told.verdict = d.verdict;
-                               if (d.verdict == GraphClass::kRefused) {
-                                 told.refusal =
-                                     std::to_string(d.status.at.line) + ":" +
-                                     std::to_string(d.status.at.column) +
-                                     ": " + std::string(refusalWords(d.status));
-                                 return false;
-                               }
-                               told.nodes = d.nodes;
-                               told.parts = d.parts;
-                               forEachUnreached(d, [&](int32_t a) {
-                                 told.unreached.push_back(nodeIdOf(d, a));
-                                 return true;
-                               });
-                               Cycle small{};
-                               for (const int32_t a : cycleOf(d, small)) {
-                                 told.cycle.push_back(nodeIdOf(d, a));
-                               }
-                               return false;
-                             });
+        return forEachJudged(
+            o, file, true, io.console(), noun, [&](const JudgedGraph& d) {
+              told.verdict = d.verdict;
+              if (d.verdict == GraphClass::kRefused) {
+                told.refusal = std::to_string(d.status.at.line) + ":" +
+                               std::to_string(d.status.at.column) + ": " +
+                               std::string(refusalWords(d.status));
+                return false;
+              }
+              told.nodes = d.nodes;
+              told.parts = d.parts;
+              forEachUnreached(d, [&](int32_t a) {
+                told.unreached.push_back(nodeIdOf(d, a));
+                return true;
+              });
+              Cycle small{};
+              for (const int32_t a : cycleOf(d, small)) {
+                told.cycle.push_back(nodeIdOf(d, a));
+              }
+              return false;
+            });
       });
   if (status != nullptr) *status = code;
   return told;
@@ -108,8 +114,7 @@ Told judgeFiles(const std::vector<std::string>& files, bool merge,
 // --merge); what it writes, and its exit status into status.
 std::string reduce(const std::vector<std::string>& files, int64_t index,
                    int64_t count, bool merge, int* status = nullptr) {
-  std::vector<const char*> names;
-  for (const std::string& f : files) names.push_back(f.c_str());
+  const std::vector<const char*> names = namesOf(files);
   Options o;
   o.mode = Mode::kReduce;
   o.files = names;
@@ -139,7 +144,8 @@ Round drawRound(int r, std::mt19937& random) {
     g = testing::drawGraph(n, random);
     g.links.clear();
     for (int a = 1; a < n; ++a) {
-      g.links.push_back({a, static_cast<int>(random() % static_cast<unsigned>(a))});
+      g.links.push_back(
+          {a, static_cast<int>(random() % static_cast<unsigned>(a))});
     }
     if (!g.links.empty()) g.links.push_back(g.links.front());
   } else {
@@ -188,8 +194,8 @@ void expectSame(const Told& whole, const Told& merged, const Round& round) {
   EXPECT_EQ(merged.nodes, whole.nodes);
   EXPECT_EQ(merged.parts, whole.parts);
   EXPECT_EQ(merged.unreached, whole.unreached);
-  // A cycle is shown of a connected graph; any cycle shown is one of the file's: distinct nodes, each linked to
-  // the next by one of its links.
+  // A cycle is shown of a connected graph; any cycle shown is one of the
+  // file's: distinct nodes, each linked to the next by one of its links.
   if (whole.verdict != GraphClass::kConnectedNotTree) return;
   // The cycle's nodes, its first again at its end.
   std::vector<uint64_t> cycle = merged.cycle;
@@ -244,9 +250,10 @@ TEST(ReduceTest, MergedPartsAreJudgedAsTheWholeFile) {
     // one is left.
     while (parts.size() > 1) {
       std::shuffle(parts.begin(), parts.end(), random);
-      const std::size_t take = std::min<std::size_t>(parts.size(), 2 + random() % 2);
-      const std::vector<std::string> group(parts.end() - static_cast<std::ptrdiff_t>(take),
-                                           parts.end());
+      const std::size_t take =
+          std::min<std::size_t>(parts.size(), 2 + random() % 2);
+      const std::vector<std::string> group(
+          parts.end() - static_cast<std::ptrdiff_t>(take), parts.end());
       parts.resize(parts.size() - take);
       const std::string text = reduce(group, 0, 0, true, nullptr);
       parts.push_back(dir.write("merged" + std::to_string(parts.size()), text));

@@ -15,7 +15,9 @@ class Grammar {
     std::size_t at = skipBlanks(text, 0);
     if (at == text.size()) return {};
     if (text[at] == '#') return comment(text, file);
-    if (!marked_) return {kBadHeader, at};
+    // Links come after the header's format line, which says how the nodes
+    // are named.
+    if (!declared_) return {kNotReducedLine, at};
     uint64_t ends[2] = {};
     for (uint64_t& id : ends) {
       const std::size_t from = at;
@@ -36,7 +38,7 @@ class Grammar {
   // Market file must hold the entries its size line declares. Reduced
   // again, the parts may be any of the split, and what they found is
   // carried on.
-  LineFault end(LinkFile& file) const {
+  static LineFault end(LinkFile& file) {
     const SpanProblem problem = header.settle(!file.reducing());
     if (file.reducing() || !problem.ok()) {
       return {problem.refusal, 0, static_cast<uint64_t>(problem.span.first),
@@ -44,9 +46,8 @@ class Grammar {
     }
     const PartSpan& whole = header.spans()[0];
     if (whole.refusal != Refusal::kNone) {
-      LineFault fault{whole.refusal,
-                      static_cast<std::size_t>(whole.column - 1), whole.found,
-                      whole.declared};
+      LineFault fault{whole.refusal, static_cast<std::size_t>(whole.column - 1),
+                      whole.found, whole.declared};
       fault.line = whole.line;
       return fault;
     }
@@ -71,10 +72,10 @@ class Grammar {
       marked_ = true;
       return {};
     }
-    if (!marked_) return {kBadHeader, 0};
+    if (!marked_) return {kNotReducedLine, 0};
     const LineFault fault = header.readLine(text, source_);
     if (!fault.ok()) return fault;
-    if (!declared_ && header.format().size() > 0) {
+    if (!declared_ && !header.format().empty()) {
       declared_ = true;
       file.readsReduced();
       if (header.nodes() >= 0) {
@@ -123,7 +124,7 @@ std::string_view phrase(Refusal refusal) {
   if (refusal == kPartMissing) {
     return "lacks part {} of {}; --merge reads a graph's parts as one";
   }
-  if (refusal == kBadHeader) {
+  if (refusal == kNotReducedLine) {
     return "has a line that is no reduced graph's ('# ugraph reduced "
            "graph' first, then its header)";
   }

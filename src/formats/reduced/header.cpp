@@ -90,13 +90,12 @@ LineFault ReducedHeader::readFile(std::string_view text, std::size_t at,
   if (!takeNumber(text, at, identity.size) ||
       text.size() - at < kDigest.size() ||
       std::memcmp(text.data() + at, kDigest.data(), kDigest.size()) != 0) {
-    return {kBadHeader, from};
+    return {kNotReducedLine, from};
   }
   at += kDigest.size();
-  const auto parsed =
-      std::from_chars(text.data() + at, text.data() + text.size(),
-                      identity.digest, 16);
-  if (parsed.ec != std::errc()) return {kBadHeader, at};
+  const auto parsed = std::from_chars(
+      text.data() + at, text.data() + text.size(), identity.digest, 16);
+  if (parsed.ec != std::errc()) return {kNotReducedLine, at};
   at = skipBlanks(text, static_cast<std::size_t>(parsed.ptr - text.data()));
   if (known_) {
     if (identity.size == identity_.size && identity.digest == identity_.digest)
@@ -124,7 +123,7 @@ LineFault ReducedHeader::readFormat(std::string_view text, std::size_t at,
       !takeWord(text, at, "nodes") || !takeNumber(text, at, nodes) ||
       !takeWord(text, at, "entries") || !takeNumber(text, at, entries) ||
       (nodes != UINT64_MAX && nodes > INT32_MAX)) {
-    return {kBadHeader, from};
+    return {kNotReducedLine, from};
   }
   const int64_t n = nodes == UINT64_MAX ? -1 : static_cast<int64_t>(nodes);
   if (formatKnown_) {
@@ -159,7 +158,7 @@ LineFault ReducedHeader::readParts(std::string_view text, std::size_t at,
                     (at = skipBlanks(text, at), takeWord(text, at, "links")) &&
                     takeNumber(text, at, links);
   if (!read || span.first > span.last || span.last >= span.count) {
-    return {kBadHeader, from};
+    return {kNotReducedLine, from};
   }
   span.links = links;
   if (takeWord(text, at, "refused")) {
@@ -169,16 +168,17 @@ LineFault ReducedHeader::readParts(std::string_view text, std::size_t at,
         (at = skipBlanks(text, at), takeSigned(text, at, span.column)) &&
         (at = skipBlanks(text, at), takeNumber(text, at, span.found)) &&
         takeNumber(text, at, span.declared);
-    if (!placed || rule == 0 || rule > INT32_MAX) return {kBadHeader, from};
+    if (!placed || rule == 0 || rule > INT32_MAX)
+      return {kNotReducedLine, from};
     span.refusal = static_cast<Refusal>(rule);
   }
   if (!add(span)) return {Refusal::kOverMemory, from};
   return {};
 }
 
-void ReducedHeader::setFile(const FileIdentity& identity,
-                            std::string_view path, std::string_view format,
-                            int64_t nodes, uint64_t entries) {
+void ReducedHeader::setFile(const FileIdentity& identity, std::string_view path,
+                            std::string_view format, int64_t nodes,
+                            uint64_t entries) {
   clear();
   known_ = formatKnown_ = true;
   identity_ = identity;
@@ -261,12 +261,14 @@ void ReducedHeader::write(Console& console) const {
   const auto hex =
       std::to_chars(digest, digest + sizeof(digest), identity_.digest, 16);
   console.write(" fnv1a64:");
-  console.write(std::string_view(digest, static_cast<std::size_t>(hex.ptr - digest)));
+  console.write(
+      std::string_view(digest, static_cast<std::size_t>(hex.ptr - digest)));
   console.write(" ");
   // The path is told on one line: a line end in it would end the header.
   for (std::size_t i = 0; i < pathLength_; ++i) {
     const char c = path_[i];
-    console.write(std::string_view(c == '\n' || c == '\r' ? "?" : &path_[i], 1));
+    console.write(
+        std::string_view(c == '\n' || c == '\r' ? "?" : &path_[i], 1));
   }
   console.write("\n# format ");
   console.write(format());

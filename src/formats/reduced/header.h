@@ -33,11 +33,14 @@ namespace ugraph {
 inline constexpr std::string_view kReducedMark = "# ugraph reduced graph";
 
 // The refusals of a set of reduced graphs read as one.
-inline constexpr Refusal kForeignPart = static_cast<Refusal>(kOwnRefusals + 192);
+inline constexpr Refusal kForeignPart =
+    static_cast<Refusal>(kOwnRefusals + 192);
 inline constexpr Refusal kMixedSplit = static_cast<Refusal>(kOwnRefusals + 193);
 inline constexpr Refusal kPartTwice = static_cast<Refusal>(kOwnRefusals + 194);
-inline constexpr Refusal kPartMissing = static_cast<Refusal>(kOwnRefusals + 195);
-inline constexpr Refusal kBadHeader = static_cast<Refusal>(kOwnRefusals + 196);
+inline constexpr Refusal kPartMissing =
+    static_cast<Refusal>(kOwnRefusals + 195);
+inline constexpr Refusal kNotReducedLine =
+    static_cast<Refusal>(kOwnRefusals + 196);
 
 // Parts first to last of count, read as one.
 struct PartSpan {
@@ -79,7 +82,7 @@ class ReducedHeader {
   // Reads a header line (from '#') of reduced graph number source, from 0.
   // A second graph's file and format must be the first's: else
   // kForeignPart (with problem() naming both). A line it cannot read is
-  // kBadHeader; a comment of other words is passed over.
+  // kNotReducedLine; a comment of other words is passed over.
   LineFault readLine(std::string_view text, std::size_t source);
 
   // Sets what the header of a reduced graph of the file records.
@@ -109,8 +112,7 @@ class ReducedHeader {
   void write(Console& console) const;
 
  private:
-  LineFault readFile(std::string_view text, std::size_t at,
-                     std::size_t source);
+  LineFault readFile(std::string_view text, std::size_t at, std::size_t source);
   LineFault readFormat(std::string_view text, std::size_t at,
                        std::size_t source);
   LineFault readParts(std::string_view text, std::size_t at,
