@@ -19,6 +19,7 @@ runs (h) alone, `bench/run.sh g` (g), `bench/run.sh count` (i).
 """
 import json
 import os
+import shutil
 import platform
 import random
 import re
@@ -358,7 +359,9 @@ def field_inputs():
              "e7.txt": ("10000000", "50000000", "edges"),
              "s7.txt": ("10000000", "50000000", "spread"),
              "e6.mtx": ("1000000", "2000000", "mtx"),
-             "e6.graph": ("1000000", "2000000", "metis")}
+             "e6.graph": ("1000000", "2000000", "metis"),
+             # Dense as Friendster: 25 links a node.
+             "d6.txt": ("2000000", "50000000", "edges")}
     for name, args in files.items():
         path = os.path.join(folder, name)
         if not os.path.exists(path):
@@ -424,6 +427,18 @@ def field_rows():
     zcat6 = min(timed("zcat e6.txt.gz", folder) for _ in range(3))
     mtx6 = ug("-j1 --count e6.mtx", 5)
     metis6 = ug("-j1 --count e6.graph", 5)
+    # One graph over two machines, here two cores: the parts reduced side
+    # by side, then merged; against one --count with one job.
+    d6 = ug("-j1 --count d6.txt")
+    reduce = "%s -j1 --reduce --part={}/2 d6.txt > d6.{}.red" % UGRAPH
+    split = None
+    if shutil.which("parallel"):
+        line = "parallel --will-cite -j2 '%s' ::: 0 1 && %s --count --merge d6.0.red d6.1.red" % (
+            reduce, UGRAPH)
+        runs = sorted(timed(line, folder) for _ in range(3))
+        split = runs[1]
+    merge = ug("--count --merge d6.0.red d6.1.red") if split else None
+    part = max(ug("-j1 --reduce --part=%d/2 d6.txt" % k)[1] for k in (0, 1))
     row("--count, 1 job, 10^7 nodes: time / igraph", c7, ig7, 0.10)
     row("the same: peak memory / igraph", c7, ig7, 0.15, "memory")
     row("--count, ids spread to 2^40 / dense ids", s7, c7, 1.5)
@@ -436,6 +451,11 @@ def field_rows():
         (max(zcat6[0], c6[0]), 0, 0), 1.3)
     row("the same graph as mtx / edges", mtx6, c6, 1.5)
     row("the same graph as metis / edges", metis6, c6, 1.5)
+    if split is not None:
+        row("dense 2*10^6 nodes, 5*10^7 links: 2 parts reduced by parallel, "
+            "then merged / one --count, 1 job", split, d6, 0.80)
+        row("the merge alone / one --count, 1 job", merge, d6, 0.15)
+    row("a part's peak memory / one --count's", (0, part, d6[2]), d6, 1.1, "memory")
     print()
     print("(j) the field's formats. ugraph: median of 3 to 5 runs; peers once.")
     print()
