@@ -79,26 +79,16 @@ bool readHeader(const char* file, std::size_t source) {
 // Reports the parts missing between the spans, settled: the first ten gaps
 // and how many more.
 void reportMissing() {
-  const PartSpan* const spans = headers.spans();
-  const std::size_t count = headers.spanCount();
-  PartSpan gap;
-  gap.count = spans[0].count;
-  int64_t next = 0;
   int64_t told = 0;
   int64_t more = 0;
-  for (std::size_t i = 0; i <= count; ++i) {
-    const int64_t upTo = i < count ? spans[i].first : gap.count;
-    if (next < upTo) {
-      gap.first = next;
-      gap.last = upTo - 1;
-      if (told++ < 10) {
-        report({"part ", partsText(gap), " is missing"});
-      } else {
-        more += upTo - next;
-      }
+  headers.forEachGap([&](const PartSpan& gap) {
+    if (told++ < 10) {
+      report({"part ", partsText(gap), " is missing"});
+    } else {
+      more += gap.last - gap.first + 1;
     }
-    if (i < count) next = spans[i].last + 1;
-  }
+    return true;
+  });
   if (more > 0) {
     char text[32];
     const int length =

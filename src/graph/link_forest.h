@@ -59,7 +59,11 @@ class LinkForest {
   bool relabel(const int32_t* newOf, int32_t n);
 
   // Starts fetching what taking a link at a will read first.
-  void prefetch(int32_t a) const { __builtin_prefetch(parent_ + a); }
+  void prefetch(int32_t a) const {
+    __builtin_prefetch(parent_ + a);
+    // A join reroots at one of the link's ends.
+    if (linkUp_ != nullptr) __builtin_prefetch(linkUp_ + a, 1);
+  }
   // Starts fetching a's parent's parent, when a has a parent.
   void prefetchParent(int32_t a) const {
     const int32_t up = parent_[a];

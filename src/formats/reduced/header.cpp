@@ -231,19 +231,16 @@ SpanProblem ReducedHeader::settle(bool whole) {
   }
   spanCount_ = kept;
   if (!whole) return {};
-  PartSpan missing;
-  missing.count = kept == 0 ? 1 : spans_[0].count;
-  int64_t next = 0;
-  for (std::size_t i = 0; i <= kept; ++i) {
-    const int64_t upTo = i < kept ? spans_[i].first : missing.count;
-    if (next < upTo) {
-      missing.first = next;
-      missing.last = upTo - 1;
-      return {kPartMissing, missing, {}};
-    }
-    if (i < kept) next = spans_[i].last + 1;
+  SpanProblem problem;
+  if (kept == 0) {
+    problem.refusal = kPartMissing;  // part 0 of 1
+    return problem;
   }
-  return {};
+  forEachGap([&](const PartSpan& gap) {
+    problem = {kPartMissing, gap, {}};
+    return false;
+  });
+  return problem;
 }
 
 void ReducedHeader::write(Console& console) const {
@@ -277,25 +274,22 @@ void ReducedHeader::write(Console& console) const {
   console.write(" entries ");
   number(entries_);
   console.write("\n");
+  const auto put = [&](std::string_view words, int64_t value) {
+    console.write(words);
+    console.write(value);
+  };
   for (std::size_t i = 0; i < spanCount_; ++i) {
     const PartSpan& s = spans_[i];
-    console.write("# parts ");
-    console.write(s.first);
-    console.write("-");
-    console.write(s.last);
-    console.write("/");
-    console.write(s.count);
-    console.write(" lines ");
-    console.write(s.lines);
+    put("# parts ", s.first);
+    put("-", s.last);
+    put("/", s.count);
+    put(" lines ", s.lines);
     console.write(" links ");
     console.writeId(s.links);
     if (s.refusal != Refusal::kNone) {
-      console.write(" refused ");
-      console.write(static_cast<int64_t>(s.refusal));
-      console.write(" ");
-      console.write(s.line);
-      console.write(" ");
-      console.write(s.column);
+      put(" refused ", static_cast<int64_t>(s.refusal));
+      put(" ", s.line);
+      put(" ", s.column);
       console.write(" ");
       console.writeId(s.found);
       console.write(" ");

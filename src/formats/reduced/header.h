@@ -107,6 +107,23 @@ class ReducedHeader {
   std::size_t foreignSource() const { return foreign_; }
   const PartSpan* spans() const { return spans_; }
   std::size_t spanCount() const { return spanCount_; }
+  // Calls f(const PartSpan& gap) for each run of parts that no span holds,
+  // in order, until it returns false. REQUIRES: settled, with spans.
+  template <class F>
+  void forEachGap(F&& f) const {
+    PartSpan gap;
+    gap.count = spans_[0].count;
+    int64_t next = 0;
+    for (std::size_t i = 0; i <= spanCount_; ++i) {
+      const int64_t upTo = i < spanCount_ ? spans_[i].first : gap.count;
+      if (next < upTo) {
+        gap.first = next;
+        gap.last = upTo - 1;
+        if (!f(gap)) return;
+      }
+      if (i < spanCount_) next = spans_[i].last + 1;
+    }
+  }
 
   // Writes the header's lines.
   void write(Console& console) const;
