@@ -170,6 +170,8 @@ def bad_sets(folder):
     expect_refused("--count --part of one graph", ["--count", "--part=0/2", g], "--reduce --part cuts it")
     expect_refused("--part with --merge", ["--reduce", "--merge", "--part=0/2", p0], "--part and --merge exclude each other")
     expect_refused("two FILEs", ["--reduce", g, h], "--reduce reads one FILE")
+    catalogue = write(os.path.join(folder, "catalogue.txt"), '[U "a", (1),1,2]\n')
+    expect_refused("a catalogue", ["--reduce", catalogue], "; --reduce reads a file of one graph")
     # A whole file read compressed, or from standard input, is reduced whole.
     code, out, _ = run("--reduce", "-", stdin="1 2\n2 3\n3 1\n")
     if code != 0 or "parts 0-0/1" not in out:
