@@ -96,6 +96,7 @@ class LinkForest {
   // link within one tree then repeats a join exactly when one of its ends
   // is the other's linkUp_: no set of pairs is needed.
   void keepJoins(bool keep) { keepJoins_ = keep; }
+  bool keepsJoins() const { return keepJoins_; }
   // Calls f(a, b) for every joining link: a spanning forest of the links
   // taken, fewer than the nodes.
   template <class F>

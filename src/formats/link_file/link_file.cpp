@@ -150,8 +150,9 @@ LineFault LinkFile::declare(uint64_t n) {
   nodes_ = static_cast<int32_t>(n);
   if (road_ != Road::kStream) return {};
   reduced_.nodes = nodes_;
-  const uint64_t need =
-      LinkForest::bytes(nodes_) + (reduce_ ? 8 * (uint64_t(nodes_) + 1) : 0);
+  // Kept, the joins take 4 bytes a node more.
+  const uint64_t need = LinkForest::bytes(nodes_) +
+                        (forest_.keepsJoins() ? 4 * (uint64_t(nodes_) + 1) : 0);
   if (need > maxMemory_ || !forest_.start(nodes_)) {
     short_ = true;
     denied_ = need <= maxMemory_;
@@ -174,8 +175,11 @@ void LinkFile::widen(uint64_t id) {
   const bool far =
       want > kNear && want > 8 * static_cast<uint64_t>(takenHot_.seenCount + 2);
   if (far) return leaveDirect();
-  // A bit an id, and in the stream road 4 bytes of the forest.
-  const uint64_t each = reduce_ ? 97 : road_ == Road::kStream ? 33 : 1;
+  // A bit an id, and in the stream road 4 bytes of the forest, or 8 when
+  // it keeps its joins.
+  const uint64_t each = road_ != Road::kStream ? 1
+                        : forest_.keepsJoins() ? 65
+                                               : 33;
   if (heldBytes() + (want - directIds_) * each / 8 > maxMemory_) {
     short_ = true;
     return;
