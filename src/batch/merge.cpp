@@ -19,7 +19,7 @@ namespace {
 ReducedHeader headers;
 char mergedName[4096];
 
-// "K of N", or "K-L of N".
+// "K/N", or "K/N to L/N", as --part names parts.
 std::string_view partsText(const PartSpan& span) {
   static char text[96];
   const auto first = static_cast<long long>(span.first);
@@ -27,9 +27,10 @@ std::string_view partsText(const PartSpan& span) {
   const auto count = static_cast<long long>(span.count);
   const int length =
       span.last == span.first
-          ? std::snprintf(text, sizeof(text), "%lld of %lld", first, count)
-          : std::snprintf(text, sizeof(text), "%lld-%lld of %lld", first, last,
-                          count);
+          ? std::snprintf(text, sizeof(text), "part %lld/%lld is", first, count)
+          : std::snprintf(text, sizeof(text),
+                          "parts %lld/%lld to %lld/%lld are", first, count,
+                          last, count);
   return {text, static_cast<std::size_t>(std::max(length, 0))};
 }
 
@@ -83,7 +84,7 @@ void reportMissing() {
   int64_t more = 0;
   headers.forEachGap([&](const PartSpan& gap) {
     if (told++ < 10) {
-      report({"part ", partsText(gap), " is missing"});
+      report({partsText(gap), " missing"});
     } else {
       more += gap.last - gap.first + 1;
     }
@@ -124,7 +125,7 @@ int mergeParts(std::span<const char* const> files, bool whole,
     return 2;
   }
   if (problem.refusal == kPartTwice) {
-    report({"part ", partsText(problem.span), " is given twice: by ",
+    report({partsText(problem.span), " given twice: by ",
             files[problem.other.source], " and by ",
             files[problem.span.source]});
     return 2;

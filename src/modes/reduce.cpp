@@ -55,7 +55,7 @@ void writeReduced(const ReducedHeader& header, const JudgedGraph& d,
 void warnPart(const char* file, const Options& options, const Status& why) {
   char place[96];
   const int length = std::snprintf(
-      place, sizeof(place), ": part %lld of %lld, its line %lld, column %lld: ",
+      place, sizeof(place), ": part %lld/%lld, its line %lld, column %lld: ",
       static_cast<long long>(options.part.index),
       static_cast<long long>(options.part.count),
       static_cast<long long>(why.at.line),

@@ -140,10 +140,10 @@ def bad_sets(folder):
     p0, p1, p2 = part(0, 3), part(1, 3), part(2, 3)
     q1 = part(1, 2)
     o1 = part(1, 2, h)
-    expect_refused("a part missing", ["--count", "--merge", p0, p2], "part 1 of 3 is missing")
-    expect_refused("parts missing", ["--list", "--merge", p1], "part 0 of 3 is missing")
+    expect_refused("a part missing", ["--count", "--merge", p0, p2], "part 1/3 is missing")
+    expect_refused("parts missing", ["--list", "--merge", p1], "part 0/3 is missing")
     expect_refused("a part twice", ["--count", "--merge", p0, p1, p2, p1],
-                   "part 1 of 3 is given twice: by %s and by %s" % (p1, p1))
+                   "part 1/3 is given twice: by %s and by %s" % (p1, p1))
     expect_refused("a mix of splits", ["--count", "--merge", p0, p1, p2, q1], q1 + ": is a part of a split in another")
     expect_refused("another file", ["--count", "--merge", p0, p1, p2, o1], o1 + ": is a part of another file than " + g)
     expect_refused("no reduced graph", ["--count", "--merge", p0, p1, g], g + ": is no reduced graph")

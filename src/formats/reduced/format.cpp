@@ -120,9 +120,9 @@ GraphReader open(ReaderRoom& room, const ReaderSetup& setup) {
 std::string_view phrase(Refusal refusal) {
   if (refusal == kForeignPart) return "joins parts of different files";
   if (refusal == kMixedSplit) return "joins parts of different splits";
-  if (refusal == kPartTwice) return "holds part {} of {} twice";
+  if (refusal == kPartTwice) return "holds part {}/{} twice";
   if (refusal == kPartMissing) {
-    return "lacks part {} of {}; --merge reads a graph's parts as one";
+    return "lacks part {}/{}; --merge reads a graph's parts as one";
   }
   if (refusal == kNotReducedLine) {
     return "has a line that is no reduced graph's ('# ugraph reduced "
