@@ -204,7 +204,7 @@ bool ReducedHeader::add(const PartSpan& span) {
 }
 
 SpanProblem ReducedHeader::settle(bool whole) {
-  std::qsort(spans_, spanCount_, sizeof(PartSpan), byFirst);
+  if (spanCount_ > 1) std::qsort(spans_, spanCount_, sizeof(PartSpan), byFirst);
   // Sorted by their first parts, a span overlaps the one before that
   // reaches furthest, if any.
   std::size_t furthest = 0;
