@@ -140,7 +140,7 @@ uint64_t LinkFile::heldBytes() const {
   const uint64_t nodes = declared_ ? 0
                          : direct_ ? directIds_ / 8
                                    : ids_.heldBytes();
-  return nodes + (road_ == Road::kStream ? forest_.heldBytes() : 0) +
+  return nodes + (forested() ? forest_.heldBytes() : 0) +
          heldRoom_ * sizeof(Pair);
 }
 
@@ -148,7 +148,7 @@ LineFault LinkFile::declare(uint64_t n) {
   if (n > INT32_MAX) return {Refusal::kTooManyNodes, 0};
   declared_ = true;
   nodes_ = static_cast<int32_t>(n);
-  if (road_ != Road::kStream) return {};
+  if (!forested()) return {};
   reduced_.nodes = nodes_;
   // Kept, the joins take 4 bytes a node more.
   const uint64_t need = LinkForest::bytes(nodes_) +
@@ -177,9 +177,7 @@ void LinkFile::widen(uint64_t id) {
   if (far) return leaveDirect();
   // A bit an id, and in the stream road 4 bytes of the forest, or 8 when
   // it keeps its joins.
-  const uint64_t each = road_ != Road::kStream ? 1
-                        : forest_.keepsJoins() ? 65
-                                               : 33;
+  const uint64_t each = !forested() ? 1 : forest_.keepsJoins() ? 65 : 33;
   if (heldBytes() + (want - directIds_) * each / 8 > maxMemory_) {
     short_ = true;
     return;
@@ -191,7 +189,7 @@ void LinkFile::widen(uint64_t id) {
   }
   std::memset(seen + directIds_ / 64, 0, (want - directIds_) / 8);
   seen_ = seen;
-  if (road_ == Road::kStream) {
+  if (forested()) {
     const bool started = directIds_ != 0 || forest_.start(0);
     if (!started || !forest_.growTo(static_cast<int32_t>(want))) {
       short_ = denied_ = true;
@@ -212,7 +210,7 @@ void LinkFile::leaveDirect() {
   }
   // The ids seen, ascending, take the first numbers.
   forEachSeen([&](uint64_t id) { newOf[id + 1] = ids_.numberOf(id); });
-  if (road_ == Road::kStream && directIds_ != 0) {
+  if (forested() && directIds_ != 0) {
     flushLate();
     if (!forest_.relabel(newOf, ids_.count())) short_ = denied_ = true;
   }
@@ -280,7 +278,7 @@ bool LinkFile::growNodes() {
   // The forest grows with the ids; what both hold is checked against the
   // ceiling each time the ids' table has doubled.
   const int32_t n = ids_.count();
-  if (road_ == Road::kStream) {
+  if (forested()) {
     const bool started = nodes_ != 0 || forest_.start(0);
     if (!started || !forest_.growTo(n)) {
       short_ = denied_ = true;
@@ -414,6 +412,30 @@ void LinkFile::endJobs() {
   jobs_ = 1;
 }
 
+bool LinkFile::holdForest() {
+  const bool started = declared_ || directIds_ != 0 || !direct_;
+  if (!started) return true;
+  flushLate();
+  // The joins, fewer than the nodes, a link that closed a cycle and a
+  // self-link.
+  const auto room = static_cast<std::size_t>(forest_.nodes()) + 2;
+  auto* const pairs =
+      static_cast<Pair*>(std::realloc(pairs_, room * sizeof(Pair)));
+  if (pairs == nullptr) return false;
+  pairs_ = pairs;
+  heldRoom_ = room;
+  held_ = 0;
+  forest_.forEachJoin([&](int32_t a, int32_t b) { pairs_[held_++] = {a, b}; });
+  if (const uint64_t closing = forest_.closing(); closing != 0) {
+    pairs_[held_++] = {static_cast<int32_t>(closing >> 32),
+                       static_cast<int32_t>(closing)};
+  }
+  if (const int32_t looped = forest_.selfLinked(); looped != 0) {
+    pairs_[held_++] = {looped, looped};
+  }
+  return true;
+}
+
 bool LinkFile::refuseLine(JudgedGraph& d, const LineFault& fault) {
   const int64_t line = lines_.number();
   if (part_.index > 0 && inHeader_) {
@@ -500,6 +522,9 @@ bool LinkFile::finish(JudgedGraph& d) {
   if (short_) return refuseShort(d);
   const bool direct = !declared_ && direct_;
   if (direct) nodes_ = static_cast<int32_t>(takenHot_.seenCount);
+  if (road_ == Road::kWalk && forested() && !holdForest()) {
+    return refuseForMemory(d, heldBytes() + 8 * (uint64_t(nodes_) + 2), true);
+  }
   if (road_ == Road::kStream) {
     const bool started = declared_ || directIds_ != 0 || !direct_;
     if (started) flushLate();

@@ -293,9 +293,21 @@ class LinkFile {
   // read at a time and a small stack has no room for them.
   static Pair late_[kLate];
 
+  // Whether links are taken into the forest: on the stream road, and on
+  // the walk road when they are reduced graphs', whose links are many
+  // times the nodes when they come from many parts. Their walk then walks
+  // the forest's joins, a link that closed a cycle and a self-link: the
+  // same nodes, parts and unreached nodes, and a cycle of the file's own.
+  bool forested() const {
+    return road_ == Road::kStream || (road_ == Road::kWalk && fromReduced_);
+  }
+  // Holds, as the walk road's links, what the forest kept; false when the
+  // memory cannot be had.
+  bool holdForest();
+
   // Takes link {a, b} by node numbers.
   void take(int32_t a, int32_t b) {
-    if (road_ == Road::kStream) {
+    if (forested()) {
       streamLink(a, b);
     } else if (held_ < heldRoom_) {
       pairs_[held_++] = {a, b};
