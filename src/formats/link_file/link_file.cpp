@@ -413,11 +413,8 @@ void LinkFile::endJobs() {
 }
 
 bool LinkFile::holdForest() {
-  const bool started = declared_ || directIds_ != 0 || !direct_;
-  if (!started) return true;
+  if (!forestStarted()) return true;
   flushLate();
-  // The joins, fewer than the nodes, a link that closed a cycle and a
-  // self-link.
   const auto room = static_cast<std::size_t>(forest_.nodes()) + 2;
   auto* const pairs =
       static_cast<Pair*>(std::realloc(pairs_, room * sizeof(Pair)));
@@ -425,14 +422,7 @@ bool LinkFile::holdForest() {
   pairs_ = pairs;
   heldRoom_ = room;
   held_ = 0;
-  forest_.forEachJoin([&](int32_t a, int32_t b) { pairs_[held_++] = {a, b}; });
-  if (const uint64_t closing = forest_.closing(); closing != 0) {
-    pairs_[held_++] = {static_cast<int32_t>(closing >> 32),
-                       static_cast<int32_t>(closing)};
-  }
-  if (const int32_t looped = forest_.selfLinked(); looped != 0) {
-    pairs_[held_++] = {looped, looped};
-  }
+  forEachKept([&](int32_t a, int32_t b) { pairs_[held_++] = {a, b}; });
   return true;
 }
 
@@ -484,27 +474,16 @@ void LinkFile::eachReduced(const void* self, void* state,
   const auto put = [&](int32_t a, int32_t b) {
     sink(state, f.idOf(a), f.idOf(b));
   };
-  const bool started = f.declared_ || f.directIds_ != 0 || !f.direct_;
-  if (!started) return;
-  forest_.forEachJoin(put);
-  const uint64_t closing = forest_.closing();
-  if (closing != 0) {
-    put(static_cast<int32_t>(closing >> 32), static_cast<int32_t>(closing));
-  }
+  if (!f.forestStarted()) return;
+  forEachKept(put);
   // A node of ids whose only links are self-links keeps one, so that it
-  // stays a node; the first self-link is kept whatever its node.
+  // stays a node.
   const int32_t looped = forest_.selfLinked();
-  const auto occurs = [&](int32_t a) {
-    if (f.declared_) return false;
-    if (!f.direct_) return true;
-    const auto id = static_cast<uint64_t>(a) - 1;
-    return (f.seen_[id >> 6] >> (id & 63) & 1) != 0;
-  };
-  if (looped != 0 && !(occurs(looped) && forest_.alone(looped))) {
-    put(looped, looped);
-  }
   for (int32_t a = 1; a <= forest_.nodes(); ++a) {
-    if (forest_.alone(a) && occurs(a)) put(a, a);
+    if (a == looped || !forest_.alone(a) || f.declared_) continue;
+    const auto id = static_cast<uint64_t>(a) - 1;
+    const bool occurs = !f.direct_ || (f.seen_[id >> 6] >> (id & 63) & 1) != 0;
+    if (occurs) put(a, a);
   }
 }
 
@@ -526,7 +505,7 @@ bool LinkFile::finish(JudgedGraph& d) {
     return refuseForMemory(d, heldBytes() + 8 * (uint64_t(nodes_) + 2), true);
   }
   if (road_ == Road::kStream) {
-    const bool started = declared_ || directIds_ != 0 || !direct_;
+    const bool started = forestStarted();
     if (started) flushLate();
     if (started && forest_.failed()) {
       return refuseForMemory(d, heldBytes(), true);

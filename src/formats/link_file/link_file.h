@@ -301,9 +301,26 @@ class LinkFile {
   bool forested() const {
     return road_ == Road::kStream || (road_ == Road::kWalk && fromReduced_);
   }
+  // Whether the forest was started: nodes declared, or an id taken.
+  bool forestStarted() const {
+    return declared_ || directIds_ != 0 || !direct_;
+  }
   // Holds, as the walk road's links, what the forest kept; false when the
   // memory cannot be had.
   bool holdForest();
+  // Calls f(a, b) for what the forest keeps of the links taken: the joins,
+  // fewer than the nodes, the first link that closed a cycle and the first
+  // self-link.
+  template <class F>
+  static void forEachKept(F&& f) {
+    forest_.forEachJoin(f);
+    if (const uint64_t closing = forest_.closing(); closing != 0) {
+      f(static_cast<int32_t>(closing >> 32), static_cast<int32_t>(closing));
+    }
+    if (const int32_t looped = forest_.selfLinked(); looped != 0) {
+      f(looped, looped);
+    }
+  }
 
   // Takes link {a, b} by node numbers.
   void take(int32_t a, int32_t b) {
