@@ -7,8 +7,8 @@
 #   examples/reduce-slurm.sh FILE [N]     (submits both jobs; default N 64)
 #
 # Each task reads about SIZE/N bytes and needs memory for the nodes it
-# meets (8 bytes a node, and 4 a bit of the id range); the merge, for every
-# node. A part whose lines break a rule still ends well: the merge tells
+# meets, never the links: 8 bytes a node of the ids' range, or about 32 an
+# id met when the ids spread far; the merge, for every node. A part whose lines break a rule still ends well: the merge tells
 # the rule at its line in FILE. For thousands of parts, merge in a tree:
 # ugraph --reduce --merge each group, then merge the groups.
 set -euo pipefail
