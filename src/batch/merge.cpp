@@ -117,7 +117,7 @@ int mergeParts(std::span<const char* const> files, bool whole,
       mergedName[length] = '\0';
     }
   }
-  const SpanProblem problem = headers.settle(false);
+  const SpanProblem problem = headers.settle(whole);
   if (problem.refusal == kMixedSplit) {
     report({files[problem.span.source],
             ": is a part of a split in another number of parts than ",
@@ -134,9 +134,7 @@ int mergeParts(std::span<const char* const> files, bool whole,
     report({files[0], ": names no part"});
     return 2;
   }
-  const PartSpan& first = headers.spans()[0];
-  if (whole && (headers.spanCount() > 1 || first.first != 0 ||
-                first.last != first.count - 1)) {
+  if (problem.refusal == kPartMissing) {
     reportMissing();
     return 2;
   }

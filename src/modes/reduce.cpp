@@ -67,8 +67,10 @@ void warnPart(const char* file, const Options& options, const Status& why) {
        "; kept in the part, --merge tells its line in the file"});
 }
 
+// identity: the file's, when it is a regular file read as it is.
 int reduceJudged(const Options& options, const char* file, const JudgedGraph& d,
-                 GraphJudge& judge, Console& console) {
+                 GraphJudge& judge, const FileIdentity& identity,
+                 Console& console) {
   const bool merged = &judge.format() == &kReducedRow;
   if (d.reduced == nullptr || (merged && d.verdict == GraphClass::kRefused)) {
     if (d.verdict == GraphClass::kRefused) {
@@ -90,10 +92,6 @@ int reduceJudged(const Options& options, const char* file, const JudgedGraph& d,
     writeReduced(reduced_format::lastHeader(), d, console);
     return 0;
   }
-  FileIdentity identity;
-  if (cuttable(openInput) && !identify(openInput.bytes.descriptor, identity)) {
-    return reportFileFault(file, Status::of(Status::Kind::kReadFailed, errno));
-  }
   written.setFile(identity, file, judge.format().name, r.nodes, r.entries);
   if (!written.add(spanOf(options, d))) {
     report({"cannot allocate memory for the reduced graph"});
@@ -113,8 +111,14 @@ int reduceFile(const Options& options, const char* file, Console& console) {
   const OpenInput& input = openInput;
   JudgeNeeds needs{.list = false, .starts = false, .walk = false};
   needs.reduce = true;
+  // A regular file read as it is has an identity, and may be cut.
+  const bool regular = !input.member && cuttable(input);
+  FileIdentity identity;
+  if (regular && !identify(input.bytes.descriptor, identity)) {
+    return reportFileFault(file, Status::of(Status::Kind::kReadFailed, errno));
+  }
   if (options.part.count != 0) {
-    if (input.member || !cuttable(input)) {
+    if (!regular) {
       report({file,
               ": cannot be cut into parts: it is compressed, in an archive "
               "or no regular file; decompress it, or save it, to a file and "
@@ -122,12 +126,9 @@ int reduceFile(const Options& options, const char* file, Console& console) {
               "whose parts do not merge)"});
       return 2;
     }
-    struct stat s {};
-    fstat(input.bytes.descriptor, &s);
     needs.part = {options.part.index, options.part.count, 0, 0};
-    if (!lineRangeOf(input.bytes.descriptor, static_cast<uint64_t>(s.st_size),
-                     options.part.index, options.part.count, needs.part.start,
-                     needs.part.end)) {
+    if (!lineRangeOf(input.bytes.descriptor, identity.size, options.part.index,
+                     options.part.count, needs.part.start, needs.part.end)) {
       return reportFileFault(file,
                              Status::of(Status::Kind::kReadFailed, errno));
     }
@@ -137,7 +138,7 @@ int reduceFile(const Options& options, const char* file, Console& console) {
   const int read = forEachJudged(
       options, file, true, console, noun,
       [&](const JudgedGraph& d, GraphJudge& judge) {
-        status = reduceJudged(options, file, d, judge, console);
+        status = reduceJudged(options, file, d, judge, identity, console);
         return false;
       },
       needs);
